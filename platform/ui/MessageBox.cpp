@@ -1,0 +1,72 @@
+#include "platform/ui/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace korvane {
+
+namespace {
+
+QMessageBox::Icon IconOf(TMessageKind kind) {
+    switch (kind) {
+    case TMessageKind::Error:
+        return QMessageBox::Critical;
+    case TMessageKind::Warning:
+        return QMessageBox::Warning;
+    case TMessageKind::Question:
+        return QMessageBox::Question;
+    case TMessageKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+QMessageBox::StandardButtons ButtonsOf(TMessageButtons buttons) {
+    switch (buttons) {
+    case TMessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case TMessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case TMessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case TMessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+TModalResult ResultOf(int button, TMessageButtons buttons) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return TModalResult::Ok;
+    case QMessageBox::Yes:
+        return TModalResult::Yes;
+    case QMessageBox::No:
+        return TModalResult::No;
+    case QMessageBox::Cancel:
+        return TModalResult::Cancel;
+    default:
+        break;
+    }
+    // Closed by Escape or the title bar: the safe answer of the button set.
+    return buttons == TMessageButtons::YesNo ? TModalResult::No
+           : buttons == TMessageButtons::Ok  ? TModalResult::Ok
+                                             : TModalResult::Cancel;
+}
+
+} // namespace
+
+TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
+                         QWidget* parent) {
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    QMessageBox box(IconOf(kind), QStringLiteral("Korvane"), text, ButtonsOf(buttons), parent);
+    box.setObjectName(QStringLiteral("KorvaneMessageBox"));
+    if (buttons == TMessageButtons::YesNo || buttons == TMessageButtons::YesNoCancel) {
+        box.setDefaultButton(QMessageBox::Yes);
+    }
+    return ResultOf(box.exec(), buttons);
+}
+
+} // namespace korvane

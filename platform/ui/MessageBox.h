@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace korvane {
+
+// The modal results the screens work with.
+enum class TModalResult { None, Ok, Cancel, Yes, No };
+
+enum class TMessageKind { Error, Warning, Question, Information };
+
+enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+
+// Every message the user sees goes through here: caption "Korvane", the kind's icon, the
+// buttons asked for. Returns the button pressed (Cancel or No when the box is closed otherwise).
+TModalResult ShowMessage(const QString& text, TMessageKind kind,
+                         TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr);
+
+inline void ShowError(const QString& text, QWidget* parent = nullptr) {
+    ShowMessage(text, TMessageKind::Error, TMessageButtons::Ok, parent);
+}
+
+inline void ShowInformation(const QString& text, QWidget* parent = nullptr) {
+    ShowMessage(text, TMessageKind::Information, TMessageButtons::Ok, parent);
+}
+
+inline bool AskYesNo(const QString& text, QWidget* parent = nullptr) {
+    return ShowMessage(text, TMessageKind::Question, TMessageButtons::YesNo, parent) ==
+           TModalResult::Yes;
+}
+
+} // namespace korvane

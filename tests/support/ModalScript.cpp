@@ -1,0 +1,98 @@
+#include "tests/support/ModalScript.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+
+ModalScript::ModalScript() {
+    Timer_.setInterval(10);
+    connect(&Timer_, &QTimer::timeout, this, &ModalScript::Poll);
+    Timer_.start();
+}
+
+ModalScript::~ModalScript() { Timer_.stop(); }
+
+ModalScript& ModalScript::Then(Step step) {
+    Steps_.push_back(std::move(step));
+    return *this;
+}
+
+ModalScript& ModalScript::ThenAnswer(TModalResult button) {
+    return Then([this, button](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr) {
+            ADD_FAILURE() << "expected a message box, got " << widget->metaObject()->className();
+            widget->close();
+            return;
+        }
+        Messages_ << box->text();
+        TMessageKind kind = TMessageKind::Information;
+        switch (box->icon()) {
+        case QMessageBox::Critical:
+            kind = TMessageKind::Error;
+            break;
+        case QMessageBox::Warning:
+            kind = TMessageKind::Warning;
+            break;
+        case QMessageBox::Question:
+            kind = TMessageKind::Question;
+            break;
+        default:
+            break;
+        }
+        Kinds_ << kind;
+        EXPECT_EQ(box->windowTitle().toStdString(), "Korvane");
+        PressMessageButton(box, button);
+    });
+}
+
+void ModalScript::PressMessageButton(QWidget* widget, TModalResult button) {
+    auto* box = qobject_cast<QMessageBox*>(widget);
+    if (box == nullptr) {
+        ADD_FAILURE() << "not a message box";
+        return;
+    }
+    QMessageBox::StandardButton standard = QMessageBox::Ok;
+    switch (button) {
+    case TModalResult::Yes:
+        standard = QMessageBox::Yes;
+        break;
+    case TModalResult::No:
+        standard = QMessageBox::No;
+        break;
+    case TModalResult::Cancel:
+        standard = QMessageBox::Cancel;
+        break;
+    default:
+        break;
+    }
+    QAbstractButton* target = box->button(standard);
+    if (target == nullptr) {
+        ADD_FAILURE() << "the message box has no such button: " << box->text().toStdString();
+        box->close();
+        return;
+    }
+    target->click();
+}
+
+void ModalScript::Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || Steps_.empty() || !modal->isVisible()) {
+        return;
+    }
+    for (const auto& handled : Handled_) {
+        if (handled == modal) {
+            return;
+        }
+    }
+    Handled_ << QPointer<QWidget>(modal);
+    Step step = std::move(Steps_.front());
+    Steps_.pop_front();
+    step(modal);
+}
+
+} // namespace korvane::test

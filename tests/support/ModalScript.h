@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/MessageBox.h"
+
+namespace korvane::test {
+
+// Answers the modal windows a test provokes, in order. Arm it before the click that opens the
+// window: "when the next modal window opens, do this". Each step gets the new modal widget and
+// must close it (or open the next one, which the following step answers).
+class ModalScript : public QObject {
+    Q_OBJECT
+public:
+    using Step = std::function<void(QWidget*)>;
+
+    ModalScript();
+    ~ModalScript() override;
+
+    // The next modal window is handed to step.
+    ModalScript& Then(Step step);
+    // The next modal window is a message box: remember its text and icon, press the button.
+    ModalScript& ThenAnswer(TModalResult button);
+
+    // Steps not yet used (a test usually expects 0 at its end).
+    int Pending() const { return static_cast<int>(Steps_.size()); }
+    // Texts of the message boxes answered so far, and their kinds.
+    const QStringList& Messages() const { return Messages_; }
+    const QList<TMessageKind>& MessageKinds() const { return Kinds_; }
+
+    // Presses the button of a message box; for use inside steps.
+    static void PressMessageButton(QWidget* box, TModalResult button);
+
+private:
+    void Poll();
+
+    std::deque<Step> Steps_;
+    QList<QPointer<QWidget>> Handled_;
+    QStringList Messages_;
+    QList<TMessageKind> Kinds_;
+    QTimer Timer_;
+};
+
+// Finds a child by object name and type, failing the test when it is missing.
+template <typename T> T* Child(QWidget* parent, const char* name) {
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr) {
+        ADD_FAILURE() << "no child named " << name;
+    }
+    return child;
+}
+
+} // namespace korvane::test
