@@ -4,7 +4,9 @@
 
 namespace korvane {
 
-QStringList HeadlessPrintouts() { return {}; }
+QStringList HeadlessPrintouts() {
+    return {};
+}
 
 int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
     (void)pdfFile;

@@ -28,6 +28,8 @@ std::string PositionTitleIn(const std::string& Folder) {
     return line;
 }
 
-void ReadPositionTitle(const std::string& Folder) { PositionTitle = PositionTitleIn(Folder); }
+void ReadPositionTitle(const std::string& Folder) {
+    PositionTitle = PositionTitleIn(Folder);
+}
 
 } // namespace korvane

@@ -14,7 +14,9 @@ std::uint64_t TickCount() {
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void SleepMilliseconds(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMilliseconds(unsigned ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 std::optional<std::string> EnvironmentValue(const std::string& name) {
     const char* value = std::getenv(name.c_str());
@@ -28,8 +30,12 @@ void SetEnvironmentValue(const std::string& name, const std::string& value) {
     ::setenv(name.c_str(), value.c_str(), 1);
 }
 
-void UnsetEnvironmentValue(const std::string& name) { ::unsetenv(name.c_str()); }
+void UnsetEnvironmentValue(const std::string& name) {
+    ::unsetenv(name.c_str());
+}
 
-unsigned long CurrentUserId() { return static_cast<unsigned long>(::getuid()); }
+unsigned long CurrentUserId() {
+    return static_cast<unsigned long>(::getuid());
+}
 
 } // namespace korvane

@@ -14,7 +14,9 @@ ModalScript::ModalScript() {
     Timer_.start();
 }
 
-ModalScript::~ModalScript() { Timer_.stop(); }
+ModalScript::~ModalScript() {
+    Timer_.stop();
+}
 
 ModalScript& ModalScript::Then(Step step) {
     Steps_.push_back(std::move(step));

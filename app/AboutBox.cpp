@@ -1,0 +1,53 @@
+#include "app/AboutBox.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/Globals.h"
+#include "app/ProductPicture.h"
+#include "platform/ui/HelpWindow.h"
+
+namespace korvane {
+
+TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    setFixedSize(432, 317);
+    SetHelpContext(this, 40);
+
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(8, 8, 416, 257);
+
+    ProgramIcon = new QLabel(panel);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setGeometry(8, 8, 116, 113);
+    ProgramIcon->setPixmap(ProductPicture(QSize(116, 113)));
+
+    ProductName = new QLabel(QStringLiteral("Korvane"), panel);
+    ProductName->setObjectName(QStringLiteral("ProductName"));
+    QFont nameFont(QStringLiteral("Times New Roman"), 18, QFont::Bold);
+    ProductName->setFont(nameFont);
+    ProductName->setGeometry(136, 16, 276, 34);
+    FitProductName(ProductName, 273);
+
+    Version = new QLabel(QString::fromLatin1(VersionText), panel);
+    Version->setObjectName(QStringLiteral("Version"));
+    Version->setGeometry(136, 56, 200, 16);
+
+    auto* purpose = new QLabel(QStringLiteral("Ranks the applicants for one open position:\n"
+                                              "committee, criteria, ratings and the final "
+                                              "rating sheet."),
+                               panel);
+    purpose->setWordWrap(true);
+    purpose->setGeometry(136, 84, 270, 60);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(178, 279, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace korvane

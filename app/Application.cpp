@@ -1,0 +1,38 @@
+#include "app/Application.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+
+#include "platform/ui/CodePage.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/MessageBox.h"
+
+namespace korvane {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Korvane"));
+    setApplicationDisplayName(QStringLiteral("Korvane"));
+    setApplicationVersion(QStringLiteral("1.3"));
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    ShowError(FromCodePage(error.what()));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    // F1 in a screen opens its topic; the main window's menu has F1 for the contents.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* dialog = qobject_cast<QDialog*>(activeModalWidget())) {
+            ShowHelpTopic(HelpContext(dialog));
+            return true;
+        }
+    }
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+    return false;
+}
+
+} // namespace korvane

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPainter;
+class QStatusBar;
+
+namespace korvane {
+
+// True when the first command-line argument is exactly "/QX".
+bool AdministrativeModeFromArguments(const QStringList& arguments);
+
+// The main window: the menu of every screen, the status bar with the position title and the
+// administrative mode, and the painted background.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // arguments: the command line, program name first.
+    explicit TMainForm(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    QStatusBar* StatusBar1;
+    QLabel* Panel0; // the position title
+    QLabel* Panel1; // "Administrative User" or empty
+
+    QMenu* File1;
+    QMenu* Setup1;
+    QMenu* Rate1;
+    QMenu* Print1;
+    QMenu* Help1;
+    QAction* Export1;
+    QAction* Update1;
+    QAction* PrinterSetup1;
+    QAction* Uninstall1;
+    QAction* Exit1;
+    QAction* CommitteeMember1;
+    QAction* RequiredCriteria1;
+    QAction* SelectedRequiredCriteria1;
+    QAction* SamplePreferedCriteria1;
+    QAction* SelectedPreferredCriteria1;
+    QAction* Applicants1;
+    QAction* RateApplicants1;
+    QAction* FirstLevelScreeningsheets1;
+    QAction* RatingsSheets1;
+    QAction* FinalRatingSheet1;
+    QAction* HelpContext1;
+    QAction* Support1;
+    QAction* About1;
+
+    void ShowAdministrativeMode();
+    // The status-bar gesture: Shift+Ctrl+Alt with a double click switches the mode.
+    void StatusBar1MouseDown(Qt::KeyboardModifiers shift, bool doubleClick);
+
+    void Export1Click();
+    void Update1Click();
+    void PrinterSetup1Click();
+    void Uninstall1Click();
+    void Exit1Click();
+    void CommitteeMember1Click();
+    void RequiredCriteria1Click();
+    void SelectedRequiredCriteria1Click();
+    void SamplePreferedCriteria1Click();
+    void SelectedPreferredCriteria1Click();
+    void Applicants1Click();
+    void RateApplicants1Click();
+    void FirstLevelScreeningsheets1Click();
+    void RatingsSheets1Click();
+    void FinalRatingSheet1Click();
+    void HelpContext1Click();
+    void Support1Click();
+    void About1Click();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormCreate(const QStringList& arguments);
+    void FormActivate();
+    void FormResize();
+    void FormDestroy();
+    void BuildMenu();
+    QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
+                     void (TMainForm::*handler)());
+    QMenu* AddMenu(const char* name, const char* caption, int helpContext);
+};
+
+// Paints the main window's client area: the gradient and the repeated organisation name.
+class TMainBackground : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMainBackground(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The gradient and the repeated name on any painter of the given size (used by FormPaint).
+void FormPaint(QPainter& painter, int W, int H, int displayDepth);
+
+} // namespace korvane

@@ -1,0 +1,27 @@
+#include "platform/ui/Display.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace korvane {
+
+namespace {
+std::function<int()>& Source() {
+    static std::function<int()> source;
+    return source;
+}
+} // namespace
+
+int DisplayDepth() {
+    if (Source()) {
+        return Source()();
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->depth() : 24;
+}
+
+void SetDisplayDepthSource(std::function<int()> source) {
+    Source() = std::move(source);
+}
+
+} // namespace korvane
