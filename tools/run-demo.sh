@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds Korvane, prepares a demo position folder and starts the
+# program in it. Extra arguments go to the program (for example /QX).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+bash tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+
+demo=$root/demo
+mkdir -p "$demo"
+if [ ! -f "$demo/kvn.dat" ]; then
+  printf 'Senior Budget Analyst\r\n' > "$demo/kvn.dat"
+fi
+if [ ! -f "$demo/support.dat" ]; then
+  printf '%s\r\n' \
+    'ORGANISATIONNAME=City of Millbrook Human Resources' \
+    'SENDREPORTSTOPRINTER=FALSE' \
+    'VETPREFERENCERATE1=0.05' \
+    'VETPREFERENCERATE2=0.10' \
+    'TECHNAME1=Dana Whitfield' \
+    'TECHPHONE1=(555) 014-2290' \
+    'TECHNAME2=Luis Ortega' \
+    'TECHPHONE2=(555) 014-2291' \
+    'RATENAME1=Priya Raman' \
+    'RATEPHONE1=(555) 014-3310' > "$demo/support.dat"
+fi
+cd "$demo"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: start it from a desktop session, or under xvfb-run." >&2
+fi
+exec "$root/build/korvane" "$@"
