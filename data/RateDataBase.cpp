@@ -1,0 +1,83 @@
+#include "data/RateDataBase.h"
+
+#include <limits>
+
+#include "data/RecordBytes.h"
+
+namespace korvane {
+
+TRateRecord BlankRating(std::int32_t ApplicantID, std::int32_t CommitteeID) {
+    TRateRecord rec;
+    rec.ApplicantID = ApplicantID;
+    rec.CommitteeID = CommitteeID;
+    return rec;
+}
+
+void TRateRecordCodec::Encode(const TRateRecord& Rec, unsigned char* Bytes) {
+    bytes::PutInt32(Bytes + 0, Rec.ApplicantID);
+    bytes::PutInt32(Bytes + 4, Rec.CommitteeID);
+    bytes::PutShortString(Bytes + 8, MaxCommentsLength, Rec.Comments);
+    for (std::size_t n = 0; n < RatingCount; ++n) {
+        bytes::PutInt32(Bytes + 40 + 4 * n, Rec.Rate[n]);
+    }
+    bytes::PutInt32(Bytes + 88, Rec.Sequence);
+}
+
+void TRateRecordCodec::Decode(const unsigned char* Bytes, TRateRecord& Rec) {
+    Rec.ApplicantID = bytes::GetInt32(Bytes + 0);
+    Rec.CommitteeID = bytes::GetInt32(Bytes + 4);
+    bytes::GetShortString(Bytes + 8, MaxCommentsLength, Rec.Comments);
+    for (std::size_t n = 0; n < RatingCount; ++n) {
+        Rec.Rate[n] = bytes::GetInt32(Bytes + 40 + 4 * n);
+    }
+    Rec.Sequence = bytes::GetInt32(Bytes + 88);
+}
+
+TRateDataBase::TRateDataBase(const std::string& FileName) : TRecordFileOf(FileName) {}
+
+bool TRateDataBase::FindRating(TRateRecord& Rec, std::int32_t ApplicantID,
+                               std::int32_t CommitteeID) {
+    if (!Opened_) {
+        return false;
+    }
+    if (Walk(Rec, [ApplicantID, CommitteeID](const TRateRecord& Read) {
+            return Read.ApplicantID == ApplicantID && Read.CommitteeID == CommitteeID;
+        })) {
+        return true;
+    }
+    Status_ |= stNotFound;
+    Rec = BlankRating(ApplicantID, CommitteeID);
+    return false;
+}
+
+std::int32_t TRateDataBase::NextSequence() {
+    std::int32_t candidate = 1;
+    if (!Opened_) {
+        return candidate;
+    }
+    TRateRecord rec;
+    Walk(rec, [&candidate](const TRateRecord& Read) {
+        if (Read.Sequence >= candidate &&
+            Read.Sequence < std::numeric_limits<std::int32_t>::max()) {
+            candidate = Read.Sequence + 1;
+        }
+        return false;
+    });
+    return candidate;
+}
+
+void TRateDataBase::Insert(TRateRecord& Rec, bool& Added) {
+    Added = false;
+    if (!Opened_) {
+        return;
+    }
+    if (Rec.Sequence == -1) {
+        Rec.Sequence = NextSequence();
+    }
+    Added = true;
+    InsertSorted(Rec, [](const TRateRecord& New, const TRateRecord& Neighbour) {
+        return New.Sequence > Neighbour.Sequence;
+    });
+}
+
+} // namespace korvane

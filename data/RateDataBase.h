@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "data/RecordFile.h"
+
+namespace korvane {
+
+inline constexpr std::size_t RatingCount = 12;
+inline constexpr std::size_t MaxCommentsLength = 30;
+
+// One rating record of Rating.dat (or a work record of the printouts): 92 bytes on disk.
+struct TRateRecord {
+    std::int32_t ApplicantID = 0;
+    std::int32_t CommitteeID = 0;
+    std::string Comments;                         // code-page bytes; at most 30 are stored
+    std::array<std::int32_t, RatingCount> Rate{}; // Rate[0] is rating 1; 0 means not rated
+    std::int32_t Sequence = -1;                   // -1 until stored
+
+    bool operator==(const TRateRecord&) const = default;
+};
+
+// The record of a pair that has not been rated yet.
+TRateRecord BlankRating(std::int32_t ApplicantID, std::int32_t CommitteeID);
+
+// Byte layout: ApplicantID at 0, CommitteeID at 4, Comments at 8 (length byte, 30 characters),
+// Rate at 40 (twelve 32-bit integers), Sequence at 88; all else zero.
+struct TRateRecordCodec {
+    using TRecord = TRateRecord;
+    static constexpr std::size_t Size = 92;
+    static void Encode(const TRateRecord& Rec, unsigned char* Bytes);
+    static void Decode(const unsigned char* Bytes, TRateRecord& Rec);
+};
+
+// A file of TRateRecord in descending order of Sequence: the most recently added first.
+class TRateDataBase : public TRecordFileOf<TRateRecordCodec> {
+public:
+    explicit TRateDataBase(const std::string& FileName);
+
+    // True with Rec and Cursor on the first record of the pair; otherwise stNotFound is added
+    // and Rec becomes the blank rating of the pair.
+    bool FindRating(TRateRecord& Rec, std::int32_t ApplicantID, std::int32_t CommitteeID);
+    // 1 + the highest Sequence in the file, or 1.
+    std::int32_t NextSequence();
+    // Adds Rec in descending Sequence order, behind records of equal Sequence; a Sequence of -1
+    // is replaced by NextSequence() in the caller's record. No duplicate test.
+    void Insert(TRateRecord& Rec, bool& Added);
+};
+
+} // namespace korvane
