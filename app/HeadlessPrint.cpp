@@ -1,18 +1,76 @@
 #include "app/HeadlessPrint.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "platform/ui/SystemPrinter.h"
+#include "reports/ReportPreviewForm.h"
+#include "reports/TestPage.h"
 
 namespace korvane {
 
+namespace {
+
+struct THeadlessPrintout {
+    QString Name;
+    // Runs the printout as its Print button does, for the printer destination.
+    std::function<void()> Print;
+};
+
+// One line per printout.
+const std::vector<THeadlessPrintout>& Printouts() {
+    static const std::vector<THeadlessPrintout> printouts = {
+        {QStringLiteral("testpage"), [] { PrintTestPage(nullptr, TReportPreviewForm::ToPrinter); }},
+    };
+    return printouts;
+}
+
+int Fail(const QString& text) {
+    std::fprintf(stderr, "korvane: %s\n", qPrintable(text));
+    return 1;
+}
+
+} // namespace
+
 QStringList HeadlessPrintouts() {
-    return {};
+    QStringList names;
+    for (const THeadlessPrintout& printout : Printouts()) {
+        names << printout.Name;
+    }
+    return names;
 }
 
 int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
-    (void)pdfFile;
-    std::fprintf(stderr, "korvane: unknown printout '%s'; known: %s\n", qPrintable(what),
-                 qPrintable(HeadlessPrintouts().join(QStringLiteral(", "))));
-    return 2;
+    const THeadlessPrintout* chosen = nullptr;
+    for (const THeadlessPrintout& printout : Printouts()) {
+        if (printout.Name == what) {
+            chosen = &printout;
+        }
+    }
+    if (chosen == nullptr) {
+        std::fprintf(stderr, "korvane: unknown printout '%s'; known: %s\n", qPrintable(what),
+                     qPrintable(HeadlessPrintouts().join(QStringLiteral(", "))));
+        return 2;
+    }
+    if (pdfFile.isEmpty()) {
+        std::fprintf(stderr, "korvane: --print needs --pdf FILE\n");
+        return 2;
+    }
+    const QString file = QFileInfo(pdfFile).absoluteFilePath();
+    SetPrinterPdfOutput(file);
+    const TPrintJobCounts before = PrintJobCounts();
+    chosen->Print();
+    const TPrintJobCounts after = PrintJobCounts();
+    if (after.Started == before.Started) {
+        return Fail(QStringLiteral("nothing was printed"));
+    }
+    if (after.Failed != before.Failed || !QFileInfo(file).isFile() || QFileInfo(file).size() == 0) {
+        return Fail(QStringLiteral("could not write ") + file);
+    }
+    return 0;
 }
 
 } // namespace korvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace korvane {
+
+// The one printer of the process. Created on first use with Letter paper (8.5 x 11 in),
+// portrait, full page and a fixed resolution, so that no dialog ever sees Qt's defaults.
+QPrinter& SystemPrinter();
+
+// Resolution the system printer is given, in dots per inch.
+constexpr int SystemPrinterResolution = 600;
+
+// Shows the print dialog on the system printer; true when the user chose to print. In headless
+// PDF mode nothing is shown and the answer is yes.
+bool RunPrintDialog(QWidget* parent);
+// The printer-setup (page) dialog; true when accepted. Headless: nothing shown, true.
+bool RunPrinterSetupDialog(QWidget* parent);
+
+// Headless PDF mode: the system printer writes a PDF into file, no dialog is shown and every
+// report goes to the printer.
+void SetPrinterPdfOutput(const QString& file);
+bool PrinterIsHeadless();
+
+// Begins a print job on the system printer with the job title; counted below.
+bool BeginPrintJob(QPainter& painter, const QString& title);
+
+// Print jobs begun since the process started, and those of them that could not be started.
+struct TPrintJobCounts {
+    int Started = 0;
+    int Failed = 0;
+};
+TPrintJobCounts PrintJobCounts();
+
+} // namespace korvane

@@ -1,0 +1,434 @@
+#include "reports/ReportPreviewForm.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/sys/TempFolder.h"
+#include "platform/ui/JpegCodec.h"
+#include "platform/ui/SearchAnimation.h"
+#include "platform/ui/SystemPrinter.h"
+#include "reports/MessageForm.h"
+#include "reports/ReportPrinter.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int InitialFontSize = 10;
+constexpr int JpegQuality = 90;
+
+// Trunc(resolution x inches) of the exact product. The product is rounded to a double first;
+// when that rounding lands on a whole number the exact value may lie just short of it, which
+// fma exposes.
+int TruncatedProduct(int resolution, double inches) {
+    const double factor = resolution;
+    const double product = factor * inches;
+    if (!std::isfinite(product)) {
+        return 0;
+    }
+    double whole = std::trunc(product);
+    if (whole == product) {
+        const double error = std::fma(factor, inches, -product);
+        if (product > 0 && error < 0) {
+            whole -= 1;
+        } else if (product < 0 && error > 0) {
+            whole += 1;
+        }
+    }
+    return static_cast<int>(std::clamp(whole, -1e9, 1e9));
+}
+
+// Pixel height of a font of size points on a device of dpi dots per inch, rounded.
+int PixelSize(int points, int dpi) {
+    const long long scaled = static_cast<long long>(points) * dpi;
+    return std::max(1, static_cast<int>((scaled + 36) / 72));
+}
+
+int ScreenResolution() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        return std::max(1, qRound(screen->logicalDotsPerInchX()));
+    }
+    return 96;
+}
+
+QImage BlankPage(int width, int height, int dpi) {
+    QImage page(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(dpi / 0.0254));
+    page.setDotsPerMeterY(qRound(dpi / 0.0254));
+    page.fill(Qt::white);
+    return page;
+}
+
+} // namespace
+
+TReportPreviewForm::TReportPreviewForm(QWidget* owner, TReportPrinter* printer)
+    : QDialog(owner), Printer_(printer != nullptr ? printer : &SystemReportPrinter()) {
+    setObjectName(QStringLiteral("ReportPreviewForm"));
+    Font_.setKerning(false);
+    Font_.setStyleStrategy(QFont::PreferOutline);
+}
+
+TReportPreviewForm::~TReportPreviewForm() {
+    if (Painter_.isActive()) {
+        Painter_.end();
+    }
+    FormClose();
+}
+
+// --- Device arithmetic ---------------------------------------------------------------------
+
+int TReportPreviewForm::Column(double x) const {
+    int column = TruncatedProduct(ResolutionX_, x) - HorizontalOffset_;
+    column = std::max(column, 0);
+    if (PrintableWidth_ != 0) {
+        column = std::min(column, PrintableWidth_);
+    }
+    return column;
+}
+
+int TReportPreviewForm::Row(double y) const {
+    return TruncatedProduct(ResolutionY_, y);
+}
+
+QPaintDevice* TReportPreviewForm::Device() const {
+    if (Destination_ == ToPrinter) {
+        return Printer_->Device();
+    }
+    return const_cast<QImage*>(&Page_);
+}
+
+std::string TReportPreviewForm::PageFileName(int n) const {
+    return TempFolder_ + std::to_string(n) + ".jpg";
+}
+
+// --- Report writing ------------------------------------------------------------------------
+
+void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool landscape) {
+    // Headless runs show no window: every report goes to the printer, which writes the PDF.
+    if (PrinterIsHeadless()) {
+        destination = ToPrinter;
+    }
+    LineTop_ = 0;
+    PageCount_ = 1;
+    PageNumber_ = 1;
+    TextTopOffset_ = 0;
+    HorizontalOffset_ = 0;
+    PrintableWidth_ = 0;
+    PrintableHeight_ = 0;
+    Destination_ = destination == ToPrinter ? ToPrinter : ToPreview;
+    PageWidth_ = 8.5;
+    PageHeight_ = 11;
+    if (!fixedPaper && landscape) {
+        std::swap(PageWidth_, PageHeight_);
+    }
+    if (Destination_ == ToPrinter) {
+        Printer_->SetLandscape(landscape);
+    } else {
+        TempFolder_ = TempFolder();
+    }
+
+    Status_ = std::make_unique<TMessageForm>(this);
+    Status_->setWindowTitle(QStringLiteral("Print Reports"));
+    Status_->Animation()->Start();
+    if (!PrinterIsHeadless()) {
+        Status_->show();
+    }
+    Status_->SetStatus(QStringLiteral("Starting Print Job"));
+
+    // Device set-up. The resolution is read before the face is applied, so that the first
+    // line height is measured on the page's own device.
+    PageStarted_ = false;
+    if (Destination_ == ToPrinter) {
+        QPaintDevice* device = Printer_->Device();
+        ResolutionX_ = device->logicalDpiX();
+        ResolutionY_ = device->logicalDpiY();
+        const QPoint offset = Printer_->PhysicalOffset();
+        const QSize paper = Printer_->PaperSize();
+        HorizontalOffset_ = offset.x();
+        PrintableWidth_ = paper.width() - 2 * offset.x();
+        PrintableHeight_ = paper.height() - 2 * offset.y();
+    } else {
+        const int dpi = PreviewResolution_ > 0 ? PreviewResolution_ : ScreenResolution();
+        ResolutionX_ = dpi;
+        ResolutionY_ = dpi;
+        PrintableWidth_ = Column(PageWidth_);
+        PrintableHeight_ = Row(PageHeight_);
+        Page_ = BlankPage(PrintableWidth_, PrintableHeight_, dpi);
+    }
+    Font_.setPixelSize(PixelSize(InitialFontSize, ResolutionY_));
+    TextColour_ = Qt::black;
+    Pen_ = QPen(Qt::black, 0, Qt::SolidLine);
+    SetFontName(QString::fromLatin1(DefaultFontName));
+
+    if (Destination_ == ToPrinter) {
+        Printer_->BeginJob(Painter_, QStringLiteral("Korvane"));
+    } else {
+        Painter_.begin(&Page_);
+    }
+    StatusUpdate();
+}
+
+void TReportPreviewForm::StatusUpdate() {
+    if (Status_) {
+        Status_->SetStatus(QStringLiteral("Sending Page: ") + QString::number(PageCount_) +
+                           QStringLiteral(" To") +
+                           (Destination_ == ToPrinter ? QStringLiteral(" Printer.")
+                                                      : QStringLiteral(" Preview.")));
+    }
+    PageStarted_ = true;
+}
+
+void TReportPreviewForm::StorePage() {
+    if (Painter_.isActive()) {
+        Painter_.end();
+    }
+    // A page that cannot be written is shown blank.
+    SaveJpeg(Page_, QFile::decodeName(PageFileName(PageCount_).c_str()), JpegQuality);
+    PagesStored_ = true;
+}
+
+void TReportPreviewForm::NewLine() {
+    LineTop_ += LineHeight();
+    if (LineTop_ < PrintableHeight_ - LineHeight()) {
+        PageStarted_ = false;
+    } else {
+        NewPage();
+    }
+}
+
+void TReportPreviewForm::NewPage() {
+    if (Destination_ == ToPrinter) {
+        if (Painter_.isActive()) {
+            Printer_->NewPage();
+        }
+    } else {
+        StorePage();
+        Page_ = BlankPage(Page_.width(), Page_.height(), ResolutionX_);
+        Painter_.begin(&Page_);
+    }
+    LineTop_ = 0;
+    ++PageCount_;
+    ++PageNumber_;
+    StatusUpdate();
+}
+
+void TReportPreviewForm::EndReport() {
+    Status_.reset();
+    if (Destination_ == ToPrinter) {
+        if (Painter_.isActive()) {
+            Printer_->EndJob(Painter_);
+        }
+        return;
+    }
+    StorePage();
+    // Only one page image at a time: the one shown.
+    Page_ = QImage();
+    BuildWindow();
+    exec();
+    FormClose();
+}
+
+void TReportPreviewForm::SetFontName(const QString& faceName) {
+    FontName_ = faceName;
+    SetFont(-1);
+}
+
+void TReportPreviewForm::SetFont(int size, const QColor& colour, TFontStyles style) {
+    Font_.setFamily(FontName_);
+    if (size != -1) {
+        Font_.setPixelSize(PixelSize(size, ResolutionY_ > 0 ? ResolutionY_ : 96));
+        Font_.setBold(style.testFlag(TFontStyle::Bold));
+        Font_.setItalic(style.testFlag(TFontStyle::Italic));
+        Font_.setUnderline(style.testFlag(TFontStyle::Underline));
+        Font_.setStrikeOut(style.testFlag(TFontStyle::StrikeOut));
+        TextColour_ = colour;
+    }
+    Metrics_.emplace(Font_, Device());
+    TextTopOffset_ = LineHeight() / 4;
+}
+
+void TReportPreviewForm::SetPen(int width, const QColor& colour, Qt::PenStyle style) {
+    Pen_ = QPen(colour, std::max(width, 0), style);
+}
+
+int TReportPreviewForm::LineHeight() const {
+    return Metrics_ ? Metrics_->height() : 0;
+}
+
+int TReportPreviewForm::TextWidth(const QString& text) const {
+    return Metrics_ ? Metrics_->horizontalAdvance(text) : 0;
+}
+
+void TReportPreviewForm::DrawText(int x, const QString& text) {
+    if (!Painter_.isActive() || !Metrics_) {
+        return;
+    }
+    Painter_.setFont(Font_);
+    Painter_.setPen(TextColour_);
+    Painter_.setBackgroundMode(Qt::TransparentMode);
+    // The painter places text by its baseline; the report by the top of the text cell.
+    Painter_.drawText(QPoint(x, LineTop_ + TextTopOffset_ + Metrics_->ascent()), text);
+}
+
+void TReportPreviewForm::DrawSegment(int x1, int y1, int x2, int y2) {
+    if (!Painter_.isActive()) {
+        return;
+    }
+    Painter_.setPen(Pen_);
+    Painter_.drawLine(x1, y1, x2, y2);
+}
+
+void TReportPreviewForm::TextAt(const QString& text, double x) {
+    DrawText(Column(x), text);
+}
+
+void TReportPreviewForm::TextRightAt(const QString& text, double x) {
+    DrawText(Column(x) - TextWidth(text), text);
+}
+
+void TReportPreviewForm::TextCentred(const QString& text, double xLeft, double xRight) {
+    const int left = Column(xLeft);
+    const int right = Column(xRight);
+    DrawText(left + (right - left) / 2 - TextWidth(text) / 2, text);
+}
+
+void TReportPreviewForm::VerticalRule(double x) {
+    const int column = Column(x);
+    DrawSegment(column, LineTop_, column, LineTop_ + LineHeight());
+}
+
+void TReportPreviewForm::HorizontalRule(bool atTop, double xLeft, double xRight) {
+    const int y = atTop ? LineTop_ : LineTop_ + LineHeight();
+    DrawSegment(Column(xLeft), y, Column(xRight), y);
+}
+
+void TReportPreviewForm::DrawLine(double xFrom, double yFrom, double xTo, double yTo) {
+    const int from = yFrom < 0 ? LineTop_ + LineHeight() : Row(yFrom);
+    const int to = yTo < 0 ? LineTop_ - LineHeight() : Row(yTo);
+    DrawSegment(Column(xFrom), from, Column(xTo), to);
+}
+
+void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xRight) {
+    Pen_ = QPen(QGuiApplication::palette().color(QPalette::Button), 0, Qt::NoPen);
+    if (!Painter_.isActive()) {
+        return;
+    }
+    const int left = Column(xLeft);
+    const int right = Column(xRight);
+    Painter_.fillRect(QRect(QPoint(left, LineTop_), QPoint(right - 1, LineTop_ + LineHeight() - 1)),
+                      colour);
+}
+
+void TReportPreviewForm::SetPosition(double y) {
+    LineTop_ = Row(y);
+}
+
+double TReportPreviewForm::GetPosition() const {
+    return ResolutionY_ > 0 ? static_cast<double>(LineTop_) / ResolutionY_ : 0.0;
+}
+
+void TReportPreviewForm::SetPositionFromBottom(double d) {
+    SetPosition(PageHeight_ - d);
+}
+
+// --- Preview window ------------------------------------------------------------------------
+
+void TReportPreviewForm::BuildWindow() {
+    if (ScrollBox1 != nullptr) {
+        return;
+    }
+    setWindowTitle(QStringLiteral("Report Preview"));
+    resize(614, 358);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    // A page narrower than the window is centred; a wider one starts at 0 and scrolls.
+    ScrollBox1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ScrollBox1->setWidgetResizable(false);
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    ScrollBox1->setWidget(Image1);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(41);
+    PreviousBtn = new QPushButton(QStringLiteral("&Previous"), panel);
+    PreviousBtn->setObjectName(QStringLiteral("PreviousBtn"));
+    PreviousBtn->setEnabled(false);
+    PreviousBtn->setAutoDefault(false);
+    NextBtn = new QPushButton(QStringLiteral("&Next"), panel);
+    NextBtn->setObjectName(QStringLiteral("NextBtn"));
+    NextBtn->setEnabled(false);
+    NextBtn->setAutoDefault(false);
+    CloseBtn = new QPushButton(QStringLiteral("&Close"), panel);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    auto* buttons = new QHBoxLayout(panel);
+    buttons->addStretch(1);
+    buttons->addWidget(PreviousBtn);
+    buttons->addWidget(NextBtn);
+    buttons->addWidget(CloseBtn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(panel);
+
+    connect(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
+    connect(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TReportPreviewForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && ScrollBox1 != nullptr) {
+        FormShow();
+    }
+}
+
+void TReportPreviewForm::FormShow() {
+    ShowPage(1);
+}
+
+void TReportPreviewForm::ShowPage(int n) {
+    QImage page = LoadJpeg(QFile::decodeName(PageFileName(n).c_str()));
+    if (page.isNull()) {
+        page = BlankPage(PrintableWidth_, PrintableHeight_, ResolutionX_);
+    }
+    Image1->setPixmap(QPixmap::fromImage(page));
+    Image1->resize(page.size());
+    CurrentPage_ = n;
+    NextBtn->setEnabled(n < PageCount_);
+    PreviousBtn->setEnabled(n >= 2);
+}
+
+void TReportPreviewForm::NextBtnClick() {
+    ShowPage(CurrentPage_ + 1);
+}
+
+void TReportPreviewForm::PreviousBtnClick() {
+    ShowPage(CurrentPage_ - 1);
+}
+
+void TReportPreviewForm::FormClose() {
+    if (!PagesStored_) {
+        return;
+    }
+    for (int n = 1; n <= PageCount_; ++n) {
+        QFile::remove(QFile::decodeName(PageFileName(n).c_str()));
+    }
+    PagesStored_ = false;
+}
+
+} // namespace korvane

@@ -1,0 +1,72 @@
+#include "reports/TestPage.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "platform/ui/SystemPrinter.h"
+#include "reports/ReportPreviewForm.h"
+
+namespace korvane {
+
+namespace {
+
+void PageHeader(TReportPreviewForm& report) {
+    report.SetFont(14, Qt::black, TFontStyle::Bold);
+    report.TextCentred(QStringLiteral("Korvane"), 0.5, 8.0);
+    report.NewLine();
+    report.SetFont(12, Qt::black, {});
+    report.TextCentred(QStringLiteral("Printer Test Page"), 0.5, 8.0);
+    report.NewLine();
+    report.SetFont(10, Qt::black, {});
+    report.TextAt(QStringLiteral("Left at 0.5 in"), 0.5);
+    report.TextRightAt(QStringLiteral("Page: ") + QString::number(report.PageNumber()), 8.0);
+    report.NewLine();
+    report.NewLine();
+
+    report.ShadeLine(QGuiApplication::palette().color(QPalette::Button), 0.5, 8.0);
+    report.SetPen(1, Qt::black, Qt::SolidLine);
+    report.HorizontalRule(true, 0.5, 8.0);
+    report.HorizontalRule(false, 0.5, 8.0);
+    report.VerticalRule(0.5);
+    report.TextAt(QStringLiteral("Line"), 0.55);
+    report.VerticalRule(1.5);
+    report.TextAt(QStringLiteral("Text"), 1.55);
+    report.VerticalRule(6.5);
+    report.TextRightAt(QStringLiteral("Number"), 7.95);
+    report.VerticalRule(8.0);
+    report.NewLine();
+}
+
+} // namespace
+
+bool PrintTestPage(QWidget* owner, int destination) {
+    if (destination == TReportPreviewForm::ToPrinter && !RunPrintDialog(owner)) {
+        return false;
+    }
+    TReportPreviewForm report(owner);
+    report.BeginReport(destination, false, false);
+    for (int page = 1; page <= TestPagePages; ++page) {
+        PageHeader(report);
+        for (int line = 1; line <= TestPageLines; ++line) {
+            report.VerticalRule(0.5);
+            report.TextRightAt(QString::number(line), 1.2);
+            report.VerticalRule(1.5);
+            report.TextAt(QStringLiteral("Page %1 line %2").arg(page).arg(line), 1.55);
+            report.VerticalRule(6.5);
+            report.TextRightAt(QString::number(page * 100 + line), 7.95);
+            report.VerticalRule(8.0);
+            report.HorizontalRule(false, 0.5, 8.0);
+            report.NewLine();
+        }
+        report.NewLine();
+        report.DrawLine(0.5, 0.0, 8.0, report.PageHeight());
+        if (page < TestPagePages) {
+            report.NewPage();
+        }
+    }
+    report.TextCentred(QStringLiteral("End of test page"), 0.5, 8.0);
+    report.EndReport();
+    return true;
+}
+
+} // namespace korvane
