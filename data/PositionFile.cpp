@@ -1,5 +1,6 @@
 #include "data/PositionFile.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "data/FileNames.h"
@@ -11,6 +12,10 @@ std::string PositionTitle = NoPositionFound;
 
 std::string PositionTitleIn(const std::string& Folder) {
     const std::string path = Folder + PositionFileName;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return NoPositionFound; // cannot be opened as a text file
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
         return NoPositionFound;

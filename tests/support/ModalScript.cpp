@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace korvane::test {
 
 ModalScript::ModalScript() {
@@ -92,9 +94,16 @@ void ModalScript::Poll() {
         }
     }
     Handled_ << QPointer<QWidget>(modal);
-    Step step = std::move(Steps_.front());
+    auto step = std::make_shared<Step>(std::move(Steps_.front()));
     Steps_.pop_front();
-    step(modal);
+    // Run the step outside this timer's handler, so that the poll can answer a window the step
+    // opens in its turn.
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, this, [step, target] {
+        if (target != nullptr) {
+            (*step)(target);
+        }
+    });
 }
 
 } // namespace korvane::test

@@ -1,0 +1,196 @@
+#include "app/MainForm.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTest>
+
+#include "app/Settings.h"
+#include "data/PositionFile.h"
+#include "platform/ui/Display.h"
+#include "platform/ui/HelpWindow.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+class MainFormTest : public test::TempWorkDirTest {
+protected:
+    void TearDown() override {
+        SetDisplayDepthSource({});
+        CloseHelp();
+        OrganisationName.clear();
+        BackgroundColor = DefaultBackgroundColor();
+        NameColor = DefaultNameColor();
+        test::TempWorkDirTest::TearDown();
+    }
+
+    static QStringList Args(std::initializer_list<const char*> rest) {
+        QStringList args{QStringLiteral("korvane")};
+        for (const char* arg : rest) {
+            args << QString::fromLatin1(arg);
+        }
+        return args;
+    }
+
+    static QString Panel1Text(const TMainForm& form) { return form.Panel1->text(); }
+};
+
+TEST_F(MainFormTest, AdministrativeModeOnlyFromExactlySlashQX) {
+    {
+        TMainForm form(Args({"/QX"}));
+        EXPECT_TRUE(AdministrativeMode);
+        EXPECT_EQ(Panel1Text(form).toStdString(), "Administrative User");
+    }
+    for (const auto& args : {Args({"/qx"}), Args({}), Args({"x", "/QX"}), Args({"/QX "})}) {
+        TMainForm form(args);
+        EXPECT_FALSE(AdministrativeMode) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(Panel1Text(form).isEmpty());
+    }
+}
+
+TEST_F(MainFormTest, StatusBarShowsThePositionTitle) {
+    {
+        TMainForm form(Args({}));
+        EXPECT_EQ(form.Panel0->text().toStdString(), "No Position Found");
+    }
+    WriteFile("kvn.dat", "Senior Budget Analyst\r\nsecond line\r\n");
+    TMainForm form(Args({}));
+    EXPECT_EQ(form.Panel0->text().toStdString(), "Senior Budget Analyst");
+    EXPECT_EQ(PositionTitle, "Senior Budget Analyst");
+    EXPECT_EQ(form.Panel0->width(), 250);
+    EXPECT_EQ(form.Panel1->width(), 120);
+}
+
+TEST_F(MainFormTest, GestureOnTheStatusBarSwitchesTheMode) {
+    TMainForm form(Args({}));
+    form.show();
+    const auto all = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    QTest::mouseDClick(form.StatusBar1, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_FALSE(AdministrativeMode) << "two of the three keys are not the gesture";
+    QTest::mouseDClick(form.StatusBar1, Qt::LeftButton);
+    EXPECT_FALSE(AdministrativeMode) << "a plain double click does nothing";
+    QTest::mouseClick(form.StatusBar1, Qt::LeftButton, all);
+    EXPECT_FALSE(AdministrativeMode) << "a single click does nothing";
+    QTest::mouseDClick(form.Panel0, Qt::LeftButton, all);
+    EXPECT_TRUE(AdministrativeMode);
+    EXPECT_EQ(Panel1Text(form).toStdString(), "Administrative User");
+    QTest::mouseDClick(form.StatusBar1, Qt::LeftButton, all);
+    EXPECT_FALSE(AdministrativeMode);
+    EXPECT_TRUE(Panel1Text(form).isEmpty());
+}
+
+TEST_F(MainFormTest, MenuCaptionsAccessKeysAndHandlers) {
+    TMainForm form(Args({}));
+    EXPECT_EQ(form.File1->title().toStdString(), "&File");
+    EXPECT_EQ(form.Uninstall1->text().toStdString(), "U&ninstall");
+    EXPECT_EQ(form.SelectedPreferredCriteria1->text().toStdString(),
+              "Se&lected Preferred Criteria");
+    EXPECT_EQ(form.HelpContext1->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(form.Export1->property("korvaneHelpContext").toInt(), 480);
+    EXPECT_EQ(form.RateApplicants1->property("korvaneHelpContext").toInt(), 190);
+    EXPECT_EQ(HelpContext(&form), 30);
+    EXPECT_EQ(form.Setup1->actions().size(), 9) << "six items and three separators";
+}
+
+TEST_F(MainFormTest, HelpContextOpensTheContentsAndExitCloses) {
+    TMainForm form(Args({}));
+    form.show();
+    form.HelpContext1->trigger();
+    EXPECT_EQ(ShownHelpContext(), 0);
+    ShowHelpTopic(60);
+    EXPECT_EQ(ShownHelpContext(), 60);
+    ShowHelpTopic(987654);
+    EXPECT_EQ(ShownHelpContext(), 0) << "an unknown context opens the contents";
+    form.Exit1->trigger();
+    EXPECT_FALSE(form.isVisible());
+}
+
+class PaintTest : public MainFormTest {
+protected:
+    QImage Paint(int depth, int w = 320, int h = 200) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        FormPaint(painter, w, h, depth);
+        return image;
+    }
+    static int CountColour(const QImage& image, QRgb colour) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += image.pixel(x, y) == colour ? 1 : 0;
+            }
+        }
+        return count;
+    }
+};
+
+TEST_F(PaintTest, GradientRunsFromTheBaseColourToBlack) {
+    BackgroundColor = QColor(200, 100, 51);
+    OrganisationName = QString(); // only blanks drawn: the gradient is all there is
+    const QImage image = Paint(24);
+    for (int x : {0, 160, 319}) {
+        EXPECT_EQ(image.pixel(x, 0), qRgb(200, 100, 51));
+        EXPECT_EQ(image.pixel(x, 199), qRgb(0, 0, 0));
+    }
+    // Halfway down: each component about half, rounded.
+    const QColor middle = QColor::fromRgb(image.pixel(10, 100));
+    EXPECT_NEAR(middle.red(), 99, 1);
+    EXPECT_NEAR(middle.green(), 50, 1);
+    EXPECT_EQ(CountColour(image, qRgb(255, 0, 255)), 0) << "every pixel painted";
+}
+
+TEST_F(PaintTest, EightBitDisplayIsBlackWithTheNameOverIt) {
+    OrganisationName = QStringLiteral("Millbrook");
+    NameColor = QColor(255, 255, 0);
+    const QImage image = Paint(8);
+    const int black = CountColour(image, qRgb(0, 0, 0));
+    const int name = CountColour(image, qRgb(255, 255, 0));
+    EXPECT_GT(black, image.width() * image.height() / 2);
+    EXPECT_GT(name, 200) << "the name is drawn";
+    EXPECT_EQ(CountColour(image, qRgb(255, 0, 255)), 0) << "every pixel painted";
+    // Nothing of a gradient: the top line carries no base colour.
+    EXPECT_NE(image.pixel(0, 0), DefaultBackgroundColor().rgb());
+}
+
+TEST_F(PaintTest, RowsShiftOneCharacterToTheLeftEachLine) {
+    OrganisationName = QStringLiteral("AB");
+    NameColor = QColor(255, 255, 255);
+    BackgroundColor = QColor(0, 0, 0);
+    const QImage image = Paint(24, 400, 160);
+    // Row 0 starts with "A", row 1 with "B": their first columns of ink differ.
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSize(24);
+    const int rowHeight = QFontMetrics(font).height();
+    auto firstInk = [&](int row) {
+        for (int x = 0; x < 40; ++x) {
+            for (int y = row * rowHeight; y < (row + 1) * rowHeight; ++y) {
+                if (qGray(image.pixel(x, y)) > 128) {
+                    return x;
+                }
+            }
+        }
+        return -1;
+    };
+    EXPECT_EQ(firstInk(0), firstInk(3)) << "rows 0 and 3 both begin with A";
+    EXPECT_NE(firstInk(0), firstInk(1));
+}
+
+TEST_F(PaintTest, PaintedWindowUsesTheDisplayDepth) {
+    SetDisplayDepthSource([] { return 8; });
+    TMainForm form(Args({}));
+    form.show();
+    const QImage shot = form.centralWidget()->grab().toImage();
+    EXPECT_EQ(shot.pixel(0, 0), qRgb(0, 0, 0));
+    SetDisplayDepthSource([] { return 32; });
+    const QImage colour = form.centralWidget()->grab().toImage();
+    EXPECT_EQ(colour.pixel(0, 0), DefaultBackgroundColor().rgb());
+    EXPECT_EQ(colour.pixel(0, colour.height() - 1), qRgb(0, 0, 0));
+}
+
+} // namespace
+} // namespace korvane
