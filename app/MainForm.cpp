@@ -21,6 +21,7 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/SystemPrinter.h"
 
 namespace korvane {
 
@@ -214,7 +215,7 @@ void TMainForm::HelpContext1Click() {
     ShowHelpContents();
 }
 
-void TMainForm::PrinterSetup1Click() {}
+void TMainForm::PrinterSetup1Click() { RunPrinterSetupDialog(this); }
 
 void TMainForm::Exit1Click() {
     close();
