@@ -34,7 +34,7 @@ bool AdministrativeModeFromArguments(const QStringList& arguments) {
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Korvane"));
-    setFont(QFont(QStringLiteral("MS Sans Serif")));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     resize(640, 440);
     setCentralWidget(new TMainBackground(this));
 
