@@ -1,0 +1,232 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "platform/sys/TempFolder.h"
+#include "platform/ui/JpegCodec.h"
+#include "reports/MessageForm.h"
+#include "reports/ReportPreviewForm.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PreviewTest : public test::TempWorkDirTest {
+protected:
+    static std::vector<std::string> PageFiles() {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(TempFolder())) {
+            if (entry.path().extension() == ".jpg") {
+                files.push_back(entry.path().filename().string());
+            }
+        }
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    static bool IsDark(QRgb pixel) { return qGray(pixel) < 80; }
+    static bool IsWhite(QRgb pixel) { return qGray(pixel) > 235; }
+
+    // A report of pages pages at 96 dpi; page 1 has a black band over its second inch.
+    static void WritePages(TReportPreviewForm& report, int pages) {
+        report.SetPreviewResolution(96);
+        report.BeginReport(TReportPreviewForm::ToPreview, false, false);
+        report.SetPosition(1.0);
+        report.ShadeLine(Qt::black, 1.0, 2.0);
+        for (int page = 2; page <= pages; ++page) {
+            report.NewPage();
+        }
+    }
+
+    struct TButtons {
+        bool Previous;
+        bool Next;
+    };
+    static TButtons Buttons(QWidget* window) {
+        return {test::Child<QPushButton>(window, "PreviousBtn")->isEnabled(),
+                test::Child<QPushButton>(window, "NextBtn")->isEnabled()};
+    }
+    static void Close(QWidget* window) { test::Child<QPushButton>(window, "CloseBtn")->click(); }
+};
+
+TEST_F(PreviewTest, PageIsTheWholeSheetAtTheScreensResolution) {
+    {
+        TReportPreviewForm report;
+        report.BeginReport(TReportPreviewForm::ToPreview, false, false);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(report.HorizontalResolution(), qRound(screen->logicalDotsPerInchX()));
+        EXPECT_EQ(report.HorizontalOffset(), 0);
+        EXPECT_EQ(report.PrintableWidth(), report.Column(8.5));
+        test::ModalScript script;
+        script.Then(Close);
+        report.EndReport();
+        EXPECT_EQ(script.Pending(), 0);
+    }
+    TReportPreviewForm portrait;
+    portrait.SetPreviewResolution(96);
+    portrait.BeginReport(TReportPreviewForm::ToPreview, false, false);
+    EXPECT_EQ(portrait.PrintableWidth(), 816);
+    EXPECT_EQ(portrait.PrintableHeight(), 1056);
+    EXPECT_EQ(portrait.Column(9.0), 816);
+    EXPECT_EQ(portrait.StatusWindow()->Status(), QStringLiteral("Sending Page: 1 To Preview."));
+    EXPECT_TRUE(portrait.StatusWindow()->isVisible());
+
+    TReportPreviewForm landscape;
+    landscape.SetPreviewResolution(96);
+    landscape.BeginReport(TReportPreviewForm::ToPreview, false, true);
+    EXPECT_EQ(landscape.PrintableWidth(), 1056);
+    EXPECT_EQ(landscape.PrintableHeight(), 816);
+}
+
+TEST_F(PreviewTest, WindowWalksThePagesAndDeletesThemOnClose) {
+    TReportPreviewForm report;
+    WritePages(report, 3);
+    EXPECT_EQ(report.StatusWindow()->Status(), QStringLiteral("Sending Page: 3 To Preview."));
+    // Finished pages are on disk already; the page being written is not.
+    EXPECT_EQ(PageFiles(), (std::vector<std::string>{"1.jpg", "2.jpg"}));
+
+    bool ran = false;
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        ran = true;
+        EXPECT_EQ(window, &report);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Report Preview"));
+        EXPECT_EQ(PageFiles(), (std::vector<std::string>{"1.jpg", "2.jpg", "3.jpg"}));
+
+        auto* image = test::Child<QLabel>(window, "Image1");
+        EXPECT_EQ(report.CurrentPage(), 1);
+        EXPECT_EQ(image->size(), QSize(816, 1056));
+        EXPECT_FALSE(Buttons(window).Previous);
+        EXPECT_TRUE(Buttons(window).Next);
+        // The band of page 1 is in the picture shown.
+        EXPECT_TRUE(IsDark(image->pixmap().toImage().pixel(140, 100)));
+        EXPECT_TRUE(IsWhite(image->pixmap().toImage().pixel(400, 500)));
+
+        test::Child<QPushButton>(window, "NextBtn")->click();
+        EXPECT_EQ(report.CurrentPage(), 2);
+        EXPECT_TRUE(Buttons(window).Previous);
+        EXPECT_TRUE(Buttons(window).Next);
+        EXPECT_TRUE(IsWhite(image->pixmap().toImage().pixel(140, 100)));
+
+        test::Child<QPushButton>(window, "NextBtn")->click();
+        EXPECT_EQ(report.CurrentPage(), 3);
+        EXPECT_TRUE(Buttons(window).Previous);
+        EXPECT_FALSE(Buttons(window).Next);
+
+        test::Child<QPushButton>(window, "PreviousBtn")->click();
+        test::Child<QPushButton>(window, "PreviousBtn")->click();
+        EXPECT_EQ(report.CurrentPage(), 1);
+        EXPECT_FALSE(Buttons(window).Previous);
+        Close(window);
+    });
+    report.EndReport();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(report.StatusWindow(), nullptr);
+    EXPECT_TRUE(PageFiles().empty());
+}
+
+TEST_F(PreviewTest, OnePageHasNoNavigation) {
+    TReportPreviewForm report;
+    WritePages(report, 1);
+    TButtons buttons{true, true};
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        buttons = Buttons(window);
+        EXPECT_EQ(PageFiles(), (std::vector<std::string>{"1.jpg"}));
+        window->close();
+    });
+    report.EndReport();
+    EXPECT_FALSE(buttons.Previous);
+    EXPECT_FALSE(buttons.Next);
+    EXPECT_TRUE(PageFiles().empty());
+}
+
+TEST_F(PreviewTest, NarrowPageIsCentredWideOneScrolls) {
+    TReportPreviewForm report;
+    WritePages(report, 1);
+    int narrowLeft = -1;
+    int wideLeft = -1;
+    int viewport = 0;
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        auto* image = test::Child<QLabel>(window, "Image1");
+        auto* scroll = test::Child<QScrollArea>(window, "ScrollBox1");
+        window->resize(614, 358);
+        QApplication::processEvents();
+        narrowLeft = image->x();
+        window->resize(1301, 700);
+        QApplication::processEvents();
+        viewport = scroll->viewport()->width();
+        wideLeft = image->x();
+        Close(window);
+    });
+    report.EndReport();
+    EXPECT_EQ(narrowLeft, 0);
+    ASSERT_GT(viewport, 816);
+    EXPECT_EQ(wideLeft, (viewport - 816) / 2);
+}
+
+TEST_F(PreviewTest, UnreadablePageShowsBlank) {
+    TReportPreviewForm report;
+    WritePages(report, 2);
+    bool blank = false;
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        TempWorkDirTest::WriteFile(report.PageFileName(2), "not a picture");
+        test::Child<QPushButton>(window, "NextBtn")->click();
+        const QImage shown = test::Child<QLabel>(window, "Image1")->pixmap().toImage();
+        blank = shown.size() == QSize(816, 1056) && IsWhite(shown.pixel(140, 100)) &&
+                IsWhite(shown.pixel(815, 1055));
+        Close(window);
+    });
+    report.EndReport();
+    EXPECT_TRUE(blank);
+    EXPECT_TRUE(PageFiles().empty());
+}
+
+TEST_F(PreviewTest, ReportReleasedBeforeItsEndLeavesNoPages) {
+    {
+        TReportPreviewForm report;
+        WritePages(report, 3);
+        EXPECT_EQ(PageFiles().size(), 2u);
+    }
+    EXPECT_TRUE(PageFiles().empty());
+}
+
+TEST_F(PreviewTest, JpegPagesKeepTheirPixels) {
+    QImage image(33, 17, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 4; y < 12; ++y) {
+        for (int x = 8; x < 24; ++x) {
+            image.setPixel(x, y, qRgb(0, 0, 200));
+        }
+    }
+    const QString file = QStringLiteral("page.jpg");
+    ASSERT_TRUE(SaveJpeg(image, file));
+    const QImage loaded = LoadJpeg(file);
+    ASSERT_EQ(loaded.size(), image.size());
+    const QRgb inside = loaded.pixel(16, 8);
+    EXPECT_LT(qRed(inside), 30);
+    EXPECT_GT(qBlue(inside), 170);
+    EXPECT_TRUE(IsWhite(loaded.pixel(1, 1)));
+
+    EXPECT_TRUE(LoadJpeg(QStringLiteral("missing.jpg")).isNull());
+    WriteFile("bad.jpg", "\xff\xd8 truncated");
+    EXPECT_TRUE(LoadJpeg(QStringLiteral("bad.jpg")).isNull());
+    EXPECT_FALSE(SaveJpeg(image, QStringLiteral("no-such-folder/page.jpg")));
+    EXPECT_FALSE(fs::exists("no-such-folder"));
+}
+
+} // namespace
+} // namespace korvane
