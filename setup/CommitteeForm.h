@@ -1,0 +1,21 @@
+#pragma once
+
+#include "setup/ListScreen.h"
+
+namespace korvane {
+
+// The committee members of the position (committee.dat).
+class TCommitteeForm : public TDataListScreen {
+    Q_OBJECT
+public:
+    explicit TCommitteeForm(QWidget* owner);
+
+    QPushButton* const& HelpBtn = HelpButton;
+    QPushButton* const& BitBtn5 = CloseButton;
+
+protected:
+    std::unique_ptr<TListEditDialog> CreateDialog() override;
+    QString RecordText(const TDataRecord& record, int col) const override;
+};
+
+} // namespace korvane

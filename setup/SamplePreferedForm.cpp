@@ -1,0 +1,59 @@
+#include "setup/SamplePreferedForm.h"
+
+#include "data/DataBase.h"
+#include "data/FileNames.h"
+#include "platform/ui/CodePage.h"
+#include "setup/SamplePreferedAddEditForm.h"
+
+namespace korvane {
+
+namespace {
+
+const TListScreenLayout Layout = {
+    "Sample Preferred Criteria",
+    QSize(509, 283),
+    {53, 18, 278},
+    {"ID", "*", "Description"},
+    goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect | goRangeSelect |
+        goThumbTracking,
+    130,
+    "HelpBtn",
+    "BitBtn1",
+    true,
+};
+
+TListPrintout Printout() {
+    return {"Sample Preferred Criteria",
+            2.0,
+            6.5,
+            {{2.05, "ID Number"}, {3.0, nullptr}, {3.05, "Description"}},
+            {{0, 2.95, true}, {1, 3.05, false}, {2, 3.15, false}},
+            ReferenceCheckFootnote};
+}
+
+} // namespace
+
+TSamplePreferedForm::TSamplePreferedForm(QWidget* owner)
+    : TDataListScreen(owner, Layout, Printout(), SamplePreferredFileName) {
+    FormCreate();
+}
+
+std::unique_ptr<TListEditDialog> TSamplePreferedForm::CreateDialog() {
+    return std::make_unique<TSamplePreferedAddEditForm>(this);
+}
+
+QString TSamplePreferedForm::RecordText(const TDataRecord& record, int col) const {
+    switch (col) {
+    case 0:
+        return QString::number(record.ID);
+    case 1:
+        // A record written without a mark holds a zero byte there: nothing to show.
+        return record.Mark == '\0' ? QString() : FromCodePage(std::string(1, record.Mark));
+    case 2:
+        return FromCodePage(record.Description);
+    default:
+        return {};
+    }
+}
+
+} // namespace korvane

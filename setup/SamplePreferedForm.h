@@ -1,0 +1,21 @@
+#pragma once
+
+#include "setup/ListScreen.h"
+
+namespace korvane {
+
+// The catalogue of sample preferred criteria with their reference-check mark (SamplePr.dat).
+class TSamplePreferedForm : public TDataListScreen {
+    Q_OBJECT
+public:
+    explicit TSamplePreferedForm(QWidget* owner);
+
+    QPushButton* const& HelpBtn = HelpButton;
+    QPushButton* const& BitBtn1 = CloseButton;
+
+protected:
+    std::unique_ptr<TListEditDialog> CreateDialog() override;
+    QString RecordText(const TDataRecord& record, int col) const override;
+};
+
+} // namespace korvane
