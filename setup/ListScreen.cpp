@@ -174,6 +174,7 @@ bool TDataListScreen::RunDialog(std::uint8_t mode, TDataRecord& record) {
 void TDataListScreen::AddBtnClick() {
     // A new record: ID 0 asks Insert for the next number, every other byte zero.
     TDataRecord record;
+    record.Mark = '\0';
     if (RunDialog(TListEditDialog::AddMode, record)) {
         bool added = false;
         File_->Insert(record, added);

@@ -82,6 +82,9 @@ public:
     // Draws every visible cell again (after the data behind them changed).
     void Repaint();
 
+    // Wide enough for every column and the scroll bar.
+    QSize sizeHint() const override;
+
     // The dotted rectangle that marks the focused cell.
     void DrawFocusRect(QPainter& canvas, const QRect& rect) const;
 
@@ -101,7 +104,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
-    QSize sizeHint() const override;
 
 private:
     int VertLineWidth() const;
