@@ -6,9 +6,13 @@
 #include <functional>
 #include <vector>
 
+#include "data/PositionFile.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/ReportPreviewForm.h"
 #include "reports/TestPage.h"
+#include "setup/CommitteeForm.h"
+#include "setup/SamplePreferedForm.h"
+#include "setup/SampleRequired.h"
 
 namespace korvane {
 
@@ -20,10 +24,20 @@ struct THeadlessPrintout {
     std::function<void()> Print;
 };
 
+// A setup list printed by its screen's PrintList, the screen never shown.
+template <class TScreen> void PrintSetupList() {
+    ReadPositionTitle();
+    TScreen screen(nullptr);
+    screen.PrintList();
+}
+
 // One line per printout.
 const std::vector<THeadlessPrintout>& Printouts() {
     static const std::vector<THeadlessPrintout> printouts = {
         {QStringLiteral("testpage"), [] { PrintTestPage(nullptr, TReportPreviewForm::ToPrinter); }},
+        {QStringLiteral("committee"), PrintSetupList<TCommitteeForm>},
+        {QStringLiteral("samplerequired"), PrintSetupList<TSampleRequired>},
+        {QStringLiteral("samplepreferred"), PrintSetupList<TSamplePreferedForm>},
     };
     return printouts;
 }

@@ -14,6 +14,8 @@ TCommitteeAddEditForm::TCommitteeAddEditForm(QWidget* owner)
     connect(BitBtn2, &QPushButton::clicked, this, &TCommitteeAddEditForm::BitBtn2Click);
 }
 
-void TCommitteeAddEditForm::BitBtn2Click() { ShowModeHelp(); }
+void TCommitteeAddEditForm::BitBtn2Click() {
+    ShowModeHelp();
+}
 
 } // namespace korvane

@@ -103,7 +103,9 @@ void TListEditDialog::SetMode(std::uint8_t mode) {
     }
 }
 
-void TListEditDialog::ShowModeHelp() { ShowHelpTopic(Modes_[Mode_].HelpContext); }
+void TListEditDialog::ShowModeHelp() {
+    ShowHelpTopic(Modes_[Mode_].HelpContext);
+}
 
 TNameEditDialog::TNameEditDialog(QWidget* owner, QSize clientSize,
                                  const std::array<TDialogModeText, 3>& modes,
@@ -138,6 +140,8 @@ void TNameEditDialog::StoreRecord(TDataRecord& record) const {
     record.Description = ToCodePage(TextEdit->text()).substr(0, NameLength);
 }
 
-void TNameEditDialog::LockFields() { ShowAsLocked(TextEdit); }
+void TNameEditDialog::LockFields() {
+    ShowAsLocked(TextEdit);
+}
 
 } // namespace korvane

@@ -3,16 +3,21 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "app/Settings.h"
 #include "data/DataBase.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/SystemPrinter.h"
+#include "reports/ReportHeader.h"
+#include "reports/ReportPreviewForm.h"
 #include "setup/ListEditDialog.h"
 
 namespace korvane {
 
-QFont ScreenFont() { return QFont(QStringLiteral("MS Sans Serif"), 8); }
+QFont ScreenFont() {
+    return QFont(QStringLiteral("MS Sans Serif"), 8);
+}
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption,
-                       const QRect& place) {
+QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const QRect& place) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
@@ -62,10 +67,10 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
     }
     EditBtn->setDefault(layout.EditIsDefault);
 
-    DrawGrid1->SetOnDrawCell([this](QPainter& canvas, int col, int row, const QRect& rect,
-                                    TGridDrawState state) {
-        DrawGrid1DrawCell(canvas, col, row, rect, state);
-    });
+    DrawGrid1->SetOnDrawCell(
+        [this](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
+            DrawGrid1DrawCell(canvas, col, row, rect, state);
+        });
     connect(DrawGrid1, &TDrawGrid::DblClick, this, &TListScreen::DrawGrid1DblClick);
     connect(AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
     connect(EditBtn, &QPushButton::clicked, this, [this] { EditBtnClick(); });
@@ -119,7 +124,9 @@ void TListScreen::DrawGrid1DblClick() {
     }
 }
 
-void TListScreen::HelpBtnClick() { ShowHelpTopic(HelpContext_); }
+void TListScreen::HelpBtnClick() {
+    ShowHelpTopic(HelpContext_);
+}
 
 void TListScreen::SelectAfterDelete() {
     if (DrawGrid1->Row() > 1) {
@@ -131,7 +138,9 @@ TDataListScreen::TDataListScreen(QWidget* owner, const TListScreenLayout& layout
                                  TListPrintout printout, const char* fileName)
     : TListScreen(owner, layout, std::move(printout)), FileName_(fileName) {}
 
-TDataListScreen::~TDataListScreen() { FormDestroy(); }
+TDataListScreen::~TDataListScreen() {
+    FormDestroy();
+}
 
 void TDataListScreen::FormCreate() {
     SetHelpContext(this, HelpContextNumber());
@@ -140,7 +149,9 @@ void TDataListScreen::FormCreate() {
     UpdateListState();
 }
 
-void TDataListScreen::FormDestroy() { File_.reset(); }
+void TDataListScreen::FormDestroy() {
+    File_.reset();
+}
 
 int TDataListScreen::ListLastIndex() const {
     // A file that could be neither opened nor created holds no record to show.
@@ -231,6 +242,42 @@ void TDataListScreen::PrintRows(TReportPreviewForm& report) {
 
 void TDataListScreen::PrintListRow(TReportPreviewForm& report, const TDataRecord& record) {
     WriteListRow(report, [&](int col) { return RecordText(record, col); });
+}
+
+} // namespace korvane
+
+namespace korvane {
+
+void TListScreen::PrintBtnClick() {
+    if (Settings.SendReportsToPrinter && !RunPrintDialog(this)) {
+        return;
+    }
+    PrintList();
+}
+
+void TListScreen::PrintList() {
+    const int destination = Settings.SendReportsToPrinter ? TReportPreviewForm::ToPrinter
+                                                          : TReportPreviewForm::ToPreview;
+    auto report = std::make_unique<TReportPreviewForm>(this);
+    report->BeginReport(destination, false, false);
+    PrintListHeader(*report);
+    PrintRows(*report);
+    PrintListFootnote(*report, Printout_);
+    report->EndReport();
+}
+
+void TListScreen::PrintListHeader(TReportPreviewForm& report) {
+    PrintListPageHeader(report, ListHeaderText(QString::fromLatin1(Printout_.Title)));
+    PrintListBand(report, Printout_);
+}
+
+void TListScreen::WriteListRow(TReportPreviewForm& report,
+                               const std::function<QString(int col)>& text) {
+    PrintListCells(report, Printout_, text);
+    report.NewLine();
+    if (report.PageStarted()) {
+        PrintListHeader(report);
+    }
 }
 
 } // namespace korvane

@@ -69,13 +69,14 @@ public:
     // say (or to the destination a headless run chose).
     void PrintList();
 
+    // Text of data cell (col, row); fetched from the file for every cell drawn.
+    virtual QString CellText(int col, int row) = 0;
+
 protected:
     TListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout);
 
     // Index of the list's last record, -1 for an empty list (or a file that could not be opened).
     virtual int ListLastIndex() const = 0;
-    // Text of data cell (col, row); fetched from the file for every cell drawn.
-    virtual QString CellText(int col, int row) = 0;
     // Data cells of columns from this index on are right-aligned.
     virtual int FirstRightAlignedColumn() const { return 3; }
 
@@ -116,6 +117,7 @@ public:
     virtual void StoreDialog(TDataRecord& record);
 
     const TDataBase* File() const { return File_.get(); }
+    QString CellText(int col, int row) override;
 
 protected:
     TDataListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout,
@@ -126,7 +128,6 @@ protected:
     virtual QString RecordText(const TDataRecord& record, int col) const = 0;
 
     int ListLastIndex() const override;
-    QString CellText(int col, int row) override;
     void PrintRows(TReportPreviewForm& report) override;
     void PrintListRow(TReportPreviewForm& report, const TDataRecord& record);
 

@@ -9,22 +9,24 @@
 namespace korvane {
 
 TSamplePreferedAddEditForm::TSamplePreferedAddEditForm(QWidget* owner)
-    : TNameEditDialog(owner, QSize(434, 144),
-                      {{{"Add Sample Preferred Criteria", 360},
-                        {"Edit Sample Preferred Criteria", 370},
-                        {"Delete Sample Preferred Criteria", 380}}},
-                      "HelpBtn",
-                      {"Criteria ID:", "Criteria Description:", "CriteriaID",
-                       "CriteriaDescription"}) {
-    RefCheck = new QCheckBox(QStringLiteral("Determined By Interview or Reference Check Only"),
-                             Panel1);
+    : TNameEditDialog(
+          owner, QSize(434, 144),
+          {{{"Add Sample Preferred Criteria", 360},
+            {"Edit Sample Preferred Criteria", 370},
+            {"Delete Sample Preferred Criteria", 380}}},
+          "HelpBtn",
+          {"Criteria ID:", "Criteria Description:", "CriteriaID", "CriteriaDescription"}) {
+    RefCheck =
+        new QCheckBox(QStringLiteral("Determined By Interview or Reference Check Only"), Panel1);
     RefCheck->setObjectName(QStringLiteral("RefCheck"));
     const QRect text = CriteriaDescription->geometry();
     RefCheck->setGeometry(text.left(), text.bottom() + 7, text.width(), 19);
     connect(HelpBtn, &QPushButton::clicked, this, &TSamplePreferedAddEditForm::HelpBtnClick);
 }
 
-void TSamplePreferedAddEditForm::HelpBtnClick() { ShowModeHelp(); }
+void TSamplePreferedAddEditForm::HelpBtnClick() {
+    ShowModeHelp();
+}
 
 void TSamplePreferedAddEditForm::ShowRecord(const TDataRecord& record) {
     TNameEditDialog::ShowRecord(record);

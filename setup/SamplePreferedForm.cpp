@@ -14,8 +14,7 @@ const TListScreenLayout Layout = {
     QSize(509, 283),
     {53, 18, 278},
     {"ID", "*", "Description"},
-    goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect | goRangeSelect |
-        goThumbTracking,
+    goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect | goRangeSelect | goThumbTracking,
     130,
     "HelpBtn",
     "BitBtn1",

@@ -14,8 +14,7 @@ const TListScreenLayout Layout = {
     QSize(508, 283),
     {51, 292},
     {"ID", "Description"},
-    goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect | goRangeSelect |
-        goThumbTracking,
+    goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect | goRangeSelect | goThumbTracking,
     110,
     "HelpBtn",
     "BitBtn1",

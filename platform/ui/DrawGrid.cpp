@@ -60,10 +60,16 @@ void TDrawGrid::SetDefaultRowHeight(int height) {
     viewport()->update();
 }
 
-void TDrawGrid::SetRow(int row) { MoveTo(Col_, row, false); }
+void TDrawGrid::SetRow(int row) {
+    MoveTo(Col_, row, false);
+}
 
-int TDrawGrid::SelectionTop() const { return std::min(Row_, Anchor_); }
-int TDrawGrid::SelectionBottom() const { return std::max(Row_, Anchor_); }
+int TDrawGrid::SelectionTop() const {
+    return std::min(Row_, Anchor_);
+}
+int TDrawGrid::SelectionBottom() const {
+    return std::max(Row_, Anchor_);
+}
 
 void TDrawGrid::SetTopRow(int row) {
     verticalScrollBar()->setValue(std::clamp(row, FixedRows, LastTopRow()) - FixedRows);
@@ -81,7 +87,9 @@ int TDrawGrid::HeaderPitch() const {
     return RowHeight_ + ((Options_ & goFixedHorzLine) != 0 ? 1 : 0);
 }
 
-int TDrawGrid::RowPitch() const { return RowHeight_ + ((Options_ & goHorzLine) != 0 ? 1 : 0); }
+int TDrawGrid::RowPitch() const {
+    return RowHeight_ + ((Options_ & goHorzLine) != 0 ? 1 : 0);
+}
 
 int TDrawGrid::ColLeft(int col) const {
     int x = 0;
@@ -145,7 +153,9 @@ bool TDrawGrid::MouseToCell(const QPoint& point, int& col, int& row) const {
     return true;
 }
 
-void TDrawGrid::Repaint() { viewport()->update(); }
+void TDrawGrid::Repaint() {
+    viewport()->update();
+}
 
 void TDrawGrid::DrawFocusRect(QPainter& canvas, const QRect& rect) const {
     QStyleOptionFocusRect option;
@@ -380,6 +390,9 @@ void TDrawGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TDrawGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second click of a double click arrives here instead of as a press: it selects too.
+    mousePressEvent(event);
+    Dragging_ = false;
     if (event->button() == Qt::LeftButton) {
         Q_EMIT DblClick();
     }

@@ -34,8 +34,8 @@ enum TGridOption : unsigned {
 class TDrawGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    using TDrawCellEvent = std::function<void(QPainter& canvas, int col, int row,
-                                              const QRect& rect, TGridDrawState state)>;
+    using TDrawCellEvent = std::function<void(QPainter& canvas, int col, int row, const QRect& rect,
+                                              TGridDrawState state)>;
     // Asked before the current cell moves; returning false keeps it where it is.
     using TSelectCellEvent = std::function<bool(int col, int row)>;
 

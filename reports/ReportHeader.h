@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace korvane {
+
+class TReportPreviewForm;
+
+// Lines 1 to 3 of every printed sheet, centred across the page, each ending with a line feed:
+// "Korvane" (24 pt), "Version 1.3" (14 pt) and the organisation's name (14 pt bold italic; an
+// empty name leaves its line empty).
+void PrintSheetBanner(TReportPreviewForm& report, const QString& organisation);
+
+// "Printed: " and today's date in the system's short date format.
+QString PrintedDateText();
+
+// What the list page header shows besides the banner.
+struct TListHeaderText {
+    QString Organisation;
+    QString Title;
+    QString Position;
+    int PortraitFont = 10;
+};
+
+// Lines 1 to 6 of the page header of a list printout (portrait): the banner; the title and
+// the position centred between 0.5 and 8.0 in 14 pt; "Printed: " with the date right at 8.0
+// and "Page:" with the page number right at 7.5 and 8.0, in the portrait font size, which
+// stays set afterwards.
+void PrintListPageHeader(TReportPreviewForm& report, const TListHeaderText& text);
+
+// The header text of a list titled title, from the organisation, the position title and the
+// settings in force.
+TListHeaderText ListHeaderText(const QString& title);
+
+} // namespace korvane

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "data/DataBase.h"
+
+namespace korvane::test {
+
+struct TNamedRecord {
+    std::int32_t ID;
+    const char* Description;
+    char Mark = ' ';
+};
+
+// Types text key by key, as the keyboard would (QTest's key clicks know only ASCII).
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// Adds records with the given IDs through the record file itself.
+inline void InsertRecords(const char* file, std::initializer_list<TNamedRecord> records) {
+    TDataBase base(file);
+    for (const TNamedRecord& named : records) {
+        TDataRecord record;
+        record.ID = named.ID;
+        record.Description = named.Description;
+        record.Mark = named.Mark;
+        bool added = false;
+        base.Insert(record, added);
+    }
+}
+
+// Every record of the file, in file order, read by a fresh object.
+inline std::vector<TDataRecord> ReadRecords(const char* file) {
+    std::vector<TDataRecord> records;
+    TDataBase base(file);
+    TDataRecord record;
+    base.First(record);
+    while (base.Status() == 0) {
+        records.push_back(record);
+        base.Next(record);
+    }
+    return records;
+}
+
+// The descriptions joined by blanks.
+inline std::string Descriptions(const std::vector<TDataRecord>& records) {
+    std::string text;
+    for (const TDataRecord& record : records) {
+        text += (text.empty() ? "" : " ") + record.Description;
+    }
+    return text;
+}
+
+} // namespace korvane::test
