@@ -100,6 +100,7 @@ void TListEditDialog::SetMode(std::uint8_t mode) {
         SaveBtn->setDefault(false);
         DeleteBtn->show();
         DeleteBtn->setDefault(true);
+        DeleteBtn->setFocus();
     }
 }
 
@@ -128,6 +129,10 @@ TNameEditDialog::TNameEditDialog(QWidget* owner, QSize clientSize,
     TextEdit->setGeometry(12 + LabelWidth, 41, inner - LabelWidth - 24, 21);
     Label1->setBuddy(IdEdit);
     Label2->setBuddy(TextEdit);
+    setTabOrder(TextEdit, SaveBtn);
+    setTabOrder(SaveBtn, DeleteBtn);
+    setTabOrder(DeleteBtn, BitBtn1);
+    setTabOrder(BitBtn1, HelpButton);
     TextEdit->setFocus();
 }
 

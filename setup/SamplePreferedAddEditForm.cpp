@@ -21,6 +21,8 @@ TSamplePreferedAddEditForm::TSamplePreferedAddEditForm(QWidget* owner)
     RefCheck->setObjectName(QStringLiteral("RefCheck"));
     const QRect text = CriteriaDescription->geometry();
     RefCheck->setGeometry(text.left(), text.bottom() + 7, text.width(), 19);
+    setTabOrder(CriteriaDescription, RefCheck);
+    setTabOrder(RefCheck, SaveBtn);
     connect(HelpBtn, &QPushButton::clicked, this, &TSamplePreferedAddEditForm::HelpBtnClick);
 }
 

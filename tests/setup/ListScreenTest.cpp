@@ -203,7 +203,7 @@ TEST_P(ListScreenTest, DeleteSelectsRowAboveExceptOnFirstRow) {
         EXPECT_FALSE(save->isVisible());
         EXPECT_TRUE(remove->isVisible());
         EXPECT_TRUE(remove->isDefault());
-        remove->click();
+        QTest::keyClick(dialog, Qt::Key_Return);
     };
 
     screen->DrawGrid1->SetRow(5);
