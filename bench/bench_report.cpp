@@ -1,0 +1,137 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QPrinter>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+#include "platform/sys/System.h"
+#include "platform/sys/TempFolder.h"
+#include "platform/ui/JpegCodec.h"
+#include "platform/ui/SystemPrinter.h"
+#include "reports/ReportPreviewForm.h"
+
+namespace korvane {
+namespace {
+
+constexpr int Pages = 50;
+constexpr int LinesPerPage = 50;
+
+// A list printout: a header and a shaded column band on every page, then lines of three
+// columns between rules.
+void WriteReport(TReportPreviewForm& report, int destination) {
+    report.BeginReport(destination, false, false);
+    report.SetFont(10, Qt::black, {});
+    const QColor band = QGuiApplication::palette().color(QPalette::Button);
+    for (int page = 1; page <= Pages; ++page) {
+        report.SetFont(14, Qt::black, {});
+        report.TextCentred(QStringLiteral("Committee Members"), 0.5, 8.0);
+        report.NewLine();
+        report.SetFont(10, Qt::black, {});
+        report.TextAt(QStringLiteral("Position: Benchmark"), 0.5);
+        report.TextRightAt(QStringLiteral("Page: ") + QString::number(report.PageNumber()), 8.0);
+        report.NewLine();
+        report.ShadeLine(band, 2.0, 6.5);
+        report.SetPen(1, Qt::black, Qt::SolidLine);
+        report.HorizontalRule(true, 2.0, 6.5);
+        report.HorizontalRule(false, 2.0, 6.5);
+        report.VerticalRule(2.0);
+        report.TextAt(QStringLiteral("Committee ID"), 2.05);
+        report.VerticalRule(3.0);
+        report.TextAt(QStringLiteral("Committee Member Name"), 3.05);
+        report.VerticalRule(6.5);
+        report.NewLine();
+        for (int line = 1; line <= LinesPerPage; ++line) {
+            report.VerticalRule(2.0);
+            report.TextRightAt(QString::number(page * 100 + line), 2.95);
+            report.VerticalRule(3.0);
+            report.TextAt(QStringLiteral("MEMBER NUMBER %1 OF PAGE %2").arg(line).arg(page), 3.05);
+            report.VerticalRule(6.5);
+            report.HorizontalRule(false, 2.0, 6.5);
+            report.NewLine();
+        }
+        if (page < Pages) {
+            report.NewPage();
+        }
+    }
+    report.EndReport();
+}
+
+void SetPageCounters(benchmark::State& state) {
+    const auto pages = static_cast<double>(state.iterations() * Pages);
+    // Seconds of processor time per page.
+    state.counters["per_page"] =
+        benchmark::Counter(pages, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// 50 pages to the preview: page bitmaps at 96 dpi, each stored as a JPEG file, the window
+// opened on page 1 and closed, the files deleted.
+void BM_Preview50Pages(benchmark::State& state) {
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    closer.start();
+    for (auto _ : state) {
+        TReportPreviewForm report;
+        report.SetPreviewResolution(96);
+        WriteReport(report, TReportPreviewForm::ToPreview);
+        benchmark::DoNotOptimize(report.PageCount());
+    }
+    SetPageCounters(state);
+}
+BENCHMARK(BM_Preview50Pages)->Unit(benchmark::kMillisecond);
+
+// The same 50 pages through the system printer into a PDF file.
+void BM_Pdf50Pages(benchmark::State& state) {
+    const QString file = QString::fromStdString(TempFolder() + "bench_report.pdf");
+    QPrinter& printer = SystemPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    for (auto _ : state) {
+        TReportPreviewForm report;
+        WriteReport(report, TReportPreviewForm::ToPrinter);
+        benchmark::DoNotOptimize(report.PageCount());
+    }
+    SetPageCounters(state);
+    std::remove(file.toLocal8Bit().constData());
+}
+BENCHMARK(BM_Pdf50Pages)->Unit(benchmark::kMillisecond);
+
+// One 816 x 1056 page through the JPEG codec: store and load again.
+void BM_JpegPageRoundTrip(benchmark::State& state) {
+    QImage page(816, 1056, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    for (int y = 100; y < 1000; y += 15) {
+        for (int x = 100; x < 700; ++x) {
+            page.setPixel(x, y, qRgb(0, 0, 0));
+        }
+    }
+    const QString file = QString::fromStdString(TempFolder() + "bench_page.jpg");
+    for (auto _ : state) {
+        SaveJpeg(page, file);
+        benchmark::DoNotOptimize(LoadJpeg(file));
+    }
+    std::remove(file.toLocal8Bit().constData());
+}
+BENCHMARK(BM_JpegPageRoundTrip)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace korvane
+
+int main(int argc, char** argv) {
+    if (!korvane::EnvironmentValue("QT_QPA_PLATFORM")) {
+        korvane::SetEnvironmentValue("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
