@@ -53,9 +53,9 @@ bool TBinaryFile::Create(const std::string& Path) {
 
 std::int64_t TBinaryFile::Size() const {
     struct stat info {};
-    if (Handle_ < 0 || ::fstat(Handle_, &info) != 0) {
-        throw EInOutError(ErrorText("Cannot ask the size of", Path_, Handle_ < 0 ? EBADF : errno),
-                          Handle_ < 0 ? EBADF : errno);
+    const int code = Handle_ < 0 ? EBADF : (::fstat(Handle_, &info) == 0 ? 0 : errno);
+    if (code != 0) {
+        throw EInOutError(ErrorText("Cannot ask the size of", Path_, code), code);
     }
     return static_cast<std::int64_t>(info.st_size);
 }
@@ -92,10 +92,10 @@ bool TBinaryFile::WriteAt(std::int64_t Offset, const void* Buffer, std::size_t C
     while (done < Count) {
         const ssize_t put = ::pwrite(Handle_, in + done, Count - done,
                                      static_cast<off_t>(Offset + static_cast<std::int64_t>(done)));
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
             return false;
         }
         done += static_cast<std::size_t>(put);
@@ -104,15 +104,17 @@ bool TBinaryFile::WriteAt(std::int64_t Offset, const void* Buffer, std::size_t C
 }
 
 void TBinaryFile::Truncate(std::int64_t Size) {
-    if (Handle_ < 0 || Size < 0) {
-        throw EInOutError(ErrorText("Cannot truncate", Path_, EINVAL), EINVAL);
+    int code = Handle_ < 0 ? EBADF : (Size < 0 ? EINVAL : 0);
+    if (code == 0) {
+        while (::ftruncate(Handle_, static_cast<off_t>(Size)) != 0) {
+            if (errno != EINTR) {
+                code = errno;
+                break;
+            }
+        }
     }
-    int result;
-    do {
-        result = ::ftruncate(Handle_, static_cast<off_t>(Size));
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        throw EInOutError(ErrorText("Cannot truncate", Path_, errno), errno);
+    if (code != 0) {
+        throw EInOutError(ErrorText("Cannot truncate", Path_, code), code);
     }
 }
 
