@@ -22,6 +22,9 @@
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
+#include "setup/CommitteeForm.h"
+#include "setup/SamplePreferedForm.h"
+#include "setup/SampleRequired.h"
 
 namespace korvane {
 
@@ -139,8 +142,7 @@ void TMainForm::BuildMenu() {
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
 
     // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Export1, Update1, Uninstall1, CommitteeMember1, RequiredCriteria1,
-                             SelectedRequiredCriteria1, SamplePreferedCriteria1,
+    for (QAction* pending : {Export1, Update1, Uninstall1, SelectedRequiredCriteria1,
                              SelectedPreferredCriteria1, Applicants1, RateApplicants1,
                              FirstLevelScreeningsheets1, RatingsSheets1, FinalRatingSheet1}) {
         pending->setEnabled(false);
@@ -215,7 +217,9 @@ void TMainForm::HelpContext1Click() {
     ShowHelpContents();
 }
 
-void TMainForm::PrinterSetup1Click() { RunPrinterSetupDialog(this); }
+void TMainForm::PrinterSetup1Click() {
+    RunPrinterSetupDialog(this);
+}
 
 void TMainForm::Exit1Click() {
     close();
@@ -235,10 +239,23 @@ void TMainForm::Support1Click() {
 void TMainForm::Export1Click() {}
 void TMainForm::Update1Click() {}
 void TMainForm::Uninstall1Click() {}
-void TMainForm::CommitteeMember1Click() {}
-void TMainForm::RequiredCriteria1Click() {}
+void TMainForm::CommitteeMember1Click() {
+    TCommitteeForm screen(this);
+    screen.exec();
+}
+
+void TMainForm::RequiredCriteria1Click() {
+    TSampleRequired screen(this);
+    screen.exec();
+}
+
 void TMainForm::SelectedRequiredCriteria1Click() {}
-void TMainForm::SamplePreferedCriteria1Click() {}
+
+void TMainForm::SamplePreferedCriteria1Click() {
+    TSamplePreferedForm screen(this);
+    screen.exec();
+}
+
 void TMainForm::SelectedPreferredCriteria1Click() {}
 void TMainForm::Applicants1Click() {}
 void TMainForm::RateApplicants1Click() {}

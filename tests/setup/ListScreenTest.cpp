@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MainForm.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "platform/ui/HelpWindow.h"
@@ -297,6 +299,38 @@ TEST_P(ListScreenTest, EnterAndDoubleClickOpenTheEditDialog) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, ListScreenTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace korvane
+
+namespace korvane {
+namespace {
+
+class SetupMenuTest : public test::TempWorkDirTest {};
+
+// The menu commands open their screens modally over the main window.
+TEST_F(SetupMenuTest, MenuCommandsOpenTheListScreens) {
+    TMainForm main({QStringLiteral("korvane")});
+    QStringList opened;
+    test::ModalScript script;
+    for (int i = 0; i < 3; ++i) {
+        script.Then([&](QWidget* screen) {
+            opened << screen->windowTitle();
+            EXPECT_EQ(screen->parentWidget(), &main);
+            screen->close();
+        });
+    }
+    for (QAction* item :
+         {main.CommitteeMember1, main.RequiredCriteria1, main.SamplePreferedCriteria1}) {
+        EXPECT_TRUE(item->isEnabled());
+        item->trigger();
+    }
+    EXPECT_EQ(opened.join(QLatin1Char('|')).toStdString(),
+              "Committee Members|Sample Required Criteria|Sample Preferred Criteria");
+    EXPECT_TRUE(std::filesystem::exists(CommitteeFileName));
+    EXPECT_TRUE(std::filesystem::exists(SampleRequiredFileName));
+    EXPECT_TRUE(std::filesystem::exists(SamplePreferredFileName));
+}
 
 } // namespace
 } // namespace korvane
