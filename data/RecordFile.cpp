@@ -66,9 +66,10 @@ std::int32_t TRecordFile::RecordCount() const {
         std::min<std::int64_t>(records, std::numeric_limits<std::int32_t>::max()));
 }
 
-std::int32_t TRecordFile::BlockRecords() const {
+std::int32_t TRecordFile::BlockRecords(std::int32_t Count) const {
     constexpr std::size_t BlockBytes = 64 * 1024;
-    return static_cast<std::int32_t>(std::max<std::size_t>(1, BlockBytes / RecordSize_));
+    const auto most = static_cast<std::int32_t>(std::max<std::size_t>(1, BlockBytes / RecordSize_));
+    return std::clamp(Count, 1, most);
 }
 
 } // namespace korvane

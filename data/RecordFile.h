@@ -46,8 +46,9 @@ protected:
     void TruncateTo(std::int32_t Count);
     // Whole records in the file (a broken last record does not count); raises EInOutError.
     std::int32_t RecordCount() const;
-    // Records moved per block read or written by the bulk operations.
-    std::int32_t BlockRecords() const;
+    // Records per block read or written by the bulk operations: enough for a file of Count
+    // records, at most 64 KiB.
+    std::int32_t BlockRecords(std::int32_t Count) const;
 
     std::size_t RecordSize_;
     std::string FileName_;
@@ -150,7 +151,7 @@ protected:
             return;
         }
         if (Index < LastIndex_) {
-            const std::int32_t block = BlockRecords();
+            const std::int32_t block = BlockRecords(LastIndex_ - Index);
             std::vector<unsigned char> bytes(static_cast<std::size_t>(block) * Codec::Size);
             TRecord rec{};
             for (std::int32_t from = Index + 1; from <= LastIndex_; from += block) {
@@ -187,7 +188,7 @@ protected:
         }
         Status_ = 0;
         Cursor_ = 0;
-        const std::int32_t block = BlockRecords();
+        const std::int32_t block = BlockRecords(LastIndex_ + 1);
         std::vector<unsigned char> bytes(static_cast<std::size_t>(block) * Codec::Size);
         for (std::int32_t from = 0; from <= LastIndex_; from += block) {
             const std::int32_t want = std::min(block, LastIndex_ - from + 1);
@@ -215,7 +216,7 @@ protected:
     template <class Before> void InsertSorted(const TRecord& Rec, Before before) {
         ++LastIndex_;
         std::int32_t place = LastIndex_;
-        const std::int32_t block = BlockRecords();
+        const std::int32_t block = BlockRecords(LastIndex_);
         std::vector<unsigned char> bytes(static_cast<std::size_t>(block) * Codec::Size);
         TRecord neighbour{};
         while (place > 0) {
