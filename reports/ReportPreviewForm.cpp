@@ -1,5 +1,6 @@
 #include "reports/ReportPreviewForm.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -143,6 +144,9 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
     Status_->Animation()->Start();
     if (!PrinterIsHeadless()) {
         Status_->show();
+        // Let the window system map the window once, so that the explicit repaints below
+        // reach the screen; user input stays queued.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     Status_->SetStatus(QStringLiteral("Starting Print Job"));
 
