@@ -299,6 +299,7 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
 void TDrawGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBar();
+    ScrollIntoView(Row_);
 }
 
 void TDrawGrid::scrollContentsBy(int, int) {
