@@ -297,6 +297,27 @@ TEST_P(ListScreenTest, EnterAndDoubleClickOpenTheEditDialog) {
     screen->close();
 }
 
+TEST_P(ListScreenTest, HelpButtonsOpenTheTopicOfScreenAndMode) {
+    test::InsertRecords(Case().File, {{1, "ALPHA"}});
+    auto screen = Case().Create();
+    screen->HelpButton->click();
+    EXPECT_EQ(ShownHelpContext(), Case().HelpContext);
+    std::vector<int> shown;
+    ModalScript script;
+    for (int mode = 0; mode < 3; ++mode) {
+        script.Then([&](QWidget* dialog) {
+            static_cast<TListEditDialog*>(dialog)->HelpButton->click();
+            shown.push_back(ShownHelpContext());
+            Child<QPushButton>(dialog, "BitBtn1")->click();
+        });
+    }
+    screen->AddBtnClick();
+    screen->EditBtnClick();
+    screen->DeleteBtnClick();
+    CloseHelp();
+    EXPECT_EQ(shown, std::vector<int>(Case().DialogHelp.begin(), Case().DialogHelp.end()));
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, ListScreenTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
