@@ -3,16 +3,11 @@
 
 #include "app/Application.h"
 #include "app/HeadlessPrint.h"
-#include "app/MainForm.h"
 #include "app/Settings.h"
-#include "app/SplashForm.h"
+#include "app/Startup.h"
 #include "platform/sys/System.h"
-#include "platform/ui/CodePage.h"
-#include "platform/ui/MessageBox.h"
 
 namespace {
-
-constexpr unsigned SplashMilliseconds = 5000;
 
 void PrintUsage() {
     std::printf("Usage: korvane [/QX]\n"
@@ -24,33 +19,15 @@ void PrintUsage() {
                 "  --print WHAT        write the printout WHAT as a PDF file, with no window\n"
                 "  --pdf FILE          the PDF file to write (with --print)\n"
                 "  --help              show this text\n"
-                "  --version           show the version\n");
-}
-
-// The splash stays up this long; nothing else happens meanwhile.
-void WaitOnSplash() {
-    const std::uint64_t start = korvane::TickCount();
-    while (korvane::TickCount() - start < SplashMilliseconds) {
-        korvane::SleepMilliseconds(20);
-    }
+                "  --version           show the version\n"
+                "\n"
+                "WHAT is one of: %s\n",
+                qPrintable(korvane::HeadlessPrintouts().join(QStringLiteral(", "))));
 }
 
 int RunDesktop(int argc, char** argv) {
     korvane::TApplication app(argc, argv);
-    korvane::ShowSplash(0);
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
-    korvane::TMainForm main(QCoreApplication::arguments());
-    WaitOnSplash();
-    korvane::CloseSplash();
-    try {
-        korvane::LoadSettings();
-    } catch (const std::exception& error) {
-        korvane::ShowError(korvane::FromCodePage(error.what()));
-        std::fprintf(stderr, "korvane: %s\n", error.what());
-        return 1;
-    }
-    main.show();
-    return app.exec();
+    return korvane::RunDesktop(QCoreApplication::arguments());
 }
 
 int RunHeadless(int argc, char** argv, const char* what, const char* pdf) {

@@ -1,0 +1,70 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+#include "app/MainForm.h"
+#include "app/Settings.h"
+#include "app/SplashForm.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+class StartupTest : public test::TempWorkDirTest {};
+
+TMainForm* ShownMainForm() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<TMainForm*>(widget); form != nullptr && form->isVisible()) {
+            return form;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(StartupTest, SplashThenSettingsThenTheMainWindow) {
+    WriteFile("kvn.dat", "Clerk Typist\r\n");
+    WriteFile("support.dat", "PORTRAITFONT=12\r\n");
+    Settings.PortraitFont = 10;
+    bool splashUpDuringLoad = true;
+    QString title;
+    int fontWhenShown = 0;
+    // Waits for the main window (the splash's own painting runs timers too).
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        TMainForm* form = ShownMainForm();
+        if (form == nullptr) {
+            return;
+        }
+        poll.stop();
+        splashUpDuringLoad = SplashForm() != nullptr;
+        title = form->Panel0->text();
+        fontWhenShown = Settings.PortraitFont;
+        form->close();
+    });
+    poll.start();
+    EXPECT_EQ(RunDesktop({QStringLiteral("korvane")}, 0), 0);
+    EXPECT_FALSE(splashUpDuringLoad) << "the splash is gone once the main window runs";
+    EXPECT_EQ(title.toStdString(), "Clerk Typist");
+    EXPECT_EQ(fontWhenShown, 12) << "settings are loaded before the main window shows";
+}
+
+TEST_F(StartupTest, ABadNumberEndsTheStartBeforeTheMainWindowShows) {
+    WriteFile("support.dat", "LANDSCAPEFONT=eight\r\n");
+    test::ModalScript script;
+    bool mainShown = false;
+    script.Then([&](QWidget* box) {
+        mainShown = ShownMainForm() != nullptr;
+        test::ModalScript::PressMessageButton(box, TModalResult::Ok);
+    });
+    EXPECT_EQ(RunDesktop({QStringLiteral("korvane")}, 0), 1);
+    EXPECT_FALSE(mainShown);
+    EXPECT_EQ(script.Pending(), 0) << "the error was shown";
+    EXPECT_EQ(ShownMainForm(), nullptr);
+}
+
+} // namespace
+} // namespace korvane
