@@ -6,6 +6,7 @@
 
 #include "app/Globals.h"
 #include "app/ProductPicture.h"
+#include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 
 namespace korvane {
@@ -48,6 +49,7 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
     OKButton->setGeometry(178, 279, 75, 25);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    CentreOnScreen(this);
 }
 
 } // namespace korvane

@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QScreen>
 
 #include "app/Globals.h"
 #include "app/ProductPicture.h"
+#include "platform/ui/Display.h"
 
 namespace korvane {
 
@@ -68,9 +68,7 @@ TSplashForm::TSplashForm(QWidget* owner) : QDialog(owner) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(192, 312, 120, 16);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->geometry().center() - rect().center());
-    }
+    CentreOnScreen(this);
 }
 
 void ShowSplash(int Maximum) {

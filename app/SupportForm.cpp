@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/Settings.h"
+#include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 
 namespace korvane {
@@ -57,6 +58,7 @@ TSupportForm::TSupportForm(QWidget* owner) : QDialog(owner) {
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
 
     FormCreate();
+    CentreOnScreen(this);
 }
 
 QLabel* TSupportForm::ContactLabel(const char* name, int y, bool phone) {

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace korvane {
 
@@ -18,6 +19,12 @@ int DisplayDepth() {
     }
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->depth() : 24;
+}
+
+void CentreOnScreen(QWidget* window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window->move(screen->geometry().center() - window->rect().center());
+    }
 }
 
 void SetDisplayDepthSource(std::function<int()> source) {
