@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Globals.h"
 #include "app/ProductPicture.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
@@ -21,21 +20,11 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setGeometry(8, 8, 416, 257);
 
-    ProgramIcon = new QLabel(panel);
+    const TProductLabels product = AddProductLabels(panel, {136, 16}, {136, 56});
+    ProgramIcon = product.Picture;
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(8, 8, 116, 113);
-    ProgramIcon->setPixmap(ProductPicture(QSize(116, 113)));
-
-    ProductName = new QLabel(QStringLiteral("Korvane"), panel);
-    ProductName->setObjectName(QStringLiteral("ProductName"));
-    QFont nameFont(QStringLiteral("Times New Roman"), 18, QFont::Bold);
-    ProductName->setFont(nameFont);
-    ProductName->setGeometry(136, 16, 276, 34);
-    FitProductName(ProductName, 273);
-
-    Version = new QLabel(QString::fromLatin1(VersionText), panel);
-    Version->setObjectName(QStringLiteral("Version"));
-    Version->setGeometry(136, 56, 200, 16);
+    ProductName = product.Name;
+    Version = product.Version;
 
     auto* purpose = new QLabel(QStringLiteral("Ranks the applicants for one open position:\n"
                                               "committee, criteria, ratings and the final "

@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include "app/Globals.h"
+
 namespace korvane {
 
 QPixmap ProductPicture(const QSize& size) {
@@ -49,6 +51,22 @@ QPixmap ProductPicture(const QSize& size) {
     painter.setBrush(QColor(250, 190, 30));
     painter.drawPath(star);
     return picture;
+}
+
+TProductLabels AddProductLabels(QWidget* panel, const QPoint& name, const QPoint& version) {
+    TProductLabels labels{new QLabel(panel), new QLabel(QStringLiteral("Korvane"), panel),
+                          new QLabel(QString::fromLatin1(VersionText), panel)};
+    labels.Picture->setGeometry(8, 8, 116, 113);
+    labels.Picture->setScaledContents(true);
+    labels.Picture->setPixmap(ProductPicture(QSize(116, 113)));
+    // 24 pixels at the screen's 96 dots per inch, in points so that it can shrink by points.
+    labels.Name->setObjectName(QStringLiteral("ProductName"));
+    labels.Name->setFont(QFont(QStringLiteral("Times New Roman"), 18, QFont::Bold));
+    labels.Name->setGeometry(name.x(), name.y(), 280, 34);
+    FitProductName(labels.Name, 273);
+    labels.Version->setObjectName(QStringLiteral("Version"));
+    labels.Version->setGeometry(version.x(), version.y(), 200, 16);
+    return labels;
 }
 
 void FitProductName(QLabel* label, int maxWidth) {

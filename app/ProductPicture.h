@@ -4,11 +4,21 @@
 #include <QPixmap>
 
 class QLabel;
+class QWidget;
 
 namespace korvane {
 
 // The product picture of the splash and the About box: a score sheet with a ranking star.
 QPixmap ProductPicture(const QSize& size);
+
+// The picture, the product name fitted to 273 pixels and the version text, as the splash and
+// the About box show them at the top left of panel.
+struct TProductLabels {
+    QLabel* Picture;
+    QLabel* Name;
+    QLabel* Version;
+};
+TProductLabels AddProductLabels(QWidget* panel, const QPoint& name, const QPoint& version);
 
 // Shrinks the label's font one point at a time while the product name is wider than
 // maxWidth pixels.

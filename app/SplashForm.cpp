@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QProgressBar>
 
-#include "app/Globals.h"
 #include "app/ProductPicture.h"
 #include "platform/ui/Display.h"
 
@@ -28,23 +27,11 @@ TSplashForm::TSplashForm(QWidget* owner) : QDialog(owner) {
     Panel1->setLineWidth(2);
     Panel1->setGeometry(8, 8, 417, 273);
 
-    Image1 = new QLabel(Panel1);
+    const TProductLabels product = AddProductLabels(Panel1, {131, 8}, {136, 41});
+    Image1 = product.Picture;
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(8, 8, 116, 113);
-    Image1->setScaledContents(true);
-    Image1->setPixmap(ProductPicture(QSize(116, 113)));
-
-    ProductName = new QLabel(QStringLiteral("Korvane"), Panel1);
-    ProductName->setObjectName(QStringLiteral("ProductName"));
-    // 24 pixels at the screen's 96 dots per inch, in points so that it can shrink by points.
-    QFont nameFont(QStringLiteral("Times New Roman"), 18, QFont::Bold);
-    ProductName->setFont(nameFont);
-    ProductName->setGeometry(131, 8, 280, 32);
-    FitProductName(ProductName, 273);
-
-    Version = new QLabel(QString::fromLatin1(VersionText), Panel1);
-    Version->setObjectName(QStringLiteral("Version"));
-    Version->setGeometry(136, 41, 200, 16);
+    ProductName = product.Name;
+    Version = product.Version;
 
     // The second picture: the sheet again, small, with white shown transparent.
     QPixmap second = ProductPicture(QSize(64, 62));
