@@ -1,6 +1,7 @@
 #include "setup/SamplePreferedAddEditForm.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -20,7 +21,7 @@ TSamplePreferedAddEditForm::TSamplePreferedAddEditForm(QWidget* owner)
         new QCheckBox(QStringLiteral("Determined By Interview or Reference Check Only"), Panel1);
     RefCheck->setObjectName(QStringLiteral("RefCheck"));
     const QRect text = CriteriaDescription->geometry();
-    RefCheck->setGeometry(text.left(), text.bottom() + 7, text.width(), 19);
+    RefCheck->setGeometry(Label2->x(), text.bottom() + 7, text.right() - Label2->x(), 19);
     setTabOrder(CriteriaDescription, RefCheck);
     setTabOrder(RefCheck, SaveBtn);
     connect(HelpBtn, &QPushButton::clicked, this, &TSamplePreferedAddEditForm::HelpBtnClick);

@@ -5,8 +5,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -158,11 +156,12 @@ void TDrawGrid::Repaint() {
 }
 
 void TDrawGrid::DrawFocusRect(QPainter& canvas, const QRect& rect) const {
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect;
-    option.backgroundColor = canvas.brush().color();
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &canvas, this);
+    // Dotted in the cell's text colour, so that it shows on the selection colour too.
+    canvas.save();
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setPen(QPen(canvas.pen().color(), 1, Qt::DotLine));
+    canvas.drawRect(rect.adjusted(0, 0, -1, -1));
+    canvas.restore();
 }
 
 void TDrawGrid::UpdateScrollBar() {
@@ -174,7 +173,8 @@ void TDrawGrid::UpdateScrollBar() {
 }
 
 void TDrawGrid::ScrollIntoView(int row) {
-    if (row < FixedRows) {
+    // A hidden grid has no height yet; its resize on showing scrolls the row into view.
+    if (row < FixedRows || !isVisible()) {
         return;
     }
     if (row < TopRow_) {
@@ -298,6 +298,12 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
 
 void TDrawGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBar();
+    ScrollIntoView(Row_);
+}
+
+void TDrawGrid::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
     UpdateScrollBar();
     ScrollIntoView(Row_);
 }

@@ -181,3 +181,28 @@ TEST_F(DrawGridTest, ClicksSelectDoubleClickReportsAndSelectCellMayRefuse) {
 
 } // namespace
 } // namespace korvane
+
+namespace korvane {
+namespace {
+
+// A screen sets its row before it is shown: the grid scrolls only as far as its real height
+// needs once it is on the screen.
+TEST(DrawGridShowTest, RowSetWhileHiddenScrollsOnlyWhenShown) {
+    TDrawGrid grid;
+    grid.SetColWidths({56, 214});
+    grid.SetDefaultRowHeight(15);
+    grid.SetRowCount(20);
+    grid.resize(grid.sizeHint().width(), 200);
+    grid.SetRow(3);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    EXPECT_EQ(grid.TopRow(), 1);
+    grid.hide();
+    grid.SetRow(19);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    EXPECT_EQ(grid.TopRow(), 19 - grid.VisibleRowCount() + 1);
+}
+
+} // namespace
+} // namespace korvane
