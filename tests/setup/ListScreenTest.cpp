@@ -355,3 +355,34 @@ TEST_F(SetupMenuTest, MenuCommandsOpenTheListScreens) {
 
 } // namespace
 } // namespace korvane
+
+namespace korvane {
+namespace {
+
+class InertFileTest : public test::TempWorkDirTest {};
+
+// A committee file that can be neither opened nor created (here a folder of that name): the
+// screen shows one blank row, offers only Add, and adding writes nothing.
+TEST_F(InertFileTest, UnopenableFileShowsAnEmptyListAndStoresNothing) {
+    std::filesystem::create_directory(CommitteeFileName);
+    TCommitteeForm screen(nullptr);
+    ASSERT_FALSE(screen.File()->Opened());
+    EXPECT_EQ(screen.DrawGrid1->RowCount(), 2);
+    EXPECT_TRUE(screen.CellText(0, 1).isEmpty());
+    EXPECT_FALSE(screen.EditBtn->isEnabled());
+    EXPECT_FALSE(screen.DeleteBtn->isEnabled());
+    EXPECT_FALSE(screen.PrintBtn->isEnabled());
+    test::ModalScript script;
+    script.Then([](QWidget* dialog) {
+        test::TypeText(test::Child<QLineEdit>(dialog, "CommitteeName"), QStringLiteral("lost"));
+        test::Child<QPushButton>(dialog, "SaveBtn")->click();
+    });
+    screen.AddBtnClick();
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(screen.DrawGrid1->RowCount(), 2);
+    EXPECT_FALSE(screen.EditBtn->isEnabled());
+    EXPECT_TRUE(std::filesystem::is_directory(CommitteeFileName));
+}
+
+} // namespace
+} // namespace korvane
