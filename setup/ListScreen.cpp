@@ -62,10 +62,15 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
     top = layout.ClientSize.height() - 8 - 2 * ButtonHeight - Gap;
     HelpButton = next(layout.HelpButtonName, "&Help");
     CloseButton = next(layout.CloseButtonName, "&Close");
-    for (QPushButton* button : {AddBtn, EditBtn, DeleteBtn, PrintBtn, HelpButton, CloseButton}) {
-        button->setAutoDefault(false);
-    }
+    // Enter presses the focused button, and Edit while the grid has the focus. On a screen
+    // without a default button Enter must not pick one: its buttons answer clicks and Space.
     EditBtn->setDefault(layout.EditIsDefault);
+    if (!layout.EditIsDefault) {
+        for (QPushButton* button :
+             {AddBtn, EditBtn, DeleteBtn, PrintBtn, HelpButton, CloseButton}) {
+            button->setAutoDefault(false);
+        }
+    }
 
     DrawGrid1->SetOnDrawCell(
         [this](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {

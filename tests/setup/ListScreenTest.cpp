@@ -291,8 +291,15 @@ TEST_P(ListScreenTest, EnterAndDoubleClickOpenTheEditDialog) {
     });
     const QRect cell = screen->DrawGrid1->CellRect(1, 1);
     QTest::mouseDClick(screen->DrawGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    // Enter on a focused button presses that button.
+    script.Then([&](QWidget* dialog) {
+        seen << dialog->windowTitle();
+        Child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    screen->AddBtn->setFocus();
+    QTest::keyClick(screen->AddBtn, Qt::Key_Return);
     EXPECT_EQ(seen.join(QLatin1Char('|')).toStdString(),
-              std::string(Case().DialogCaptions[1]) + "|BRAVO|ALPHA");
+              std::string(Case().DialogCaptions[1]) + "|BRAVO|ALPHA|" + Case().DialogCaptions[0]);
     EXPECT_EQ(script.Pending(), 0);
     screen->close();
 }
