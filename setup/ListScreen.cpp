@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "app/Settings.h"
 #include "data/DataBase.h"
 #include "platform/ui/HelpWindow.h"
