@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/PositionFile.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/ReportPreviewForm.h"
 #include "reports/TestPage.h"
@@ -75,6 +76,7 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
     }
     const QString file = QFileInfo(pdfFile).absoluteFilePath();
     SetPrinterPdfOutput(file);
+    SetMessagesToStandardError(true);
     const TPrintJobCounts before = PrintJobCounts();
     chosen->Print();
     const TPrintJobCounts after = PrintJobCounts();

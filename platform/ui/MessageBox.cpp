@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace korvane {
 
 namespace {
@@ -54,10 +56,20 @@ TModalResult ResultOf(int button, TMessageButtons buttons) {
                                              : TModalResult::Cancel;
 }
 
+bool ToStandardError = false;
+
 } // namespace
+
+void SetMessagesToStandardError(bool on) {
+    ToStandardError = on;
+}
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
                          QWidget* parent) {
+    if (ToStandardError) {
+        std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
+        return ResultOf(QMessageBox::NoButton, buttons);
+    }
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
     }

@@ -18,6 +18,10 @@ enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 TModalResult ShowMessage(const QString& text, TMessageKind kind,
                          TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr);
 
+// With no window on screen (headless printing) messages go to standard error instead, and
+// every question is answered with its safe button (No, Cancel).
+void SetMessagesToStandardError(bool on);
+
 inline void ShowError(const QString& text, QWidget* parent = nullptr) {
     ShowMessage(text, TMessageKind::Error, TMessageButtons::Ok, parent);
 }
