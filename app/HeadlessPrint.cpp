@@ -27,7 +27,6 @@ struct THeadlessPrintout {
 
 // A setup list printed by its screen's PrintList, the screen never shown.
 template <class TScreen> void PrintSetupList() {
-    ReadPositionTitle();
     TScreen screen(nullptr);
     screen.PrintList();
 }
@@ -77,6 +76,8 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
     const QString file = QFileInfo(pdfFile).absoluteFilePath();
     SetPrinterPdfOutput(file);
     SetMessagesToStandardError(true);
+    // What the main window reads when it is created, the printouts print.
+    ReadPositionTitle();
     const TPrintJobCounts before = PrintJobCounts();
     chosen->Print();
     const TPrintJobCounts after = PrintJobCounts();
