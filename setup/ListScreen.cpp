@@ -7,6 +7,7 @@
 
 #include "app/Settings.h"
 #include "data/DataBase.h"
+#include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/ReportHeader.h"
@@ -284,6 +285,17 @@ void TListScreen::WriteListRow(TReportPreviewForm& report,
     report.NewLine();
     if (report.PageStarted()) {
         PrintListHeader(report);
+    }
+}
+
+QString TDataListScreen::RecordText(const TDataRecord& record, int col) const {
+    switch (col) {
+    case 0:
+        return QString::number(record.ID);
+    case 1:
+        return FromCodePage(record.Description);
+    default:
+        return {};
     }
 }
 

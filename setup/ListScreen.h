@@ -124,8 +124,9 @@ protected:
                     const char* fileName);
 
     virtual std::unique_ptr<TListEditDialog> CreateDialog() = 0;
-    // Text of column col for a record; the printout uses the same texts.
-    virtual QString RecordText(const TDataRecord& record, int col) const = 0;
+    // Text of column col for a record; the printout uses the same texts. Most lists show the
+    // ID and the description.
+    virtual QString RecordText(const TDataRecord& record, int col) const;
 
     int ListLastIndex() const override;
     void PrintRows(TReportPreviewForm& report) override;

@@ -2,7 +2,6 @@
 
 #include "data/DataBase.h"
 #include "data/FileNames.h"
-#include "platform/ui/CodePage.h"
 #include "setup/SampleRequiredAddEditForm.h"
 
 namespace korvane {
@@ -38,17 +37,6 @@ TSampleRequired::TSampleRequired(QWidget* owner)
 
 std::unique_ptr<TListEditDialog> TSampleRequired::CreateDialog() {
     return std::make_unique<TSampleRequiredAddEditForm>(this);
-}
-
-QString TSampleRequired::RecordText(const TDataRecord& record, int col) const {
-    switch (col) {
-    case 0:
-        return QString::number(record.ID);
-    case 1:
-        return FromCodePage(record.Description);
-    default:
-        return {};
-    }
 }
 
 } // namespace korvane

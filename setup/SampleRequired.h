@@ -15,7 +15,6 @@ public:
 
 protected:
     std::unique_ptr<TListEditDialog> CreateDialog() override;
-    QString RecordText(const TDataRecord& record, int col) const override;
 };
 
 } // namespace korvane
