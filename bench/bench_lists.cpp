@@ -126,14 +126,3 @@ BENCHMARK(BM_EditOneMember)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace korvane
-
-int main(int argc, char** argv) {
-    if (!korvane::EnvironmentValue("QT_QPA_PLATFORM")) {
-        korvane::SetEnvironmentValue("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

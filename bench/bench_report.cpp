@@ -124,14 +124,3 @@ BENCHMARK(BM_JpegPageRoundTrip)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace korvane
-
-int main(int argc, char** argv) {
-    if (!korvane::EnvironmentValue("QT_QPA_PLATFORM")) {
-        korvane::SetEnvironmentValue("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,39 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "reports/TestPage.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
 namespace {
 
-struct TRun {
-    int ExitCode = -1;
-    QString Output;
-    QString Errors;
-};
-
-// Runs a program to its end (at most a minute).
-TRun RunProgram(const QString& program, const QStringList& arguments,
-                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    TRun run;
-    if (!process.waitForStarted(10000)) {
-        run.Errors = QStringLiteral("could not start ") + program;
-        return run;
-    }
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        run.Errors = program + QStringLiteral(" did not finish");
-        return run;
-    }
-    run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.Output = QString::fromUtf8(process.readAllStandardOutput());
-    run.Errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using test::RunProgram;
+using test::TRun;
 
 // The text of one page of a PDF, blanks folded, as pdftotext reads it.
 QString PageText(const QString& pdf, int page) {
@@ -60,17 +35,7 @@ int PageCount(const QString& pdf) {
 
 class HeadlessPrintTest : public test::TempWorkDirTest {
 protected:
-    // No display at all: the program must not need one.
-    static QProcessEnvironment WithoutDisplay() {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        return environment;
-    }
-    static TRun Korvane(const QStringList& arguments) {
-        return RunProgram(QStringLiteral(KORVANE_EXECUTABLE), arguments, WithoutDisplay());
-    }
+    static test::TRun Korvane(const QStringList& arguments) { return test::RunKorvane(arguments); }
 };
 
 TEST_F(HeadlessPrintTest, TestPageGoesToThePdfWithItsTextInOrder) {

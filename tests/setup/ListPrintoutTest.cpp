@@ -19,36 +19,14 @@
 #include "setup/SamplePreferedForm.h"
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
 namespace {
 
-struct TRun {
-    int ExitCode = -1;
-    QString Output;
-    QString Errors;
-};
-
-TRun RunProgram(const QString& program, const QStringList& arguments) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    TRun run;
-    if (!process.waitForStarted(10000) || !process.waitForFinished(50000)) {
-        process.kill();
-        process.waitForFinished();
-        run.Errors = program + QStringLiteral(" did not run to its end");
-        return run;
-    }
-    run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.Output = QString::fromUtf8(process.readAllStandardOutput());
-    run.Errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using test::RunProgram;
+using test::TRun;
 
 // One word of a PDF page with the top of its box, as pdftotext -bbox reads it.
 struct TWord {
@@ -99,8 +77,7 @@ protected:
     // Prints a list through `korvane --print what --pdf` and returns its words, page by page.
     std::vector<TWord> Print(const char* what) {
         const QString pdf = QString::fromStdString((WorkDir() / "list.pdf").string());
-        const TRun run = RunProgram(
-            QStringLiteral(KORVANE_EXECUTABLE),
+        const TRun run = test::RunKorvane(
             {QStringLiteral("--print"), QString::fromLatin1(what), QStringLiteral("--pdf"), pdf});
         EXPECT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
         const TRun text = RunProgram(QStringLiteral("pdftotext"),
