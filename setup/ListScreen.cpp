@@ -9,6 +9,7 @@
 #include "data/DataBase.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportPreviewForm.h"
@@ -197,9 +198,31 @@ void TDataListScreen::AddBtnClick() {
     if (RunDialog(TListEditDialog::AddMode, record)) {
         bool added = false;
         File_->Insert(record, added);
+        if (!added) {
+            // Either the file could not be opened, or every automatic number is taken (IDs
+            // stop below 2000).
+            ShowError(File_->Opened()
+                          ? QStringLiteral("Error: No Free ID Number Is Left In This List; The "
+                                           "Entry Was Not Saved")
+                          : QStringLiteral("Error: %1 Could Not Be Opened; The Entry Was Not Saved")
+                                .arg(QString::fromLatin1(FileName_)),
+                      this);
+        }
         DrawGrid1->Repaint();
     }
     UpdateListState();
+}
+
+bool TDataListScreen::IdUsedElsewhere(std::int32_t id, int index) {
+    TDataRecord other;
+    File_->First(other);
+    while (File_->Status() == 0) {
+        if (other.ID == id && File_->Cursor() != index) {
+            return true;
+        }
+        File_->Next(other);
+    }
+    return false;
 }
 
 void TDataListScreen::EditBtnClick() {
@@ -208,6 +231,15 @@ void TDataListScreen::EditBtnClick() {
         return;
     }
     const int index = DrawGrid1->Row() - 1;
+    // An edit deletes and inserts again; with the ID twice in the file (a file from elsewhere)
+    // the insert would be refused and the record lost.
+    if (IdUsedElsewhere(record.ID, index)) {
+        ShowError(QStringLiteral("Error: ID Number %1 Is Used Twice In This List; The Change "
+                                 "Was Not Saved")
+                      .arg(record.ID),
+                  this);
+        return;
+    }
     File_->Delete(index);
     bool added = false;
     File_->Insert(record, added);

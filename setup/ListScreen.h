@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDialog>
+
 #include <QFont>
 #include <QString>
+#include <cstdint>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -131,6 +134,8 @@ protected:
     int ListLastIndex() const override;
     void PrintRows(TReportPreviewForm& report) override;
     void PrintListRow(TReportPreviewForm& report, const TDataRecord& record);
+    // True when a record other than the one at index carries id.
+    bool IdUsedElsewhere(std::int32_t id, int index);
 
 private:
     // Shows the dialog in a mode; true when it closed with OK.

@@ -192,6 +192,31 @@ TEST_P(ListScreenTest, EditMovesRecordWhileHighlightKeepsRow) {
     EXPECT_EQ(screen->DrawGrid1->RowCount(), 4);
 }
 
+TEST_P(ListScreenTest, RefusedWritesAreReportedAndLoseNothing) {
+    // Two records with ID 5 can only come from elsewhere; editing one must not lose it.
+    test::InsertRecords(Case().File, {{5, "ALPHA"}, {5, "BRAVO"}, {6, "CHARLIE"}});
+    auto screen = Case().Create();
+    screen->DrawGrid1->SetRow(1);
+    ModalScript script;
+    script.Then(TypeAndSave(QStringLiteral("zulu"))).ThenAnswer(TModalResult::Ok);
+    screen->EditBtnClick();
+    EXPECT_EQ(test::Descriptions(OnDisk()), "ALPHA BRAVO CHARLIE");
+    ASSERT_EQ(script.Messages().size(), 1);
+    EXPECT_EQ(script.Messages()[0].toStdString(),
+              "Error: ID Number 5 Is Used Twice In This List; The Change Was Not Saved");
+
+    // Once 1999 is taken every automatic number is 2000, which a file may already hold.
+    std::filesystem::remove(Case().File);
+    test::InsertRecords(Case().File, {{1999, "ALPHA"}, {2000, "BRAVO"}});
+    auto full = Case().Create();
+    script.Then(TypeAndSave(QStringLiteral("charlie"))).ThenAnswer(TModalResult::Ok);
+    full->AddBtnClick();
+    EXPECT_EQ(test::Descriptions(OnDisk()), "ALPHA BRAVO");
+    ASSERT_EQ(script.Messages().size(), 2);
+    EXPECT_EQ(script.MessageKinds()[1], TMessageKind::Error);
+    EXPECT_EQ(script.Pending(), 0);
+}
+
 TEST_P(ListScreenTest, DeleteSelectsRowAboveExceptOnFirstRow) {
     test::InsertRecords(Case().File, {{1, "A"}, {2, "B"}, {3, "C"}, {4, "D"}, {5, "E"}, {6, "F"}});
     auto screen = Case().Create();
@@ -384,8 +409,12 @@ TEST_F(InertFileTest, UnopenableFileShowsAnEmptyListAndStoresNothing) {
         test::TypeText(test::Child<QLineEdit>(dialog, "CommitteeName"), QStringLiteral("lost"));
         test::Child<QPushButton>(dialog, "SaveBtn")->click();
     });
+    script.ThenAnswer(TModalResult::Ok);
     screen.AddBtnClick();
     EXPECT_EQ(script.Pending(), 0);
+    ASSERT_EQ(script.Messages().size(), 1);
+    EXPECT_EQ(script.Messages()[0].toStdString(),
+              "Error: committee.dat Could Not Be Opened; The Entry Was Not Saved");
     EXPECT_EQ(screen.DrawGrid1->RowCount(), 2);
     EXPECT_FALSE(screen.EditBtn->isEnabled());
     EXPECT_TRUE(std::filesystem::is_directory(CommitteeFileName));
