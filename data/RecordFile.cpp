@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/sys/InOutError.h"
+
 namespace korvane {
 
 TRecordFile::TRecordFile(const std::string& FileName, std::size_t RecordSize)
@@ -52,8 +54,17 @@ bool TRecordFile::WriteBlock(std::int32_t First, std::int32_t Count, const unsig
     if (First < 0 || Count < 0) {
         return false;
     }
-    return File_.WriteAt(First * static_cast<std::int64_t>(RecordSize_), Bytes,
-                         static_cast<std::size_t>(Count) * RecordSize_);
+    const std::int64_t offset = First * static_cast<std::int64_t>(RecordSize_);
+    // A write may overwrite or append, never start past the end: that would leave a gap of
+    // records nobody wrote (a stale cursor, or another object shortened the file).
+    try {
+        if (offset > File_.Size()) {
+            return false;
+        }
+    } catch (const EInOutError&) {
+        return false;
+    }
+    return File_.WriteAt(offset, Bytes, static_cast<std::size_t>(Count) * RecordSize_);
 }
 
 void TRecordFile::TruncateTo(std::int32_t Count) {

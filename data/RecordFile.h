@@ -41,6 +41,7 @@ protected:
     bool WriteBytesAtCursor(const unsigned char* Bytes);
     // Whole records from First on: the number read, fewer at the end of the file or on failure.
     std::int32_t ReadBlock(std::int32_t First, std::int32_t Count, unsigned char* Bytes);
+    // Fails rather than start past the end of the file.
     bool WriteBlock(std::int32_t First, std::int32_t Count, const unsigned char* Bytes);
     // Cuts the file after Count records; raises EInOutError on failure.
     void TruncateTo(std::int32_t Count);

@@ -67,6 +67,32 @@ TEST_F(DamagedFileTest, ABrokenLastRecordIsNotCountedAndIsOverwrittenOrCutOff) {
     EXPECT_EQ(selected.LastIndex(), -1);
 }
 
+// A cursor or LastIndex left beyond the end of the file must not leave a gap of records that
+// were never written.
+TEST_F(DamagedFileTest, AWritePastTheEndFailsInsteadOfLeavingAGap) {
+    TDataBase file("committee.dat");
+    test::InsertAll(file, {Named(1, "A"), Named(2, "B"), Named(3, "C")});
+    TDataRecord rec;
+    file.GoTo(rec, 2);
+    file.Delete(2);
+    file.Delete(1);
+    ASSERT_EQ(file.Cursor(), 2);
+    file.WriteRecord(Named(7, "X"));
+    EXPECT_TRUE(file.Status() & stIOError);
+    EXPECT_EQ(fs::file_size("committee.dat"), 64u);
+
+    // Another object, opened while the file held three records, inserts after two were removed.
+    test::InsertAll(file, {Named(4, "D"), Named(5, "E")});
+    TDataBase stale("committee.dat");
+    file.Delete(2);
+    file.Delete(1);
+    TDataRecord late = Named(9, "Z");
+    bool added = false;
+    stale.Insert(late, added);
+    EXPECT_TRUE(stale.Status() & stIOError);
+    EXPECT_EQ(fs::file_size("committee.dat"), 64u);
+}
+
 // Every operation of an object that could not open its file is a no-op.
 void ExpectInert(const std::string& Name) {
     TDataBase file(Name);
