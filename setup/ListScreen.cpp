@@ -119,8 +119,9 @@ void TListScreen::DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QR
         text = CellText(col, row);
     }
     canvas.fillRect(rect, canvas.brush());
-    const QRect inner = rect.adjusted(4, 2, -4, 0);
+    // The margin is on the side the text starts from; the cell itself clips the other end.
     const bool right = row > 0 && col >= FirstRightAlignedColumn();
+    const QRect inner = right ? rect.adjusted(0, 2, -4, 0) : rect.adjusted(4, 2, 0, 0);
     canvas.drawText(inner, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, text);
     if (state.Focused && row >= 2) {
         DrawGrid1->DrawFocusRect(canvas, rect);

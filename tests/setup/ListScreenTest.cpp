@@ -1,5 +1,7 @@
 #include <QAction>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -167,6 +169,35 @@ TEST_P(ListScreenTest, NameFieldTakesFortyCharactersAndStoresEmptyText) {
     EXPECT_EQ(records[0].Description, "");
     EXPECT_EQ(records[0].ID, 2);
     EXPECT_EQ(records[1].Description, std::string(40, 'X'));
+}
+
+TEST_P(ListScreenTest, LongTextIsClippedByTheCellNotByItsMargin) {
+    test::InsertRecords(Case().File, {{1, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"}});
+    auto screen = Case().Create();
+    const int width = screen->DrawGrid1->ColWidth(TextColumn());
+    const int height = screen->DrawGrid1->DefaultRowHeight();
+    QImage cell(width, height, QImage::Format_RGB32);
+    cell.fill(Qt::white);
+    {
+        QPainter canvas(&cell);
+        canvas.setFont(screen->DrawGrid1->font());
+        canvas.setBrush(Qt::white);
+        canvas.setPen(Qt::black);
+        screen->DrawGrid1DrawCell(canvas, TextColumn(), 1, cell.rect(), {});
+    }
+    // The text starts 4 pixels in and runs on to the right edge of the cell.
+    auto inked = [&](int from, int to) {
+        for (int x = from; x < to; ++x) {
+            for (int y = 0; y < height; ++y) {
+                if (cell.pixel(x, y) != qRgb(255, 255, 255)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(inked(0, 4));
+    EXPECT_TRUE(inked(width - 4, width));
 }
 
 TEST_P(ListScreenTest, EditMovesRecordWhileHighlightKeepsRow) {
