@@ -324,7 +324,7 @@ void TReportPreviewForm::DrawLine(double xFrom, double yFrom, double xTo, double
 }
 
 void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xRight) {
-    Pen_ = QPen(QGuiApplication::palette().color(QPalette::Button), 0, Qt::NoPen);
+    Pen_ = QPen(ButtonFaceColor(), 0, Qt::NoPen);
     if (!Painter_.isActive()) {
         return;
     }

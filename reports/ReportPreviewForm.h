@@ -20,6 +20,12 @@ class QScrollArea;
 
 namespace korvane {
 
+// The light grey of shaded bands on paper: fixed, so that a dark desktop theme does not print
+// dark bands under black text.
+inline QColor ButtonFaceColor() {
+    return QColor(0xD4, 0xD0, 0xC8);
+}
+
 class TMessageForm;
 class TReportPrinter;
 

@@ -1,8 +1,5 @@
 #include "reports/TestPage.h"
 
-#include <QGuiApplication>
-#include <QPalette>
-
 #include "platform/ui/SystemPrinter.h"
 #include "reports/ReportPreviewForm.h"
 
@@ -23,7 +20,7 @@ void PageHeader(TReportPreviewForm& report) {
     report.NewLine();
     report.NewLine();
 
-    report.ShadeLine(QGuiApplication::palette().color(QPalette::Button), 0.5, 8.0);
+    report.ShadeLine(ButtonFaceColor(), 0.5, 8.0);
     report.SetPen(1, Qt::black, Qt::SolidLine);
     report.HorizontalRule(true, 0.5, 8.0);
     report.HorizontalRule(false, 0.5, 8.0);

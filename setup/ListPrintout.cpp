@@ -1,8 +1,5 @@
 #include "setup/ListPrintout.h"
 
-#include <QGuiApplication>
-#include <QPalette>
-
 #include "app/Settings.h"
 #include "reports/ReportPreviewForm.h"
 
@@ -11,7 +8,7 @@ namespace korvane {
 void PrintListBand(TReportPreviewForm& report, const TListPrintout& printout) {
     const double left = printout.BandLeft;
     const double right = printout.BandRight;
-    report.ShadeLine(QGuiApplication::palette().color(QPalette::Button), left, right);
+    report.ShadeLine(ButtonFaceColor(), left, right);
     report.SetPen(1, Qt::black, Qt::SolidLine);
     report.HorizontalRule(true, left, right);
     report.HorizontalRule(false, left, right);

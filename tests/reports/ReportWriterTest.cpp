@@ -217,7 +217,7 @@ TEST_F(ReportWriterTest, ShadeLineFillsTheLineAndLeavesThePenInvisible) {
 
     EXPECT_EQ(Report.Pen().style(), Qt::NoPen);
     EXPECT_EQ(Report.Pen().width(), 0);
-    EXPECT_EQ(Report.Pen().color(), QGuiApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(Report.Pen().color(), ButtonFaceColor());
     // Rules after it draw nothing visible until the report sets a pen again.
     const std::size_t before = Printer.Lines().size();
     Report.VerticalRule(1.0);
