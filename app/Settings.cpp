@@ -12,7 +12,6 @@
 
 namespace korvane {
 
-TSettings Settings;
 QString OrganisationName;
 QColor BackgroundColor = DefaultBackgroundColor();
 QColor NameColor = DefaultNameColor();

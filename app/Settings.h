@@ -8,29 +8,9 @@
 #include <stdexcept>
 
 #include "app/Globals.h"
+#include "data/ProcessState.h"
 
 namespace korvane {
-
-// A settings value that is not a number; its message is what the user is shown.
-class EConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The scoring and printing settings of support.dat, loaded once at start-up.
-struct TSettings {
-    // Indexed by the applicant's veteran choice: not a veteran, first rate, second rate.
-    std::array<double, 3> VeteranRates{0.0, 0.05, 0.10};
-    bool SendReportsToPrinter = true;
-    bool ComputeVetOnMaxPoints = true;
-    bool FillInBlankRatings = false;
-    bool VetPrefOnRatedScores = false;
-    bool HighlightOn = false;
-    int LandscapeFont = 8;
-    int PortraitFont = 10;
-};
-
-extern TSettings Settings;
 
 // Presentation values of the installation, also from support.dat (ORGANISATIONNAME,
 // BACKGROUNDCOLOR and NAMECOLOR as "R,G,B").

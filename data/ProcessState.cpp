@@ -1,0 +1,7 @@
+#include "data/ProcessState.h"
+
+namespace korvane {
+
+TSettings Settings;
+
+} // namespace korvane
