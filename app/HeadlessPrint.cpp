@@ -1,5 +1,6 @@
 #include "app/HeadlessPrint.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -9,7 +10,7 @@
 #include "data/PositionFile.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
-#include "reports/ReportPreviewForm.h"
+#include "reports/PrintDestination.h"
 #include "reports/TestPage.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
@@ -21,20 +22,21 @@ namespace {
 
 struct THeadlessPrintout {
     QString Name;
-    // Runs the printout as its Print button does, for the printer destination.
-    std::function<void()> Print;
+    // Runs the printout as its Print button does, to the destination given.
+    std::function<void(const TPrintDestination&)> Print;
 };
 
 // A setup list printed by its screen's PrintList, the screen never shown.
-template <class TScreen> void PrintSetupList() {
+template <class TScreen> void PrintSetupList(const TPrintDestination& to) {
     TScreen screen(nullptr);
-    screen.PrintList();
+    screen.PrintList(to);
 }
 
 // One line per printout.
 const std::vector<THeadlessPrintout>& Printouts() {
     static const std::vector<THeadlessPrintout> printouts = {
-        {QStringLiteral("testpage"), [] { PrintTestPage(nullptr, TReportPreviewForm::ToPrinter); }},
+        {QStringLiteral("testpage"),
+         [](const TPrintDestination& to) { PrintTestPage(nullptr, to); }},
         {QStringLiteral("committee"), PrintSetupList<TCommitteeForm>},
         {QStringLiteral("samplerequired"), PrintSetupList<TSampleRequired>},
         {QStringLiteral("samplepreferred"), PrintSetupList<TSamplePreferedForm>},
@@ -73,13 +75,18 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
         std::fprintf(stderr, "korvane: --print needs --pdf FILE\n");
         return 2;
     }
+    if (IsPositionFile(QFile::encodeName(pdfFile).toStdString())) {
+        std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
+                     qPrintable(pdfFile));
+        return 2;
+    }
     const QString file = QFileInfo(pdfFile).absoluteFilePath();
     SetPrinterPdfOutput(file);
-    SetMessagesToStandardError(true);
+    const TMessagesToStandardError noWindows;
     // What the main window reads when it is created, the printouts print.
     ReadPositionTitle();
     const TPrintJobCounts before = PrintJobCounts();
-    chosen->Print();
+    chosen->Print(PdfFileDestination());
     const TPrintJobCounts after = PrintJobCounts();
     if (after.Started == before.Started) {
         return Fail(QStringLiteral("nothing was printed"));

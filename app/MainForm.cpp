@@ -14,10 +14,10 @@
 #include <cmath>
 
 #include "app/AboutBox.h"
-#include "app/Globals.h"
-#include "app/Settings.h"
+#include "app/Appearance.h"
 #include "app/SupportForm.h"
 #include "data/PositionFile.h"
+#include "data/ProcessState.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
@@ -27,8 +27,6 @@
 #include "setup/SampleRequired.h"
 
 namespace korvane {
-
-bool AdministrativeMode = false;
 
 bool AdministrativeModeFromArguments(const QStringList& arguments) {
     return arguments.size() > 1 && arguments.at(1) == QStringLiteral("/QX");
@@ -304,7 +302,7 @@ void FormPaint(QPainter& painter, int W, int H, int displayDepth) {
     painter.setPen(NameColor);
     painter.setBackgroundMode(Qt::TransparentMode);
     const QFontMetrics metrics(font);
-    const QString text = OrganisationName + QLatin1Char(' ');
+    const QString text = FromCodePage(OrganisationName) + QLatin1Char(' ');
     const qsizetype length = text.size();
     int y = 0;
     for (qsizetype k = 0; y < H; ++k) {

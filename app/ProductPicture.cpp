@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
-#include "app/Globals.h"
+#include "data/ProcessState.h"
 
 namespace korvane {
 

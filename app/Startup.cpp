@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
+#include "app/Appearance.h"
 #include "app/MainForm.h"
-#include "app/Settings.h"
 #include "app/SplashForm.h"
+#include "data/ProcessState.h"
 #include "platform/sys/System.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/MessageBox.h"
@@ -33,6 +34,7 @@ int RunDesktop(const QStringList& arguments, unsigned splashMilliseconds) {
     CloseSplash();
     try {
         LoadSettings();
+        LoadAppearance();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "korvane: %s\n", error.what());
         ShowError(FromCodePage(error.what()));

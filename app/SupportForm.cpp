@@ -6,7 +6,8 @@
 
 #include <map>
 
-#include "app/Settings.h"
+#include "data/ProcessState.h"
+#include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 
@@ -82,10 +83,10 @@ void TSupportForm::FormCreate() {
         {QStringLiteral("RATENAME1"), RateName1},   {QStringLiteral("RATENAME2"), Ratename2},
         {QStringLiteral("RATENAME3"), Ratename3},   {QStringLiteral("RATEPHONE1"), RatePhone1},
         {QStringLiteral("RATEPHONE2"), RatePhone2}, {QStringLiteral("RATEPHONE3"), RatePhone3}};
-    ReadSupportFile([&labels](const QString& key, const QString& value) {
-        const auto found = labels.find(key);
-        if (found != labels.end() && !value.isEmpty()) {
-            found->second->setText(value);
+    ReadSupportFile([&labels](const std::string& key, const std::string& value) {
+        const auto found = labels.find(QString::fromLatin1(key));
+        if (found != labels.end() && !value.empty()) {
+            found->second->setText(FromCodePage(value));
             found->second->setVisible(true);
         }
     });

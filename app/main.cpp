@@ -3,8 +3,8 @@
 
 #include "app/Application.h"
 #include "app/HeadlessPrint.h"
-#include "app/Settings.h"
 #include "app/Startup.h"
+#include "data/ProcessState.h"
 #include "platform/sys/System.h"
 
 namespace {

@@ -1,40 +1,50 @@
 #include "data/PositionFile.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "data/FileNames.h"
-#include "platform/sys/InOutError.h"
+#include "platform/sys/TextFile.h"
 
 namespace korvane {
 
-std::string PositionTitle = NoPositionFound;
-
 std::string PositionTitleIn(const std::string& Folder) {
-    const std::string path = Folder + PositionFileName;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return NoPositionFound; // cannot be opened as a text file
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
+    TTextFile file;
+    if (!file.Open(Folder + PositionFileName)) {
         return NoPositionFound;
     }
     std::string line;
-    std::getline(in, line);
-    if (in.bad()) {
-        throw EInOutError("Read error on " + path);
-    }
-    // A text line ends with CR LF; a lone CR ends it too.
-    const auto end = line.find('\r');
-    if (end != std::string::npos) {
-        line.erase(end);
-    }
+    file.ReadLine(line);
     return line;
 }
 
 void ReadPositionTitle(const std::string& Folder) {
     PositionTitle = PositionTitleIn(Folder);
+}
+
+bool IsPositionFile(const std::string& Path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Follow links by hand: a link to a file that does not exist yet leads there all the same.
+    fs::path target = fs::absolute(Path, error);
+    for (int hops = 0; hops < 40 && !error && fs::is_symlink(target, error); ++hops) {
+        const fs::path next = fs::read_symlink(target, error);
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    target = fs::weakly_canonical(target, error);
+    if (error) {
+        return false;
+    }
+    for (const char* name :
+         {PositionFileName, CommitteeFileName, ApplicantFileName, SampleRequiredFileName,
+          SamplePreferredFileName, RequiredFileName, PreferredFileName, RatingFileName,
+          SupportFileName, ApplicantListFileName}) {
+        std::error_code ignored;
+        if (fs::weakly_canonical(fs::absolute(name, ignored), ignored) == target ||
+            fs::equivalent(name, Path, ignored)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace korvane

@@ -2,21 +2,21 @@
 
 #include <string>
 
+#include "data/ProcessState.h"
+
 namespace korvane {
 
-// Title of the position being filled, in code-page bytes; set once when the main window is
-// created and read by the status bar, the printouts and the exchange.
-extern std::string PositionTitle;
-
-// The title shown when the position file cannot be opened.
-inline constexpr const char* NoPositionFound = "No Position Found";
-
 // Reads the first line of Folder + "kvn.dat" (the working directory when Folder is empty) into
-// PositionTitle. A missing or unreadable file gives "No Position Found"; a read error on an
-// opened file raises EInOutError.
+// PositionTitle. A missing or unreadable file, or one that is not a regular file, gives
+// "No Position Found"; a read error on an opened file raises EInOutError.
 void ReadPositionTitle(const std::string& Folder = {});
 
 // The first line of the position file in Folder, without changing PositionTitle.
 std::string PositionTitleIn(const std::string& Folder);
+
+// True when Path names one of the working directory's position files or the program's own
+// inputs (the data files, kvn.dat, support.dat, App.Ext), whether or not it exists yet, also
+// through a link or another spelling of the path. Nothing may write such a file but its owner.
+bool IsPositionFile(const std::string& Path);
 
 } // namespace korvane

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
 namespace korvane {
+
+// The version every printed sheet, the splash and the About box show.
+inline constexpr const char* VersionText = "Version 1.3";
 
 // A settings value that is not a number in its range; its message is what the user is shown.
 class EConvertError : public std::runtime_error {
@@ -27,7 +31,37 @@ struct TSettings {
 
 // The process-wide values of one run. The start-up sequence loads the settings and the
 // organisation; the main window reads the position title and sets the administrative mode.
-// Everything else only reads them.
+// Everything else only reads them. Texts are code-page bytes.
 extern TSettings Settings;
+// Title of the position being filled (kvn.dat); NoPositionFound until read or when the file
+// cannot be opened.
+extern std::string PositionTitle;
+inline constexpr const char* NoPositionFound = "No Position Found";
+// True when started with "/QX" or switched by the status-bar gesture: new applicants are then
+// official, and official applicants may be renamed and deleted.
+extern bool AdministrativeMode;
+// The organisation using this installation (support.dat ORGANISATIONNAME); may be empty.
+extern std::string OrganisationName;
+
+// Both outputs start empty and stay empty for a line without "=". Otherwise Key is the text
+// before the first "=" with a..z in capitals and Value the rest, unchanged; nothing is trimmed.
+void SplitEntry(const std::string& Line, std::string& Key, std::string& Value);
+
+// Calls Entry(key, value) for every line of support.dat in the working directory that holds a
+// "=", in order. False when the file cannot be opened (or is not a regular file); a read error
+// raises EInOutError.
+bool ReadSupportFile(
+    const std::function<void(const std::string& Key, const std::string& Value)>& Entry);
+
+// Defaults first, then every recognised entry of support.dat; the last line of a key wins. Sets
+// Settings and OrganisationName. A rate that is not a number from 0 to 1, or a font size that
+// is not a whole number from 4 to 72, raises EConvertError naming the value.
+void LoadSettings();
+
+// A rate as the user's locale writes decimal numbers ("0.07", or "0,07" where the comma is the
+// decimal separator); raises EConvertError unless it is a finite number from 0 to 1.
+double RateValue(const std::string& Value);
+// A font size in points; raises EConvertError unless it is a whole number from 4 to 72.
+int FontSizeValue(const std::string& Value);
 
 } // namespace korvane

@@ -3,9 +3,7 @@
 #include <QDate>
 #include <QLocale>
 
-#include "app/Globals.h"
-#include "app/Settings.h"
-#include "data/PositionFile.h"
+#include "data/ProcessState.h"
 #include "platform/ui/CodePage.h"
 #include "reports/ReportPreviewForm.h"
 
@@ -46,7 +44,7 @@ void PrintListPageHeader(TReportPreviewForm& report, const TListHeaderText& text
 TListHeaderText ListHeaderText(const QString& title) {
     const QString position =
         PositionTitle.empty() ? QString::fromLatin1(NoPositionFound) : FromCodePage(PositionTitle);
-    return {OrganisationName, title, position, Settings.PortraitFont};
+    return {FromCodePage(OrganisationName), title, position, Settings.PortraitFont};
 }
 
 } // namespace korvane

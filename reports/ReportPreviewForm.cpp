@@ -115,11 +115,13 @@ std::string TReportPreviewForm::PageFileName(int n) const {
 
 // --- Report writing ------------------------------------------------------------------------
 
+void TReportPreviewForm::BeginReport(const TPrintDestination& to, bool fixedPaper, bool landscape) {
+    ShowProgress_ = to.ShowProgress;
+    BeginReport(to.Destination, fixedPaper, landscape);
+    ShowProgress_ = true;
+}
+
 void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool landscape) {
-    // Headless runs show no window: every report goes to the printer, which writes the PDF.
-    if (PrinterIsHeadless()) {
-        destination = ToPrinter;
-    }
     LineTop_ = 0;
     PageCount_ = 1;
     PageNumber_ = 1;
@@ -136,13 +138,14 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
     if (Destination_ == ToPrinter) {
         Printer_->SetLandscape(landscape);
     } else {
-        TempFolder_ = TempFolder();
+        // A folder of this report's own: two running copies never share page files.
+        TempFolder_ = NewRunFolder("preview-");
     }
 
     Status_ = std::make_unique<TMessageForm>(this);
     Status_->setWindowTitle(QStringLiteral("Print Reports"));
     Status_->Animation()->Start();
-    if (!PrinterIsHeadless()) {
+    if (ShowProgress_) {
         Status_->show();
         // Let the window system map the window once, so that the explicit repaints below
         // reach the screen; user input stays queued.
@@ -426,13 +429,16 @@ void TReportPreviewForm::PreviousBtnClick() {
 }
 
 void TReportPreviewForm::FormClose() {
-    if (!PagesStored_) {
-        return;
+    if (PagesStored_) {
+        for (int n = 1; n <= PageCount_; ++n) {
+            QFile::remove(QFile::decodeName(PageFileName(n).c_str()));
+        }
+        PagesStored_ = false;
     }
-    for (int n = 1; n <= PageCount_; ++n) {
-        QFile::remove(QFile::decodeName(PageFileName(n).c_str()));
+    if (!TempFolder_.empty()) {
+        RemoveEmptyFolder(TempFolder_);
+        TempFolder_.clear();
     }
-    PagesStored_ = false;
 }
 
 } // namespace korvane

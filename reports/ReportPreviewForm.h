@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "reports/PrintDestination.h"
+
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -47,8 +49,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 class TReportPreviewForm : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int ToPreview = 0;
-    static constexpr int ToPrinter = 1;
+    static constexpr int ToPreview = TPrintDestination::ToPreview;
+    static constexpr int ToPrinter = TPrintDestination::ToPrinter;
     static constexpr const char* DefaultFontName = "Times New Roman";
 
     // printer: where the printer destination goes; the system printer when null.
@@ -61,6 +63,8 @@ public:
 
     // Report writing.
     void BeginReport(int destination, bool fixedPaper, bool landscape);
+    // The same for a destination chosen by the caller, with or without the status window.
+    void BeginReport(const TPrintDestination& to, bool fixedPaper, bool landscape);
     void EndReport();
     void NewLine();
     void NewPage();
@@ -150,6 +154,7 @@ private:
     QString FontName_;
     std::string TempFolder_;
     bool PageStarted_ = false;
+    bool ShowProgress_ = true;
     bool PagesStored_ = false;
 
     QFont Font_;

@@ -1,6 +1,5 @@
 #include "reports/TestPage.h"
 
-#include "platform/ui/SystemPrinter.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
@@ -36,12 +35,9 @@ void PageHeader(TReportPreviewForm& report) {
 
 } // namespace
 
-bool PrintTestPage(QWidget* owner, int destination) {
-    if (destination == TReportPreviewForm::ToPrinter && !RunPrintDialog(owner)) {
-        return false;
-    }
+void PrintTestPage(QWidget* owner, const TPrintDestination& to) {
     TReportPreviewForm report(owner);
-    report.BeginReport(destination, false, false);
+    report.BeginReport(to, false, false);
     for (int page = 1; page <= TestPagePages; ++page) {
         PageHeader(report);
         for (int line = 1; line <= TestPageLines; ++line) {
@@ -63,7 +59,6 @@ bool PrintTestPage(QWidget* owner, int destination) {
     }
     report.TextCentred(QStringLiteral("End of test page"), 0.5, 8.0);
     report.EndReport();
-    return true;
 }
 
 } // namespace korvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/PrintDestination.h"
+
 class QWidget;
 
 namespace korvane {
@@ -10,8 +12,7 @@ constexpr int TestPagePages = 3;
 constexpr int TestPageLines = 30;
 
 // Prints the printer test page: TestPagePages pages of rules, shading and text at the left,
-// the right and the centre, each page with its header. For the printer the print dialog comes
-// first; false when it was cancelled.
-bool PrintTestPage(QWidget* owner, int destination);
+// the right and the centre, each page with its header.
+void PrintTestPage(QWidget* owner, const TPrintDestination& to);
 
 } // namespace korvane

@@ -1,6 +1,6 @@
 #include "setup/ListPrintout.h"
 
-#include "app/Settings.h"
+#include "data/ProcessState.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {

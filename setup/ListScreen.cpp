@@ -5,12 +5,11 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
 #include "data/DataBase.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/SystemPrinter.h"
+#include "reports/PrintDestination.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportPreviewForm.h"
 #include "setup/ListEditDialog.h"
@@ -118,14 +117,10 @@ void TListScreen::DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QR
     } else if (ListLastIndex() >= 0) {
         text = CellText(col, row);
     }
-    canvas.fillRect(rect, canvas.brush());
-    // The margin is on the side the text starts from; the cell itself clips the other end.
     const bool right = row > 0 && col >= FirstRightAlignedColumn();
-    const QRect inner = right ? rect.adjusted(0, 2, -4, 0) : rect.adjusted(4, 2, 0, 0);
-    canvas.drawText(inner, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, text);
-    if (state.Focused && row >= 2) {
-        DrawGrid1->DrawFocusRect(canvas, rect);
-    }
+    // The first row never shows the focus rectangle.
+    DrawCellText(*DrawGrid1, canvas, rect, text, state,
+                 right ? TCellAlign::Right : TCellAlign::Left, row >= 2);
 }
 
 void TListScreen::DrawGrid1DblClick() {
@@ -290,17 +285,15 @@ void TDataListScreen::PrintListRow(TReportPreviewForm& report, const TDataRecord
 namespace korvane {
 
 void TListScreen::PrintBtnClick() {
-    if (Settings.SendReportsToPrinter && !RunPrintDialog(this)) {
-        return;
+    const TPrintDestination to = SettingsDestination();
+    if (ConfirmPrint(this, to)) {
+        PrintList(to);
     }
-    PrintList();
 }
 
-void TListScreen::PrintList() {
-    const int destination = Settings.SendReportsToPrinter ? TReportPreviewForm::ToPrinter
-                                                          : TReportPreviewForm::ToPreview;
+void TListScreen::PrintList(const TPrintDestination& to) {
     auto report = std::make_unique<TReportPreviewForm>(this);
-    report->BeginReport(destination, false, false);
+    report->BeginReport(to, false, false);
     PrintListHeader(*report);
     PrintRows(*report);
     PrintListFootnote(*report, Printout_);

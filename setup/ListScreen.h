@@ -22,6 +22,7 @@ class TDataBase;
 struct TDataRecord;
 class TListEditDialog;
 class TReportPreviewForm;
+struct TPrintDestination;
 
 // "MS Sans Serif" 8 pt, the font of every setup screen and dialog.
 QFont ScreenFont();
@@ -68,9 +69,8 @@ public:
 
     // Grid rows and button states from the record count.
     virtual void UpdateListState();
-    // The whole list through the report writer, to the printer or the preview as the settings
-    // say (or to the destination a headless run chose).
-    void PrintList();
+    // The whole list through the report writer, to the destination the caller chose.
+    void PrintList(const TPrintDestination& to);
 
     // Text of data cell (col, row); fetched from the file for every cell drawn.
     virtual QString CellText(int col, int row) = 0;

@@ -1,6 +1,7 @@
 #include "platform/sys/TempFolder.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -39,6 +40,18 @@ std::string TempFolder() {
                           " is not a private folder of this user; remove it and try again.");
     }
     return folder + "/";
+}
+
+std::string NewRunFolder(const std::string& Prefix) {
+    std::string pattern = TempFolder() + Prefix + "XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw EInOutError("Cannot create a folder in " + TempFolder());
+    }
+    return pattern + "/";
+}
+
+void RemoveEmptyFolder(const std::string& Folder) {
+    ::rmdir(Folder.c_str());
 }
 
 } // namespace korvane

@@ -10,4 +10,10 @@ namespace korvane {
 // EInOutError.
 std::string TempFolder();
 
+// A new empty folder inside TempFolder() that no other run shares (mode 0700), ending in '/';
+// its name starts with Prefix. Raises EInOutError when it cannot be made.
+std::string NewRunFolder(const std::string& Prefix);
+// Removes Folder if it is empty; anything left in it keeps it.
+void RemoveEmptyFolder(const std::string& Folder);
+
 } // namespace korvane

@@ -423,6 +423,18 @@ void TDrawGrid::focusOutEvent(QFocusEvent* event) {
     viewport()->update();
 }
 
+void DrawCellText(const TDrawGrid& grid, QPainter& canvas, const QRect& rect, const QString& text,
+                  TGridDrawState state, TCellAlign align, bool focusRect) {
+    canvas.fillRect(rect, canvas.brush());
+    // The margin is on the side the text starts from; the cell itself clips the other end.
+    const bool right = align == TCellAlign::Right;
+    const QRect inner = right ? rect.adjusted(0, 2, -4, 0) : rect.adjusted(4, 2, 0, 0);
+    canvas.drawText(inner, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, text);
+    if (state.Focused && focusRect) {
+        grid.DrawFocusRect(canvas, rect);
+    }
+}
+
 QSize TDrawGrid::sizeHint() const {
     const int frame = 2 * frameWidth();
     return QSize(ColLeft(ColCount()) + verticalScrollBar()->sizeHint().width() + frame,

@@ -132,4 +132,13 @@ private:
     TSelectCellEvent OnSelectCell_;
 };
 
+// How a cell's text stands in it.
+enum class TCellAlign { Left, Right };
+
+// The cell rule of every owner-drawn grid: the cell filled with the brush the grid chose, the
+// text in the pen's colour 4 pixels in from the side it starts at and 2 pixels down, clipped by
+// the cell, and the dotted focus rectangle when the cell has the focus and focusRect allows it.
+void DrawCellText(const TDrawGrid& grid, QPainter& canvas, const QRect& rect, const QString& text,
+                  TGridDrawState state, TCellAlign align, bool focusRect = true);
+
 } // namespace korvane

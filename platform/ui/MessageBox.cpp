@@ -60,8 +60,12 @@ bool ToStandardError = false;
 
 } // namespace
 
-void SetMessagesToStandardError(bool on) {
-    ToStandardError = on;
+TMessagesToStandardError::TMessagesToStandardError() : Before_(ToStandardError) {
+    ToStandardError = true;
+}
+
+TMessagesToStandardError::~TMessagesToStandardError() {
+    ToStandardError = Before_;
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,

@@ -18,9 +18,18 @@ enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 TModalResult ShowMessage(const QString& text, TMessageKind kind,
                          TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr);
 
-// With no window on screen (headless printing) messages go to standard error instead, and
-// every question is answered with its safe button (No, Cancel).
-void SetMessagesToStandardError(bool on);
+// While one of these lives (a run with no display), messages go to standard error instead of a
+// window, and every question is answered with its safe button (No, Cancel).
+class TMessagesToStandardError {
+public:
+    TMessagesToStandardError();
+    ~TMessagesToStandardError();
+    TMessagesToStandardError(const TMessagesToStandardError&) = delete;
+    TMessagesToStandardError& operator=(const TMessagesToStandardError&) = delete;
+
+private:
+    bool Before_;
+};
 
 inline void ShowError(const QString& text, QWidget* parent = nullptr) {
     ShowMessage(text, TMessageKind::Error, TMessageButtons::Ok, parent);

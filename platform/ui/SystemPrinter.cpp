@@ -13,7 +13,6 @@ namespace korvane {
 
 namespace {
 
-bool Headless = false;
 TPrintJobCounts Counts;
 
 // Paper, full page and resolution: Qt's defaults (A4, margins, 96 dpi) are never what a
@@ -37,17 +36,11 @@ QPrinter& SystemPrinter() {
 }
 
 bool RunPrintDialog(QWidget* parent) {
-    if (Headless) {
-        return true;
-    }
     QPrintDialog dialog(&SystemPrinter(), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool RunPrinterSetupDialog(QWidget* parent) {
-    if (Headless) {
-        return true;
-    }
     QPageSetupDialog dialog(&SystemPrinter(), parent);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -59,11 +52,6 @@ void SetPrinterPdfOutput(const QString& file) {
     printer.setOutputFileName(file);
     ApplyDefaults(printer);
     printer.setPageOrientation(orientation);
-    Headless = true;
-}
-
-bool PrinterIsHeadless() {
-    return Headless;
 }
 
 bool BeginPrintJob(QPainter& painter, const QString& title) {

@@ -15,16 +15,13 @@ QPrinter& SystemPrinter();
 // Resolution the system printer is given, in dots per inch.
 constexpr int SystemPrinterResolution = 600;
 
-// Shows the print dialog on the system printer; true when the user chose to print. In headless
-// PDF mode nothing is shown and the answer is yes.
+// Shows the print dialog on the system printer; true when the user chose to print.
 bool RunPrintDialog(QWidget* parent);
-// The printer-setup (page) dialog; true when accepted. Headless: nothing shown, true.
+// The printer-setup (page) dialog; true when accepted.
 bool RunPrinterSetupDialog(QWidget* parent);
 
-// Headless PDF mode: the system printer writes a PDF into file, no dialog is shown and every
-// report goes to the printer.
+// Points the system printer at a PDF file (a run with no display prints there).
 void SetPrinterPdfOutput(const QString& file);
-bool PrinterIsHeadless();
 
 // Begins a print job on the system printer with the job title; counted below.
 bool BeginPrintJob(QPainter& painter, const QString& title);

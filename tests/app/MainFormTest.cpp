@@ -8,10 +8,12 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include "app/Settings.h"
+#include "app/Appearance.h"
 #include "data/PositionFile.h"
+#include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
+#include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
@@ -22,7 +24,6 @@ protected:
     void TearDown() override {
         SetDisplayDepthSource({});
         CloseHelp();
-        OrganisationName.clear();
         BackgroundColor = DefaultBackgroundColor();
         NameColor = DefaultNameColor();
         test::TempWorkDirTest::TearDown();
@@ -37,6 +38,8 @@ protected:
     }
 
     static QString Panel1Text(const TMainForm& form) { return form.Panel1->text(); }
+
+    test::ScopedProcessState Saved_;
 };
 
 TEST_F(MainFormTest, AdministrativeModeOnlyFromExactlySlashQX) {
@@ -131,7 +134,7 @@ protected:
 
 TEST_F(PaintTest, GradientRunsFromTheBaseColourToBlack) {
     BackgroundColor = QColor(200, 100, 51);
-    OrganisationName = QString(); // only blanks drawn: the gradient is all there is
+    OrganisationName.clear(); // only blanks drawn: the gradient is all there is
     const QImage image = Paint(24);
     for (int x : {0, 160, 319}) {
         EXPECT_EQ(image.pixel(x, 0), qRgb(200, 100, 51));
@@ -145,7 +148,7 @@ TEST_F(PaintTest, GradientRunsFromTheBaseColourToBlack) {
 }
 
 TEST_F(PaintTest, EightBitDisplayIsBlackWithTheNameOverIt) {
-    OrganisationName = QStringLiteral("Millbrook");
+    OrganisationName = "Millbrook";
     NameColor = QColor(255, 255, 0);
     const QImage image = Paint(8);
     const int black = CountColour(image, qRgb(0, 0, 0));
@@ -158,7 +161,7 @@ TEST_F(PaintTest, EightBitDisplayIsBlackWithTheNameOverIt) {
 }
 
 TEST_F(PaintTest, RowsShiftOneCharacterToTheLeftEachLine) {
-    OrganisationName = QStringLiteral("AB");
+    OrganisationName = "AB";
     NameColor = QColor(255, 255, 255);
     BackgroundColor = QColor(0, 0, 0);
     const QImage image = Paint(24, 400, 160);

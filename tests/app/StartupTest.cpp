@@ -5,15 +5,19 @@
 #include <QTimer>
 
 #include "app/MainForm.h"
-#include "app/Settings.h"
 #include "app/SplashForm.h"
+#include "data/ProcessState.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
 namespace {
 
-class StartupTest : public test::TempWorkDirTest {};
+class StartupTest : public test::TempWorkDirTest {
+protected:
+    test::ScopedProcessState Saved_;
+};
 
 TMainForm* ShownMainForm() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -43,6 +43,16 @@ TEST_F(PositionFileTest, UnreadableFileCountsAsMissing) {
     std::filesystem::create_directory("kvn.dat");
     ReadPositionTitle();
     EXPECT_EQ(PositionTitle, "No Position Found");
+    std::filesystem::remove("kvn.dat");
+    MakeFifo("kvn.dat");
+    PositionTitle = "stale";
+    ReadPositionTitle();
+    EXPECT_EQ(PositionTitle, "No Position Found") << "a FIFO must not hang the start";
+}
+
+TEST_F(PositionFileTest, AnOverlongFirstLineIsCut) {
+    WriteFile("kvn.dat", std::string(100000, 'T') + "\r\nsecond\r\n");
+    EXPECT_EQ(PositionTitleIn(""), std::string(64 * 1024, 'T'));
 }
 
 } // namespace

@@ -18,15 +18,16 @@ TEST(MessageBoxTest, CaptionIconAndTheButtonPressed) {
 }
 
 TEST(MessageBoxTest, WithoutAWindowQuestionsTakeTheSafeAnswer) {
-    SetMessagesToStandardError(true);
     test::ModalScript script;
-    script.ThenAnswer(TModalResult::Yes); // must stay unused: no box may open
-    EXPECT_FALSE(AskYesNo(QStringLiteral("Overwrite the disk?")));
-    EXPECT_EQ(ShowMessage(QStringLiteral("Replace?"), TMessageKind::Question,
-                          TMessageButtons::YesNoCancel),
-              TModalResult::Cancel);
-    EXPECT_EQ(ShowMessage(QStringLiteral("Done"), TMessageKind::Information), TModalResult::Ok);
-    SetMessagesToStandardError(false);
+    {
+        const TMessagesToStandardError noWindows;
+        script.ThenAnswer(TModalResult::Yes); // must stay unused: no box may open
+        EXPECT_FALSE(AskYesNo(QStringLiteral("Overwrite the disk?")));
+        EXPECT_EQ(ShowMessage(QStringLiteral("Replace?"), TMessageKind::Question,
+                              TMessageButtons::YesNoCancel),
+                  TModalResult::Cancel);
+        EXPECT_EQ(ShowMessage(QStringLiteral("Done"), TMessageKind::Information), TModalResult::Ok);
+    }
     EXPECT_EQ(script.Pending(), 1);
 }
 

@@ -89,5 +89,27 @@ TEST_F(HeadlessPrintTest, RefusesWhatItCannotPrint) {
     EXPECT_FALSE(run.Errors.isEmpty());
 }
 
+// A printout never overwrites a file of the position, whether it exists yet or is reached
+// through a link or another spelling of its path.
+TEST_F(HeadlessPrintTest, NeverWritesOverAFileOfThePosition) {
+    WriteFile("committee.dat", std::string(64, 'C'));
+    WriteFile("kvn.dat", "Clerk\r\n");
+    std::filesystem::create_directory("sub");
+    std::filesystem::create_symlink("../Applicant.Dat", "sub/link.pdf");
+    for (const char* target :
+         {"committee.dat", "./kvn.dat", "sub/../Rating.dat", "support.dat", "sub/link.pdf"}) {
+        SCOPED_TRACE(target);
+        const TRun run = Korvane({QStringLiteral("--print"), QStringLiteral("testpage"),
+                                  QStringLiteral("--pdf"), QString::fromLatin1(target)});
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_TRUE(run.Errors.contains(QStringLiteral("is a file of the position")))
+            << run.Errors.toStdString();
+    }
+    EXPECT_EQ(ReadFile("committee.dat"), std::string(64, 'C'));
+    EXPECT_EQ(ReadFile("kvn.dat"), "Clerk\r\n");
+    EXPECT_FALSE(std::filesystem::exists("Rating.dat"));
+    EXPECT_FALSE(std::filesystem::exists("Applicant.Dat"));
+}
+
 } // namespace
 } // namespace korvane

@@ -25,7 +25,7 @@ class PreviewTest : public test::TempWorkDirTest {
 protected:
     static std::vector<std::string> PageFiles() {
         std::vector<std::string> files;
-        for (const auto& entry : fs::directory_iterator(TempFolder())) {
+        for (const auto& entry : fs::recursive_directory_iterator(TempFolder())) {
             if (entry.path().extension() == ".jpg") {
                 files.push_back(entry.path().filename().string());
             }
@@ -87,6 +87,26 @@ TEST_F(PreviewTest, PageIsTheWholeSheetAtTheScreensResolution) {
     landscape.BeginReport(TReportPreviewForm::ToPreview, false, true);
     EXPECT_EQ(landscape.PrintableWidth(), 1056);
     EXPECT_EQ(landscape.PrintableHeight(), 816);
+}
+
+// Two previews at once (two running copies of one user) keep their pages apart: closing one
+// leaves the other's pages, and each removes its own folder.
+TEST_F(PreviewTest, TwoPreviewsNeverShareTheirPages) {
+    TReportPreviewForm first;
+    TReportPreviewForm second;
+    WritePages(first, 2);
+    WritePages(second, 3);
+    EXPECT_NE(first.PageFileName(1), second.PageFileName(1));
+    EXPECT_EQ(PageFiles(), (std::vector<std::string>{"1.jpg", "1.jpg", "2.jpg"}));
+    test::ModalScript script;
+    script.Then(Close);
+    first.EndReport();
+    EXPECT_EQ(PageFiles(), (std::vector<std::string>{"1.jpg", "2.jpg"}));
+    script.Then(Close);
+    second.EndReport();
+    EXPECT_TRUE(PageFiles().empty());
+    EXPECT_TRUE(fs::is_empty(TempFolder())) << "each preview removes its own folder";
+    EXPECT_EQ(script.Pending(), 0);
 }
 
 TEST_F(PreviewTest, WindowWalksThePagesAndDeletesThemOnClose) {

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/Settings.h"
 #include "data/FileNames.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/ReportHeader.h"
@@ -20,6 +19,7 @@
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
@@ -243,22 +243,14 @@ TEST_F(ListPrintoutTest, PageBreaksAtTheLastRowAndBeforeTheFootnote) {
     EXPECT_LT(TopsOf(words, 2, QStringLiteral("Determined"))[0], 72.0);
 }
 
-// The print button in the desktop program: these need the printer out of headless mode.
+// The print button in the desktop program.
 class PrintButtonTest : public test::TempWorkDirTest {
 protected:
     void SetUp() override {
         TempWorkDirTest::SetUp();
-        if (PrinterIsHeadless()) {
-            GTEST_SKIP() << "the printer of this process is in headless PDF mode";
-        }
         test::InsertRecords(CommitteeFileName, {{1, "ADAMS, LEE"}});
-        Saved_ = Settings;
     }
-    void TearDown() override {
-        Settings = Saved_;
-        TempWorkDirTest::TearDown();
-    }
-    TSettings Saved_;
+    test::ScopedProcessState Saved_;
 };
 
 TEST_F(PrintButtonTest, PreviewShowsNoPrintDialog) {

@@ -1,8 +1,30 @@
+#include <QApplication>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
 #include "platform/sys/System.h"
+
+namespace {
+
+// A test that leaves a window on screen would answer the next test's modal script with the
+// wrong window: every test must close what it opened.
+class WindowLeakCheck : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestEnd(const ::testing::TestInfo& test) override {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible()) {
+                ADD_FAILURE() << test.test_suite_name() << "." << test.name()
+                              << " left a window open: " << window->metaObject()->className()
+                              << " \"" << window->windowTitle().toStdString() << "\"";
+                window->close();
+            }
+        }
+    }
+};
+
+} // namespace
 
 // Test programs with screens: one application object for all tests (with the program's own
 // error handler), offscreen unless the caller asked for a display.
@@ -12,5 +34,6 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     korvane::TApplication app(argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new WindowLeakCheck);
     return RUN_ALL_TESTS();
 }

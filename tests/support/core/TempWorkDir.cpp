@@ -6,6 +6,8 @@
 
 #include "platform/sys/System.h"
 
+#include <sys/stat.h>
+
 namespace korvane::test {
 
 void TempWorkDirTest::SetUp() {
@@ -60,6 +62,10 @@ std::string TempWorkDirTest::Bytes(std::initializer_list<int> values) {
         bytes.push_back(static_cast<char>(value));
     }
     return bytes;
+}
+
+void TempWorkDirTest::MakeFifo(const std::filesystem::path& path) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << "cannot make a FIFO at " << path;
 }
 
 } // namespace korvane::test

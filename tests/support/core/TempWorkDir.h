@@ -25,6 +25,8 @@ protected:
     static void WriteFile(const std::filesystem::path& path, const std::string& bytes);
     static std::string ReadFile(const std::filesystem::path& path);
     static std::string Bytes(std::initializer_list<int> values);
+    // A named pipe at path (a file that blocks whoever opens it for reading).
+    static void MakeFifo(const std::filesystem::path& path);
 
 private:
     std::filesystem::path WorkDir_;

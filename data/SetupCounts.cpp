@@ -1,4 +1,4 @@
-#include "data/SetupChecks.h"
+#include "data/SetupCounts.h"
 
 #include "data/DataBase.h"
 #include "data/FileNames.h"

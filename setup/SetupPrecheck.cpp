@@ -1,8 +1,8 @@
-#include "setup/SetupChecks.h"
+#include "setup/SetupPrecheck.h"
 
 #include <QString>
 
-#include "data/SetupChecks.h"
+#include "data/SetupCounts.h"
 #include "platform/ui/MessageBox.h"
 
 namespace korvane {

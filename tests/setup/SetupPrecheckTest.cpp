@@ -3,7 +3,7 @@
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "data/SelectDataBase.h"
-#include "setup/SetupChecks.h"
+#include "setup/SetupPrecheck.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/core/TempWorkDir.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SetupChecksScreenTest : public test::TempWorkDirTest {
+class SetupPrecheckTest : public test::TempWorkDirTest {
 protected:
     static void AddNamed(const char* File) {
         TDataBase file(File);
@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(SetupChecksScreenTest, WithNoDataFilesTheApplicantsAreMissing) {
+TEST_F(SetupPrecheckTest, WithNoDataFilesTheApplicantsAreMissing) {
     test::ModalScript script;
     script.ThenAnswer(TModalResult::Ok);
     EXPECT_FALSE(CheckPreferredSetup());
@@ -42,7 +42,7 @@ TEST_F(SetupChecksScreenTest, WithNoDataFilesTheApplicantsAreMissing) {
     EXPECT_FALSE(fs::exists(CommitteeFileName));
 }
 
-TEST_F(SetupChecksScreenTest, EachCheckReportsOnlyItsFirstMissingItem) {
+TEST_F(SetupPrecheckTest, EachCheckReportsOnlyItsFirstMissingItem) {
     AddNamed(ApplicantFileName);
     AddNamed(CommitteeFileName);
     {
@@ -67,7 +67,7 @@ TEST_F(SetupChecksScreenTest, EachCheckReportsOnlyItsFirstMissingItem) {
     EXPECT_TRUE(script.Messages().isEmpty());
 }
 
-TEST_F(SetupChecksScreenTest, MissingCommitteeMembersComeBeforeTheCriteria) {
+TEST_F(SetupPrecheckTest, MissingCommitteeMembersComeBeforeTheCriteria) {
     AddNamed(ApplicantFileName);
     test::ModalScript script;
     script.ThenAnswer(TModalResult::Ok);

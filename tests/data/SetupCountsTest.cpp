@@ -5,7 +5,7 @@
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "data/SelectDataBase.h"
-#include "data/SetupChecks.h"
+#include "data/SetupCounts.h"
 #include "tests/data/RecordTestSupport.h"
 #include "tests/support/core/TempWorkDir.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SetupChecksTest : public test::TempWorkDirTest {
+class SetupCountsTest : public test::TempWorkDirTest {
 protected:
     static void AddNamed(const char* File, std::int32_t ApplicantStatus = 0) {
         TDataBase file(File);
@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(SetupChecksTest, RecordCountTestsCreateMissingFilesEmpty) {
+TEST_F(SetupCountsTest, RecordCountTestsCreateMissingFilesEmpty) {
     EXPECT_FALSE(HasApplicants());
     EXPECT_FALSE(HasCommitteeMembers());
     EXPECT_FALSE(HasSelectedRequired());
@@ -54,7 +54,7 @@ TEST_F(SetupChecksTest, RecordCountTestsCreateMissingFilesEmpty) {
     EXPECT_TRUE(HasSelectedRequired());
 }
 
-TEST_F(SetupChecksTest, ChecksStopAtTheFirstMissingItem) {
+TEST_F(SetupCountsTest, ChecksStopAtTheFirstMissingItem) {
     EXPECT_EQ(MissingPreferredSetup(), TSetupItem::Applicants);
     EXPECT_EQ(fs::file_size(ApplicantFileName), 0u);
     EXPECT_FALSE(fs::exists(CommitteeFileName)) << "later tests are not run";
@@ -70,7 +70,7 @@ TEST_F(SetupChecksTest, ChecksStopAtTheFirstMissingItem) {
     EXPECT_EQ(MissingRequiredSetup(), TSetupItem::RequiredCriteria);
 }
 
-TEST_F(SetupChecksTest, MessagesNameTheMissingItem) {
+TEST_F(SetupCountsTest, MessagesNameTheMissingItem) {
     EXPECT_EQ(SetupMessage(TSetupItem::Applicants), "Error: No Applicants Are Loaded");
     EXPECT_EQ(SetupMessage(TSetupItem::CommitteeMembers),
               "Error: No Committee Members Are Entered");
@@ -79,13 +79,13 @@ TEST_F(SetupChecksTest, MessagesNameTheMissingItem) {
     EXPECT_EQ(SetupMessage(TSetupItem::None), "");
 }
 
-TEST_F(SetupChecksTest, AnUnopenableFileCountsAsHoldingNothing) {
+TEST_F(SetupCountsTest, AnUnopenableFileCountsAsHoldingNothing) {
     fs::create_directory(ApplicantFileName);
     EXPECT_FALSE(HasApplicants());
     EXPECT_EQ(MissingPreferredSetup(), TSetupItem::Applicants);
 }
 
-TEST_F(SetupChecksTest, SelectedWeightCountsFromOne) {
+TEST_F(SetupCountsTest, SelectedWeightCountsFromOne) {
     EXPECT_EQ(SelectedWeight(1), 0) << "no criteria yet";
     AddWeights(PreferredFileName, {10, 20, 5});
     EXPECT_EQ(SelectedWeight(0), 0);
@@ -95,7 +95,7 @@ TEST_F(SetupChecksTest, SelectedWeightCountsFromOne) {
     EXPECT_EQ(SelectedWeight(13), 0);
 }
 
-TEST_F(SetupChecksTest, MaxPointsWeighsTheHighestRating) {
+TEST_F(SetupCountsTest, MaxPointsWeighsTheHighestRating) {
     std::array<int, 12> values;
     values.fill(-1);
     EXPECT_EQ(MaxPoints(values), 0);
@@ -106,7 +106,7 @@ TEST_F(SetupChecksTest, MaxPointsWeighsTheHighestRating) {
     EXPECT_EQ(values, (std::array<int, 12>{50, 100, 25}));
 }
 
-TEST_F(SetupChecksTest, MaxPointsStopsAtTwelveCriteria) {
+TEST_F(SetupCountsTest, MaxPointsStopsAtTwelveCriteria) {
     AddWeights(PreferredFileName, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 100, 100});
     std::array<int, 12> values{};
     EXPECT_EQ(MaxPoints(values), 60);
