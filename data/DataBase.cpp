@@ -32,7 +32,7 @@ void TDataRecordCodec::Decode(const unsigned char* Bytes, TDataRecord& Rec) {
     Rec.ApplicantStatus = bytes::GetInt32(Bytes + 56);
 }
 
-TDataBase::TDataBase(const std::string& FileName) : TRecordFileOf(FileName) {}
+TDataBase::TDataBase(const std::string& FileName, TFileUse Use) : TRecordFileOf(FileName, Use) {}
 
 bool TDataBase::FindID(TDataRecord& Rec, std::int32_t ID) {
     return Walk(Rec, [ID](const TDataRecord& Read) { return Read.ID == ID; });
@@ -71,11 +71,7 @@ std::int32_t TDataBase::NextID() {
     return candidate;
 }
 
-void TDataBase::Insert(TDataRecord& Rec, bool& Added) {
-    Added = false;
-    if (!Opened_) {
-        return;
-    }
+bool TDataBase::InsertInCopy(TDataRecord& Rec) {
     if (Rec.ID == 0) {
         Rec.ID = NextID();
     }
@@ -83,30 +79,98 @@ void TDataBase::Insert(TDataRecord& Rec, bool& Added) {
     if (LastIndex_ > 0) {
         TDataRecord stored;
         if (FindID(stored, Rec.ID)) {
-            return;
+            return false;
         }
         Status_ |= stNotFound;
     }
-    Added = true;
     InsertSorted(Rec, [](const TDataRecord& New, const TDataRecord& Neighbour) {
         return Stored(New.Description) < Stored(Neighbour.Description);
     });
+    return true;
+}
+
+void TDataBase::Refuse(TChange& Change, std::int32_t Removed) {
+    if (StepsFailed()) {
+        Change.Commit(); // fails: stIOError, and nothing changes
+        return;
+    }
+    // The other record's place in the file as it stays, the removed record still in it.
+    const std::int32_t other = Removed >= 0 && Cursor_ >= Removed ? Cursor_ + 1 : Cursor_;
+    Change.Abandon();
+    Cursor_ = other;
+}
+
+void TDataBase::Insert(TDataRecord& Rec, bool& Added) {
+    Added = false;
+    if (!Opened_) {
+        return;
+    }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return;
+    }
+    CountWholeCopy();
+    const std::int32_t id = Rec.ID;
+    if (!InsertInCopy(Rec)) {
+        return;
+    }
+    Added = change.Commit();
+    if (!Added) {
+        Rec.ID = id;
+    }
 }
 
 void TDataBase::Replace(const TDataRecord& Rec) {
     if (!Opened_) {
         return;
     }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return;
+    }
+    CountWholeCopy();
     TDataRecord copy = Rec;
     TDataRecord stored;
+    std::int32_t removed = -1;
     if (FindID(stored, Rec.ID)) {
         copy.ApplicantStatus = stored.ApplicantStatus;
-        Delete(Cursor_);
+        removed = Cursor_;
+        RemoveFromCopy(removed);
     } else {
         Status_ |= stNotFound;
     }
-    bool added = false;
-    Insert(copy, added);
+    if (InsertInCopy(copy)) {
+        change.Commit();
+    } else {
+        Refuse(change, removed);
+    }
+}
+
+void TDataBase::ReplaceAt(std::int32_t Index, TDataRecord& Rec, bool& Added) {
+    Added = false;
+    if (!Opened_) {
+        return;
+    }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return;
+    }
+    std::int32_t removed = -1;
+    if (Index >= 0 && Index <= LastIndex_) {
+        CountWholeCopy();
+        RemoveFromCopy(Index);
+        removed = Index;
+    }
+    CountWholeCopy();
+    const std::int32_t id = Rec.ID;
+    if (!InsertInCopy(Rec)) {
+        Refuse(change, removed);
+        return;
+    }
+    Added = change.Commit();
+    if (!Added) {
+        Rec.ID = id;
+    }
 }
 
 int VeteranIndex(double VeteranPreference) {

@@ -38,9 +38,11 @@ inline constexpr const char* DescriptionNotFound = "Description For ID Number No
 inline constexpr std::int32_t AutomaticIDLimit = 2000;
 
 // A file of TDataRecord kept in ascending order of Description (byte order, case-sensitive).
+// Every change is made whole (see TRecordFile): a failed write adds stIOError and changes
+// nothing, neither the file nor Cursor and LastIndex.
 class TDataBase : public TRecordFileOf<TDataRecordCodec> {
 public:
-    explicit TDataBase(const std::string& FileName);
+    explicit TDataBase(const std::string& FileName, TFileUse Use = TFileUse::Data);
 
     using TRecordFileOf::Delete;
     using TRecordFileOf::GoTo;
@@ -54,14 +56,28 @@ public:
     // One more than the highest ID below 2000, or 1; scans the whole file.
     std::int32_t NextID();
     // Adds Rec in sorted place; an ID of 0 is replaced by NextID() in the caller's record. With
-    // two or more records in the file an ID already present is refused (Added false).
+    // two or more records in the file an ID already present is refused (Added false). A failed
+    // write leaves Added false and the caller's ID as it was.
     void Insert(TDataRecord& Rec, bool& Added);
     // Stores Rec in place of the record with the same ID, keeping the stored ApplicantStatus;
-    // adds it when there is none.
+    // adds it when there is none. One change: the old record goes only when the new one comes.
+    // When the ID stands on a second record too, nothing changes (Cursor on that record).
     void Replace(const TDataRecord& Rec);
+    // The edit of a list screen, as one change: the record at Index goes and Rec comes in its
+    // sorted place, with the result of Delete(Index) followed by Insert(Rec, Added): Cursor on
+    // the new record, LastIndex and Status as that pair leaves them. An Index outside
+    // 0..LastIndex removes nothing. When Rec's ID stands on another record (and the file holds
+    // two or more records without the one at Index), nothing changes: Added false, Cursor on
+    // that other record, LastIndex as before. A failed write changes nothing either.
+    void ReplaceAt(std::int32_t Index, TDataRecord& Rec, bool& Added);
 
 private:
     bool FindID(TDataRecord& Rec, std::int32_t ID);
+    // Insert within a change; false when the ID is refused.
+    bool InsertInCopy(TDataRecord& Rec);
+    // A refused edit or replacement: nothing changes, Cursor on the record holding the ID.
+    // Removed is the index taken out of the copy before, or -1.
+    void Refuse(TChange& Change, std::int32_t Removed);
 };
 
 // The veteran choice 0, 1 or 2 of a stored VeteranPreference, which holds either the choice

@@ -33,7 +33,8 @@ void TRateRecordCodec::Decode(const unsigned char* Bytes, TRateRecord& Rec) {
     Rec.Sequence = bytes::GetInt32(Bytes + 88);
 }
 
-TRateDataBase::TRateDataBase(const std::string& FileName) : TRecordFileOf(FileName) {}
+TRateDataBase::TRateDataBase(const std::string& FileName, TFileUse Use)
+    : TRecordFileOf(FileName, Use) {}
 
 bool TRateDataBase::FindRating(TRateRecord& Rec, std::int32_t ApplicantID,
                                std::int32_t CommitteeID) {
@@ -71,13 +72,22 @@ void TRateDataBase::Insert(TRateRecord& Rec, bool& Added) {
     if (!Opened_) {
         return;
     }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return;
+    }
+    CountWholeCopy();
+    const std::int32_t sequence = Rec.Sequence;
     if (Rec.Sequence == -1) {
         Rec.Sequence = NextSequence();
     }
-    Added = true;
     InsertSorted(Rec, [](const TRateRecord& New, const TRateRecord& Neighbour) {
         return New.Sequence > Neighbour.Sequence;
     });
+    Added = change.Commit();
+    if (!Added) {
+        Rec.Sequence = sequence;
+    }
 }
 
 } // namespace korvane

@@ -35,10 +35,11 @@ struct TRateRecordCodec {
     static void Decode(const unsigned char* Bytes, TRateRecord& Rec);
 };
 
-// A file of TRateRecord in descending order of Sequence: the most recently added first.
+// A file of TRateRecord in descending order of Sequence: the most recently added first. Every
+// change is made whole (see TRecordFile); work files of the printouts are TFileUse::Scratch.
 class TRateDataBase : public TRecordFileOf<TRateRecordCodec> {
 public:
-    explicit TRateDataBase(const std::string& FileName);
+    explicit TRateDataBase(const std::string& FileName, TFileUse Use = TFileUse::Data);
 
     // True with Rec and Cursor on the first record of the pair; otherwise stNotFound is added
     // and Rec becomes the blank rating of the pair.
@@ -46,7 +47,8 @@ public:
     // 1 + the highest Sequence in the file, or 1.
     std::int32_t NextSequence();
     // Adds Rec in descending Sequence order, behind records of equal Sequence; a Sequence of -1
-    // is replaced by NextSequence() in the caller's record. No duplicate test.
+    // is replaced by NextSequence() in the caller's record. No duplicate test. A failed write
+    // leaves Added false and the caller's Sequence as it was.
     void Insert(TRateRecord& Rec, bool& Added);
 };
 

@@ -16,8 +16,17 @@ inline constexpr std::uint16_t stIOError = 2;   // a read or write at the cursor
 inline constexpr std::uint16_t stBound = 4;     // a move went beyond either end
 inline constexpr std::uint16_t stNotFound = 16; // the key searched for is absent
 
+// What a record file is kept for.
+enum class TFileUse {
+    Data,    // a data file of the position: a change is on the disk when the operation returns
+    Scratch, // a work file in the temporary folder: a change is made whole, but not flushed
+};
+
 // The file, cursor and status word of a file of fixed-size records, at the level of bytes.
-// The file is open from construction to destruction; every write is in the file at once.
+// The file is open from construction to destruction. Every change is made whole: the changed
+// content is built in memory and takes the file's place at once, so a failure or a crash half
+// way leaves all records as they were. A failed change adds stIOError and leaves the file, the
+// cursor and LastIndex as they were; a change that succeeds is on the disk (data files).
 class TRecordFile {
 public:
     TRecordFile(const TRecordFile&) = delete;
@@ -33,31 +42,72 @@ protected:
     // Opens the file for reading and writing, or creates it empty when no such file exists. An
     // existing file that cannot be opened so is left alone: the object stays inert with Status
     // stNotOpen and LastIndex 0. Raises EInOutError when the size cannot be asked.
-    TRecordFile(const std::string& FileName, std::size_t RecordSize);
+    TRecordFile(const std::string& FileName, std::size_t RecordSize, TFileUse Use);
     ~TRecordFile() = default;
+
+    // One change of the file. While it lasts, the object reads and writes a copy of the file in
+    // memory; Commit puts the copy in the file's place. Without a Commit the file stays as it was.
+    class TChange {
+    public:
+        // Loads the copy; when the file cannot be read, Loaded is false and Status gains
+        // stIOError.
+        explicit TChange(TRecordFile& File);
+        ~TChange();
+        TChange(const TChange&) = delete;
+        TChange& operator=(const TChange&) = delete;
+
+        bool Loaded() const { return Loaded_; }
+        // Writes the copy unless a step failed. On failure Status gains stIOError and Cursor and
+        // LastIndex are as they were before the change; false then.
+        bool Commit();
+        // Nothing is written; Cursor and LastIndex are as they were before the change.
+        void Abandon();
+
+    private:
+        TRecordFile& File_;
+        bool Loaded_ = false;
+        std::int32_t Cursor_;
+        std::int32_t LastIndex_;
+    };
 
     // One record at Cursor; stIOError on failure.
     bool ReadBytesAtCursor(unsigned char* Bytes);
-    bool WriteBytesAtCursor(const unsigned char* Bytes);
     // Whole records from First on: the number read, fewer at the end of the file or on failure.
     std::int32_t ReadBlock(std::int32_t First, std::int32_t Count, unsigned char* Bytes);
-    // Fails rather than start past the end of the file.
-    bool WriteBlock(std::int32_t First, std::int32_t Count, const unsigned char* Bytes);
-    // Cuts the file after Count records; raises EInOutError on failure.
-    void TruncateTo(std::int32_t Count);
     // Whole records in the file (a broken last record does not count); raises EInOutError.
     std::int32_t RecordCount() const;
-    // Records per block read or written by the bulk operations: enough for a file of Count
-    // records, at most 64 KiB.
+    // Records per block read by the bulk operations: enough for a file of Count records, at most
+    // 64 KiB.
     std::int32_t BlockRecords(std::int32_t Count) const;
+
+    // The copy of a change.
+    std::int32_t CopyRecords() const;
+    unsigned char* CopyRecord(std::int32_t Index);
+    // Writes one record into the copy; a write that would start past its end fails the change.
+    bool WriteCopy(std::int32_t Index, const unsigned char* Bytes);
+    // Cuts the copy after Count records.
+    void TruncateCopy(std::int32_t Count);
+    // A change that moves records counts every whole record of the file, also those this object
+    // did not count (written past LastIndex, or added by another object), so it never overwrites
+    // or cuts off a record.
+    void CountWholeCopy();
+    // A step of the change failed: it will not be written.
+    void StepFailed();
+    bool StepsFailed() const { return Failed_; }
 
     std::size_t RecordSize_;
     std::string FileName_;
     TBinaryFile File_;
+    TFileUse Use_;
     bool Opened_ = false;
     std::int32_t Cursor_ = 0;
     std::int32_t LastIndex_ = 0;
     std::uint16_t Status_ = 0;
+
+private:
+    std::vector<unsigned char> Copy_;
+    bool Changing_ = false;
+    bool Failed_ = false;
 };
 
 // The record operations shared by the record files, over a codec that turns one record into
@@ -84,9 +134,16 @@ public:
         if (!Opened_) {
             return;
         }
+        TChange change(*this);
+        if (!change.Loaded()) {
+            return;
+        }
         unsigned char bytes[Codec::Size] = {};
         Codec::Encode(Rec, bytes);
-        WriteBytesAtCursor(bytes);
+        if (!WriteCopy(Cursor_, bytes)) {
+            Status_ |= stIOError;
+        }
+        change.Commit();
     }
 
     void First(TRecord& Rec) {
@@ -115,7 +172,8 @@ public:
     }
 
 protected:
-    explicit TRecordFileOf(const std::string& FileName) : TRecordFile(FileName, Codec::Size) {}
+    TRecordFileOf(const std::string& FileName, TFileUse Use)
+        : TRecordFile(FileName, Codec::Size, Use) {}
 
     void Prior(TRecord& Rec, std::int32_t Count = 1) {
         if (!Opened_) {
@@ -151,25 +209,32 @@ protected:
         if (!Opened_ || Index < 0 || Index > LastIndex_) {
             return;
         }
+        TChange change(*this);
+        if (!change.Loaded()) {
+            return;
+        }
+        CountWholeCopy();
+        RemoveFromCopy(Index);
+        change.Commit();
+    }
+
+    // Delete within a change: the records after Index move down one place (Cursor ends on
+    // LastIndex - 1), then the copy is cut after LastIndex - 1 records.
+    void RemoveFromCopy(std::int32_t Index) {
+        if (CopyRecords() <= LastIndex_) {
+            StepFailed(); // the records to move are not all there
+            return;
+        }
         if (Index < LastIndex_) {
-            const std::int32_t block = BlockRecords(LastIndex_ - Index);
-            std::vector<unsigned char> bytes(static_cast<std::size_t>(block) * Codec::Size);
             TRecord rec{};
-            for (std::int32_t from = Index + 1; from <= LastIndex_; from += block) {
-                const std::int32_t want = std::min(block, LastIndex_ - from + 1);
-                const std::int32_t got = ReadBlock(from, want, bytes.data());
-                if (got < want) {
-                    Status_ |= stIOError;
-                }
-                Normalise(bytes.data(), got, rec);
-                if (!WriteBlock(from - 1, got, bytes.data())) {
-                    Status_ |= stIOError;
-                }
+            for (std::int32_t from = Index + 1; from <= LastIndex_; ++from) {
+                Codec::Decode(CopyRecord(from), rec);
+                Put(from - 1, rec);
             }
             Cursor_ = LastIndex_ - 1;
         }
-        TruncateTo(LastIndex_);
-        LastIndex_ = RecordCount() - 1;
+        TruncateCopy(LastIndex_);
+        LastIndex_ = CopyRecords() - 1;
     }
 
     // The walk of First and then Next while Status is 0, until Match accepts the record
@@ -212,55 +277,38 @@ protected:
         return false;
     }
 
-    // Appends Rec and moves it down past every record it belongs before: one step of insertion
-    // sort from the end, so equal keys keep their order of insertion. Cursor ends on Rec.
+    // Within a change: appends Rec and moves it down past every record it belongs before (one
+    // step of insertion sort from the end, so equal keys keep their order of insertion). Cursor
+    // ends on Rec.
     template <class Before> void InsertSorted(const TRecord& Rec, Before before) {
         ++LastIndex_;
         std::int32_t place = LastIndex_;
-        const std::int32_t block = BlockRecords(LastIndex_);
-        std::vector<unsigned char> bytes(static_cast<std::size_t>(block) * Codec::Size);
+        if (place > 0 && CopyRecords() < place) {
+            StepFailed(); // the record before the new one cannot be read
+            return;
+        }
         TRecord neighbour{};
         while (place > 0) {
-            const std::int32_t from = std::max(0, place - block);
-            const std::int32_t want = place - from;
-            if (ReadBlock(from, want, bytes.data()) < want) {
-                Status_ |= stIOError;
+            Codec::Decode(CopyRecord(place - 1), neighbour);
+            if (!before(Rec, neighbour)) {
                 break;
             }
-            std::int32_t i = want - 1;
-            for (; i >= 0; --i) {
-                unsigned char* at = bytes.data() + static_cast<std::size_t>(i) * Codec::Size;
-                Codec::Decode(at, neighbour);
-                if (!before(Rec, neighbour)) {
-                    break;
-                }
-                std::fill(at, at + Codec::Size, 0);
-                Codec::Encode(neighbour, at);
-            }
-            const std::int32_t moved = want - 1 - i;
-            if (moved > 0 &&
-                !WriteBlock(from + i + 2, moved,
-                            bytes.data() + static_cast<std::size_t>(i + 1) * Codec::Size)) {
-                Status_ |= stIOError;
-            }
-            place = from + i + 1;
-            if (i >= 0) {
-                break;
-            }
+            --place;
         }
+        for (std::int32_t to = LastIndex_; to > place; --to) {
+            Codec::Decode(CopyRecord(to - 1), neighbour);
+            Put(to, neighbour);
+        }
+        Put(place, Rec);
         Cursor_ = place;
-        WriteRecord(Rec);
     }
 
 private:
-    // Decodes and encodes again, so that moved records carry zeros in their unused bytes.
-    static void Normalise(unsigned char* Bytes, std::int32_t Count, TRecord& Scratch) {
-        for (std::int32_t i = 0; i < Count; ++i) {
-            unsigned char* at = Bytes + static_cast<std::size_t>(i) * Codec::Size;
-            Codec::Decode(at, Scratch);
-            std::fill(at, at + Codec::Size, 0);
-            Codec::Encode(Scratch, at);
-        }
+    // Writes Rec into the copy at Index, with zeros in its unused bytes.
+    void Put(std::int32_t Index, const TRecord& Rec) {
+        unsigned char bytes[Codec::Size] = {};
+        Codec::Encode(Rec, bytes);
+        WriteCopy(Index, bytes);
     }
 };
 

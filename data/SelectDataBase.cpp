@@ -18,7 +18,8 @@ void TSelectRecordCodec::Decode(const unsigned char* Bytes, TSelectRecord& Rec) 
     Rec.Sequence = bytes::GetInt32(Bytes + 8);
 }
 
-TSelectDataBase::TSelectDataBase(const std::string& FileName) : TRecordFileOf(FileName) {}
+TSelectDataBase::TSelectDataBase(const std::string& FileName, TFileUse Use)
+    : TRecordFileOf(FileName, Use) {}
 
 std::int32_t TSelectDataBase::NextSequence() {
     std::int32_t candidate = 1;
@@ -73,6 +74,12 @@ void TSelectDataBase::Insert(TSelectRecord& Rec, bool& Added) {
     if (!Opened_) {
         return;
     }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return;
+    }
+    CountWholeCopy();
+    const std::int32_t sequence = Rec.Sequence;
     if (Rec.Sequence == 0) {
         Rec.Sequence = NextSequence();
     }
@@ -83,10 +90,13 @@ void TSelectDataBase::Insert(TSelectRecord& Rec, bool& Added) {
         }
         Status_ |= stNotFound;
     }
-    Added = true;
     InsertSorted(Rec, [](const TSelectRecord& New, const TSelectRecord& Neighbour) {
         return New.Sequence < Neighbour.Sequence;
     });
+    Added = change.Commit();
+    if (!Added) {
+        Rec.Sequence = sequence;
+    }
 }
 
 } // namespace korvane

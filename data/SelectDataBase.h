@@ -25,9 +25,10 @@ struct TSelectRecordCodec {
 };
 
 // A file of TSelectRecord in ascending order of Sequence, that is in the order of selection.
+// Every change is made whole (see TRecordFile).
 class TSelectDataBase : public TRecordFileOf<TSelectRecordCodec> {
 public:
-    explicit TSelectDataBase(const std::string& FileName);
+    explicit TSelectDataBase(const std::string& FileName, TFileUse Use = TFileUse::Data);
 
     using TRecordFileOf::Delete;
     using TRecordFileOf::GoTo;
@@ -37,7 +38,8 @@ public:
     // Binary search on Sequence; stNotFound is added when absent.
     void Find(TSelectRecord& Rec, std::int32_t Sequence);
     // Adds Rec in Sequence order; a Sequence of 0 is replaced by NextSequence() in the caller's
-    // record. With two or more records in the file a Sequence already present is refused.
+    // record. With two or more records in the file a Sequence already present is refused. A
+    // failed write leaves Added false and the caller's Sequence as it was.
     void Insert(TSelectRecord& Rec, bool& Added);
 
 private:

@@ -3,11 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
-// A file of bytes read and written at given offsets, with no buffering of its own: every write is
-// in the file when the call returns. Used by the record files.
+// A file of bytes read at given offsets, with no buffering of its own. Its content is changed
+// either in place (WriteAt, Truncate) or as a whole (ReplaceContent): the record files change
+// theirs as a whole, so that a failure or a crash half way leaves the file as it was.
 class TBinaryFile {
 public:
     enum class TOpenOutcome { Opened, Missing, Refused };
@@ -29,16 +31,52 @@ public:
     // Reads up to Count bytes at Offset; the number read (less at the end of the file), or -1 on
     // failure, including a negative offset.
     std::ptrdiff_t ReadAt(std::int64_t Offset, void* Buffer, std::size_t Count) const;
+    // The whole content, at most Limit bytes; false when it cannot be read or is larger.
+    bool ReadAll(std::vector<unsigned char>& Content, std::int64_t Limit) const;
     // Writes all Count bytes at Offset; false when that fails.
     bool WriteAt(std::int64_t Offset, const void* Buffer, std::size_t Count);
     // Cuts the file to Size bytes; raises EInOutError on failure.
     void Truncate(std::int64_t Size);
+
+    // Puts Count bytes in place of the whole content at once: they go to a new file beside this
+    // one (a link is followed to its file), which then takes the file's name and its permissions.
+    // With Flush, the bytes and the folder entry are on the disk before this returns; scratch
+    // files go without. The handle then refers to the new file. False, with the file as it was,
+    // when any step fails.
+    bool ReplaceContent(const void* Bytes, std::size_t Count, bool Flush);
+    // Several objects may have one file open. When the file has been replaced since this handle
+    // last looked, the handle is moved to the file that now has the name; a name that names no
+    // regular file keeps the handle as it is.
+    void FollowPath();
+
     // Closes the file; a failure to close is ignored.
     void Close();
 
 private:
+    bool PutBack(const std::vector<unsigned char>& Content, bool Flush);
+
     int Handle_ = -1;
-    std::string Path_;
+    std::string Path_; // the file itself: links followed, made absolute
+    std::uint64_t Seen_ = 0;
+};
+
+// Test seam: the steps that change files on disk (creating a file beside, writing, flushing,
+// renaming, truncating) are counted, and one of them can be made to fail with an error code, as
+// a full or failing disk would, or to end the process on the spot, as a kill or a power cut would.
+class TFileFaults {
+public:
+    // The exit code of a process ended by CrashAtStep.
+    static constexpr int CrashExitCode = 86;
+
+    // The Step-th step from now (1 is the next one) fails with the error code Error (ENOSPC,
+    // EIO, ...); the steps after it work again.
+    static void FailStep(std::uint64_t Step, int Error);
+    // The process ends, without any clean-up, instead of taking the Step-th step from now.
+    static void CrashAtStep(std::uint64_t Step);
+    // No fault armed; the count starts again.
+    static void Clear();
+    // Steps taken since the last FailStep, CrashAtStep or Clear.
+    static std::uint64_t Steps();
 };
 
 } // namespace korvane

@@ -281,6 +281,72 @@ TEST_F(DataBaseTest, EditingMovesARecordToItsNewPlace) {
     EXPECT_EQ(IDs(file), (std::vector<std::int32_t>{2, 3, 1}));
 }
 
+// The list screen's edit as one change leaves what Delete and then Insert left.
+TEST_F(DataBaseTest, ReplaceAtGivesWhatDeleteThenInsertGave) {
+    struct TEdit {
+        int Records;
+        std::int32_t Index;
+        std::int32_t ID;
+        const char* Name;
+    };
+    const TEdit edits[] = {
+        {4, 0, 1, "Z"}, {4, 3, 4, "A"},  {4, 1, 2, "B"},    {4, 2, 3, "G"}, {1, 0, 1, "Q"},
+        {2, 0, 2, "X"}, {4, -1, 9, "X"}, {4, 4, 9, "X"},    {4, 0, 0, "E"}, {0, 0, 5, "X"},
+        {3, 2, 3, "A"}, {2, 1, 0, "A"},  {4, 1, 2000, "Z"},
+    };
+    const char* names[] = {"B", "D", "F", "H"};
+    for (const TEdit& edit : edits) {
+        SCOPED_TRACE(testing::Message() << edit.Records << " records, index " << edit.Index);
+        fs::remove("pair.dat");
+        fs::remove("one.dat");
+        TDataBase pair("pair.dat");
+        TDataBase one("one.dat");
+        for (int i = 0; i < edit.Records; ++i) {
+            test::InsertAll(pair, {Named(i + 1, names[i])});
+            test::InsertAll(one, {Named(i + 1, names[i])});
+        }
+        TDataRecord viaPair = Named(edit.ID, edit.Name);
+        TDataRecord viaOne = viaPair;
+        bool pairAdded = false;
+        bool oneAdded = false;
+        pair.Delete(edit.Index);
+        pair.Insert(viaPair, pairAdded);
+        one.ReplaceAt(edit.Index, viaOne, oneAdded);
+        EXPECT_EQ(oneAdded, pairAdded);
+        EXPECT_EQ(viaOne, viaPair);
+        EXPECT_EQ(one.Cursor(), pair.Cursor());
+        EXPECT_EQ(one.LastIndex(), pair.LastIndex());
+        EXPECT_EQ(one.Status(), pair.Status());
+        EXPECT_EQ(ReadFile("one.dat"), ReadFile("pair.dat"));
+    }
+}
+
+// Delete and Insert would lose the edited record here; one change loses nothing.
+TEST_F(DataBaseTest, AnEditOrReplaceOntoTheIDOfAnotherRecordChangesNothing) {
+    TDataBase file("committee.dat");
+    test::InsertAll(file, {Named(1, "A"), Named(2, "B"), Named(3, "C")});
+    const std::string before = ReadFile("committee.dat");
+    TDataRecord rec;
+    file.GoTo(rec, 0);
+    rec.ID = 3;
+    rec.Description = "Z";
+    bool added = true;
+    file.ReplaceAt(0, rec, added);
+    EXPECT_FALSE(added);
+    EXPECT_EQ(ReadFile("committee.dat"), before);
+    EXPECT_EQ(file.LastIndex(), 2);
+    EXPECT_EQ(file.Cursor(), 2) << "on the record that holds the ID";
+
+    // With one record there is no duplicate test, so a file can hold an ID twice.
+    TDataBase twice("Applicant.Dat");
+    test::InsertAll(twice, {Named(5, "A"), Named(5, "B"), Named(6, "C")});
+    const std::string both = ReadFile("Applicant.Dat");
+    twice.Replace(Named(5, "Z"));
+    EXPECT_EQ(ReadFile("Applicant.Dat"), both);
+    EXPECT_EQ(twice.LastIndex(), 2);
+    EXPECT_EQ(twice.Cursor(), 1);
+}
+
 TEST_F(DataBaseTest, ReplaceKeepsTheStoredStatus) {
     TDataBase file("Applicant.Dat");
     TDataRecord stored = Named(12, "MILLER");

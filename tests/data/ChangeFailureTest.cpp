@@ -1,0 +1,325 @@
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "data/DataBase.h"
+#include "data/FileNames.h"
+#include "data/RateDataBase.h"
+#include "platform/sys/BinaryFile.h"
+#include "tests/data/RecordTestSupport.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::IDs;
+using test::Named;
+
+using TKeys = std::vector<std::int32_t>;
+
+// What a change reports, and the keys its own object reads afterwards.
+struct TOutcome {
+    bool Made;
+    std::uint16_t Status;
+    TKeys Seen;
+};
+
+// Ratings are told apart by applicant and first rating: 10 * applicant + rating.
+TKeys RateKeys(TRateDataBase& File) {
+    TKeys keys;
+    for (const auto& rec : test::Scan(File)) {
+        keys.push_back(rec.ApplicantID * 10 + rec.Rate[0]);
+    }
+    return keys;
+}
+
+TOutcome DataOutcome(TDataBase& File, bool Made) {
+    return {Made, File.Status(), IDs(File)};
+}
+
+void PrepareMembers() {
+    TDataBase file(CommitteeFileName);
+    test::InsertAll(file, {Named(1, "BAKER"), Named(2, "CLARK"), Named(3, "DAVIS")});
+}
+
+TOutcome InsertMember(const char* Name) {
+    TDataBase file(CommitteeFileName);
+    TDataRecord rec = Named(0, Name);
+    bool added = false;
+    file.Insert(rec, added);
+    return DataOutcome(file, added);
+}
+
+void PrepareRatings() {
+    TRateDataBase file("Rating.dat");
+    for (const std::int32_t applicant : {1, 2, 3}) {
+        TRateRecord rec = BlankRating(applicant, 9);
+        rec.Rate[0] = 1;
+        bool added = false;
+        file.Insert(rec, added);
+    }
+}
+
+// The rating sheet's save: write the found pair in place, or add a new one.
+TOutcome SaveRating(std::int32_t Applicant) {
+    TRateDataBase file("Rating.dat");
+    TRateRecord rec;
+    const bool found = file.FindRating(rec, Applicant, 9);
+    rec.Rate[0] = 5;
+    bool made = false;
+    if (found) {
+        file.WriteRecord(rec);
+        made = (file.Status() & stIOError) == 0;
+    } else {
+        file.Insert(rec, made);
+    }
+    return {made, file.Status(), RateKeys(file)};
+}
+
+struct TChangeCase {
+    const char* Name;
+    const char* File;
+    std::function<void()> Prepare;
+    std::function<TOutcome()> Run;
+    TKeys Before;
+    TKeys After;
+};
+
+void PrintTo(const TChangeCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+const TChangeCase Cases[] = {
+    {"InsertFront",
+     "committee.dat",
+     PrepareMembers,
+     [] { return InsertMember("ADAMS"); },
+     {1, 2, 3},
+     {4, 1, 2, 3}},
+    {"InsertMiddle",
+     "committee.dat",
+     PrepareMembers,
+     [] { return InsertMember("CARR"); },
+     {1, 2, 3},
+     {1, 4, 2, 3}},
+    {"InsertBack",
+     "committee.dat",
+     PrepareMembers,
+     [] { return InsertMember("ZANE"); },
+     {1, 2, 3},
+     {1, 2, 3, 4}},
+    {"Delete",
+     "committee.dat",
+     PrepareMembers,
+     [] {
+         TDataBase file(CommitteeFileName);
+         file.Delete(1);
+         return DataOutcome(file, (file.Status() & stIOError) == 0);
+     },
+     {1, 2, 3},
+     {1, 3}},
+    {"DeleteTheOnlyRecord",
+     "committee.dat",
+     [] {
+         TDataBase file(CommitteeFileName);
+         test::InsertAll(file, {Named(1, "BAKER")});
+     },
+     [] {
+         TDataBase file(CommitteeFileName);
+         file.Delete(0);
+         return DataOutcome(file, (file.Status() & stIOError) == 0);
+     },
+     {1},
+     {}},
+    {"Replace",
+     "committee.dat",
+     PrepareMembers,
+     [] {
+         TDataBase file(CommitteeFileName);
+         file.Replace(Named(1, "EVANS"));
+         return DataOutcome(file, (file.Status() & stIOError) == 0);
+     },
+     {1, 2, 3},
+     {2, 3, 1}},
+    {"Edit",
+     "committee.dat",
+     PrepareMembers,
+     [] {
+         TDataBase file(CommitteeFileName);
+         TDataRecord rec;
+         file.GoTo(rec, 0);
+         rec.Description = "EVANS";
+         bool added = false;
+         file.ReplaceAt(0, rec, added);
+         return DataOutcome(file, added);
+     },
+     {1, 2, 3},
+     {2, 3, 1}},
+    {"RatingSavedInPlace",
+     "Rating.dat",
+     PrepareRatings,
+     [] { return SaveRating(2); },
+     {31, 21, 11},
+     {31, 25, 11}},
+    {"RatingOfANewPair",
+     "Rating.dat",
+     PrepareRatings,
+     [] { return SaveRating(4); },
+     {31, 21, 11},
+     {45, 31, 21, 11}},
+};
+
+class ChangeFailureTest : public test::TempWorkDirTest,
+                          public ::testing::WithParamInterface<TChangeCase> {
+protected:
+    void TearDown() override {
+        TFileFaults::Clear();
+        TempWorkDirTest::TearDown();
+    }
+    const TChangeCase& Case() const { return GetParam(); }
+};
+
+TEST_P(ChangeFailureTest, EachFailedStepLeavesTheOldFile) {
+    Case().Prepare();
+    const std::string before = ReadFile(Case().File);
+    std::uint64_t step = 1;
+    for (;; ++step) {
+        ASSERT_LT(step, 20u) << "the change never succeeds";
+        WriteFile(Case().File, before);
+        TFileFaults::FailStep(step, step % 2 == 1 ? ENOSPC : EIO);
+        const TOutcome outcome = Case().Run();
+        TFileFaults::Clear();
+        if (outcome.Made) {
+            EXPECT_EQ(outcome.Seen, Case().After);
+            break;
+        }
+        EXPECT_TRUE(outcome.Status & stIOError) << "step " << step;
+        EXPECT_EQ(outcome.Seen, Case().Before) << "step " << step;
+        EXPECT_EQ(ReadFile(Case().File), before) << "step " << step;
+    }
+    // Creating the new content, writing it, flushing it, renaming it, flushing the folder.
+    EXPECT_GE(step, Case().After.empty() ? 5u : 6u);
+}
+
+TEST_P(ChangeFailureTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
+    Case().Prepare();
+    const std::string before = ReadFile(Case().File);
+    TFileFaults::Clear();
+    ASSERT_TRUE(Case().Run().Made);
+    const std::uint64_t steps = TFileFaults::Steps();
+    const std::string after = ReadFile(Case().File);
+    ASSERT_NE(after, before);
+
+    int old = 0;
+    for (std::uint64_t step = 1; step <= steps; ++step) {
+        WriteFile(Case().File, before);
+        EXPECT_EXIT(
+            {
+                TFileFaults::CrashAtStep(step);
+                Case().Run();
+                std::_Exit(0);
+            },
+            ::testing::ExitedWithCode(TFileFaults::CrashExitCode), "");
+        const std::string now = ReadFile(Case().File);
+        EXPECT_TRUE(now == before || now == after) << "step " << step;
+        old += now == before;
+    }
+    // Until the rename the old file stands, after it the new one.
+    EXPECT_EQ(old, static_cast<int>(steps) - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ChangeFailureTest, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class SharedFileTest : public test::TempWorkDirTest {};
+
+// A list screen's object stays open while short-lived objects change the file.
+TEST_F(SharedFileTest, AnObjectFollowsTheFileAnotherObjectReplaced) {
+    TDataBase list("committee.dat");
+    test::InsertAll(list, {Named(1, "A"), Named(3, "C")});
+    {
+        TDataBase other("committee.dat");
+        test::InsertAll(other, {Named(2, "B")});
+    }
+    TDataRecord rec;
+    list.GoTo(rec, 1);
+    EXPECT_EQ(rec.ID, 2) << "reads see the file as it is now";
+    EXPECT_EQ(list.LastIndex(), 1) << "the object keeps its own count";
+
+    // Its change counts every record of the file and loses none.
+    TDataRecord d = Named(4, "D");
+    bool added = false;
+    list.Insert(d, added);
+    EXPECT_TRUE(added);
+    EXPECT_EQ(list.LastIndex(), 3);
+    TDataBase reader("committee.dat");
+    EXPECT_EQ(IDs(reader), (std::vector<std::int32_t>{1, 2, 3, 4}));
+
+    // A write in place by the reader lands in the file that has the name.
+    reader.GoTo(rec, 0);
+    rec.Description = "AA";
+    reader.WriteRecord(rec);
+    list.GoTo(rec, 0);
+    EXPECT_EQ(rec.Description, "AA");
+    EXPECT_EQ(IDs(list), (std::vector<std::int32_t>{1, 2, 3, 4}));
+}
+
+TEST_F(SharedFileTest, AnObjectThatCountsRecordsTheFileNoLongerHoldsChangesNothing) {
+    TDataBase setup("committee.dat");
+    test::InsertAll(setup, {Named(1, "A"), Named(2, "B")});
+    TDataBase stale("committee.dat");
+    setup.Delete(1);
+    setup.Delete(0);
+
+    stale.Delete(1);
+    EXPECT_TRUE(stale.Status() & stIOError);
+    EXPECT_EQ(fs::file_size("committee.dat"), 0u) << "never grown by a record of zeros";
+    EXPECT_EQ(stale.LastIndex(), 1);
+    TDataRecord rec = Named(2, "C");
+    bool added = true;
+    stale.ReplaceAt(0, rec, added);
+    EXPECT_FALSE(added);
+    EXPECT_TRUE(stale.Status() & stIOError);
+    EXPECT_EQ(fs::file_size("committee.dat"), 0u);
+}
+
+TEST_F(SharedFileTest, ALinkStaysALinkAndTheFileKeepsItsPermissions) {
+    fs::create_directory("real");
+    {
+        TDataBase file("real/committee.dat");
+        test::InsertAll(file, {Named(1, "A")});
+    }
+    fs::permissions("real/committee.dat",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                    fs::perm_options::replace);
+    fs::create_symlink("real/committee.dat", "committee.dat");
+    TDataBase file("committee.dat");
+    test::InsertAll(file, {Named(2, "B")});
+    EXPECT_TRUE(fs::is_symlink("committee.dat"));
+    EXPECT_EQ(fs::file_size("real/committee.dat"), 128u);
+    EXPECT_EQ(fs::status("real/committee.dat").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator("real"), fs::directory_iterator()), 1)
+        << "no file is left beside it";
+}
+
+TEST_F(SharedFileTest, ScratchFilesAreChangedWholeButNotFlushed) {
+    std::vector<std::uint64_t> steps;
+    for (const TFileUse use : {TFileUse::Data, TFileUse::Scratch}) {
+        TRateDataBase file(use == TFileUse::Data ? "Rating.dat" : "TempFile.dat", use);
+        TRateRecord rec = BlankRating(1, 1);
+        bool added = false;
+        TFileFaults::Clear();
+        file.Insert(rec, added);
+        EXPECT_TRUE(added);
+        steps.push_back(TFileFaults::Steps());
+    }
+    // Without the flush of the data and of the folder.
+    EXPECT_EQ(steps[1], steps[0] - 2);
+}
+
+} // namespace
+} // namespace korvane
