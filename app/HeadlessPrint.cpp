@@ -12,9 +12,12 @@
 #include "platform/ui/SystemPrinter.h"
 #include "reports/PrintDestination.h"
 #include "reports/TestPage.h"
+#include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
 #include "setup/SampleRequired.h"
+#include "setup/SelectedPreferredForm.h"
+#include "setup/SelectedRequiredform.h"
 
 namespace korvane {
 
@@ -40,6 +43,9 @@ const std::vector<THeadlessPrintout>& Printouts() {
         {QStringLiteral("committee"), PrintSetupList<TCommitteeForm>},
         {QStringLiteral("samplerequired"), PrintSetupList<TSampleRequired>},
         {QStringLiteral("samplepreferred"), PrintSetupList<TSamplePreferedForm>},
+        {QStringLiteral("selectedrequired"), PrintSetupList<TSelectedRequiredform>},
+        {QStringLiteral("selectedpreferred"), PrintSetupList<TSelectedPreferredForm>},
+        {QStringLiteral("applicants"), PrintSetupList<TApplicantForm>},
     };
     return printouts;
 }

@@ -22,9 +22,12 @@
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
+#include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
 #include "setup/SampleRequired.h"
+#include "setup/SelectedPreferredForm.h"
+#include "setup/SelectedRequiredform.h"
 
 namespace korvane {
 
@@ -140,8 +143,7 @@ void TMainForm::BuildMenu() {
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
 
     // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Export1, Update1, Uninstall1, SelectedRequiredCriteria1,
-                             SelectedPreferredCriteria1, Applicants1, RateApplicants1,
+    for (QAction* pending : {Export1, Update1, Uninstall1, RateApplicants1,
                              FirstLevelScreeningsheets1, RatingsSheets1, FinalRatingSheet1}) {
         pending->setEnabled(false);
     }
@@ -247,15 +249,26 @@ void TMainForm::RequiredCriteria1Click() {
     screen.exec();
 }
 
-void TMainForm::SelectedRequiredCriteria1Click() {}
+void TMainForm::SelectedRequiredCriteria1Click() {
+    TSelectedRequiredform screen(this);
+    screen.exec();
+}
 
 void TMainForm::SamplePreferedCriteria1Click() {
     TSamplePreferedForm screen(this);
     screen.exec();
 }
 
-void TMainForm::SelectedPreferredCriteria1Click() {}
-void TMainForm::Applicants1Click() {}
+void TMainForm::SelectedPreferredCriteria1Click() {
+    TSelectedPreferredForm screen(this);
+    screen.exec();
+}
+
+void TMainForm::Applicants1Click() {
+    TApplicantForm screen(this);
+    screen.exec();
+}
+
 void TMainForm::RateApplicants1Click() {}
 void TMainForm::FirstLevelScreeningsheets1Click() {}
 void TMainForm::RatingsSheets1Click() {}

@@ -1,5 +1,6 @@
 #include "data/DataBase.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -175,11 +176,10 @@ void TDataBase::ReplaceAt(std::int32_t Index, TDataRecord& Rec, bool& Added) {
 
 int VeteranIndex(double VeteranPreference) {
     const double v = VeteranPreference;
-    if (v >= 2.0) {
-        return 2; // also bounds a damaged value: there are only three choices
-    }
     if (v >= 1.0) {
-        return 1;
+        // A damaged value above the choices reads as a number no choice has, which every reader
+        // treats as no preference; huge values stop at a bound that fits an int.
+        return static_cast<int>(std::min(v, static_cast<double>(VeteranIndexBound)));
     }
     if (v > 0.04 && v < 0.06) {
         return 1;

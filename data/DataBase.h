@@ -81,7 +81,9 @@ private:
 };
 
 // The veteran choice 0, 1 or 2 of a stored VeteranPreference, which holds either the choice
-// itself or the preference rate.
+// itself or the preference rate. A damaged value of 3 or more gives its whole part (at most
+// VeteranIndexBound): a choice that does not exist, which readers show as none and rate 0.
 int VeteranIndex(double VeteranPreference);
+inline constexpr int VeteranIndexBound = 1000;
 
 } // namespace korvane

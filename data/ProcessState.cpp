@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "data/FileNames.h"
+#include "data/Rounding.h"
 #include "platform/sys/TextFile.h"
 
 namespace korvane {
@@ -125,6 +126,13 @@ int FontSizeValue(const std::string& Value) {
         throw EConvertError("'" + Value + "' is not a font size from 4 to 72 points");
     }
     return static_cast<int>(size);
+}
+
+int VeteranPercent(int Index) {
+    if (Index < 1 || Index > 2) {
+        return 0;
+    }
+    return TruncatedProduct(100, Settings.VeteranRates[static_cast<std::size_t>(Index)]);
 }
 
 void LoadSettings() {

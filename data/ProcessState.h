@@ -64,4 +64,8 @@ double RateValue(const std::string& Value);
 // A font size in points; raises EConvertError unless it is a whole number from 4 to 72.
 int FontSizeValue(const std::string& Value);
 
+// The percentage of veteran choice Index (1 or 2) as the screens show it: the rate in force
+// times 100, truncated toward zero (0.07 gives 7). 0 for any other index.
+int VeteranPercent(int Index);
+
 } // namespace korvane

@@ -1,5 +1,6 @@
 #include "data/RateDataBase.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "data/RecordBytes.h"
@@ -65,6 +66,40 @@ std::int32_t TRateDataBase::NextSequence() {
         return false;
     });
     return candidate;
+}
+
+int TRateDataBase::CountRatings(int N) {
+    int count = 0;
+    if (!Opened_ || N < 1 || N > static_cast<int>(RatingCount)) {
+        return count;
+    }
+    TRateRecord rec;
+    Walk(rec, [&count, N](const TRateRecord& Read) {
+        count += Read.Rate[static_cast<std::size_t>(N - 1)] > 0 ? 1 : 0;
+        return false;
+    });
+    return count;
+}
+
+bool TRateDataBase::RemoveRating(int N) {
+    if (!Opened_ || N < 1 || N > static_cast<int>(RatingCount)) {
+        return false;
+    }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return false;
+    }
+    CountWholeCopy();
+    TRateRecord rec;
+    for (std::int32_t i = 0; i < CopyRecords(); ++i) {
+        TRateRecordCodec::Decode(CopyRecord(i), rec);
+        std::move(rec.Rate.begin() + N, rec.Rate.end(), rec.Rate.begin() + (N - 1));
+        rec.Rate.back() = 0;
+        unsigned char bytes[TRateRecordCodec::Size] = {};
+        TRateRecordCodec::Encode(rec, bytes);
+        WriteCopy(i, bytes);
+    }
+    return change.Commit();
 }
 
 void TRateDataBase::Insert(TRateRecord& Rec, bool& Added) {

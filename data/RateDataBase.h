@@ -50,6 +50,13 @@ public:
     // is replaced by NextSequence() in the caller's record. No duplicate test. A failed write
     // leaves Added false and the caller's Sequence as it was.
     void Insert(TRateRecord& Rec, bool& Added);
+
+    // How many records hold a rating (above 0) for criterion N, from 1.
+    int CountRatings(int N);
+    // Criterion N (from 1) leaves the list of selected criteria: in every record ratings N+1 to
+    // 12 move down one place and rating 12 becomes 0, so that each stays with the criterion it
+    // was given for. One change of the file; false when it could not be written.
+    bool RemoveRating(int N);
 };
 
 } // namespace korvane

@@ -1,12 +1,12 @@
 #include "setup/ListEditDialog.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
 
-#include "data/DataBase.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "setup/ListScreen.h"
@@ -102,6 +102,7 @@ void TListEditDialog::SetMode(std::uint8_t mode) {
         DeleteBtn->setDefault(true);
         DeleteBtn->setFocus();
     }
+    ModeSet();
 }
 
 void TListEditDialog::ShowModeHelp() {
@@ -136,13 +137,59 @@ TNameEditDialog::TNameEditDialog(QWidget* owner, QSize clientSize,
     TextEdit->setFocus();
 }
 
-void TNameEditDialog::ShowRecord(const TDataRecord& record) {
-    IdEdit->setText(QString::number(record.ID));
-    TextEdit->setText(FromCodePage(record.Description));
+TCriteriaEditDialog::TCriteriaEditDialog(QWidget* owner, QSize clientSize,
+                                         const std::array<TDialogModeText, 3>& modes, int listWidth)
+    : TListEditDialog(owner, clientSize, modes, "HelpBtn") {
+    Label1 = new QLabel(QStringLiteral("Selected Criteria:"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(12, 14, 100, 17);
+    CriteriaList = new QComboBox(Panel1);
+    CriteriaList->setObjectName(QStringLiteral("CriteriaList"));
+    CriteriaList->setEditable(false);
+    CriteriaList->setGeometry(112, 11, listWidth, 21);
+    Label1->setBuddy(CriteriaList);
+    setTabOrder(CriteriaList, SaveBtn);
+    setTabOrder(SaveBtn, DeleteBtn);
+    setTabOrder(DeleteBtn, BitBtn1);
+    setTabOrder(BitBtn1, HelpButton);
+    connect(HelpButton, &QPushButton::clicked, this, &TCriteriaEditDialog::ShowModeHelp);
+    CriteriaList->setFocus();
 }
 
-void TNameEditDialog::StoreRecord(TDataRecord& record) const {
-    record.Description = ToCodePage(TextEdit->text()).substr(0, NameLength);
+void TCriteriaEditDialog::SetCriteria(const QStringList& descriptions) {
+    CriteriaList->clear();
+    CriteriaList->addItems(descriptions);
+    CriteriaList->setCurrentIndex(descriptions.isEmpty() ? -1 : 0);
+}
+
+int TCriteriaEditDialog::CriterionIndex() const {
+    return CriteriaList->currentIndex();
+}
+
+void TCriteriaEditDialog::SetCriterionIndex(int index) {
+    CriteriaList->setCurrentIndex(index);
+}
+
+void TCriteriaEditDialog::LockFields() {
+    ShowAsLocked(CriteriaList);
+}
+
+void TNameEditDialog::ShowValues(std::int32_t id, const QString& text) {
+    IdEdit->setText(QString::number(id));
+    TextEdit->setText(text);
+}
+
+std::string TNameEditDialog::TextValue() const {
+    return ToCodePage(TextEdit->text()).substr(0, NameLength);
+}
+
+void TNameEditDialog::SetTextLocked(bool locked) {
+    if (locked) {
+        ShowAsLocked(TextEdit);
+    } else {
+        TextEdit->setEnabled(true);
+        TextEdit->setPalette(QPalette());
+    }
 }
 
 void TNameEditDialog::LockFields() {

@@ -5,15 +5,15 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace korvane {
-
-struct TDataRecord;
 
 // Caption and help context of one dialog mode.
 struct TDialogModeText {
@@ -34,10 +34,6 @@ public:
     void SetMode(std::uint8_t mode);
     std::uint8_t Mode() const { return Mode_; }
 
-    // The fields shown for a record, and the fields stored back into it.
-    virtual void ShowRecord(const TDataRecord& record) = 0;
-    virtual void StoreRecord(TDataRecord& record) const = 0;
-
     QFrame* Panel1;
     QPushButton* SaveBtn;
     QPushButton* DeleteBtn;
@@ -52,6 +48,8 @@ protected:
     void ShowModeHelp();
     // Delete mode shows the record read-only: the dialog disables its fields here.
     virtual void LockFields() = 0;
+    // What else a dialog changes with its mode; runs at the end of SetMode.
+    virtual void ModeSet() {}
 
 private:
     std::array<TDialogModeText, 3> Modes_;
@@ -67,9 +65,12 @@ void ShowAsLocked(QWidget* field);
 class TNameEditDialog : public TListEditDialog {
     Q_OBJECT
 public:
-    void ShowRecord(const TDataRecord& record) override;
-    // The text cut to 40 characters becomes the Description; nothing else is touched.
-    void StoreRecord(TDataRecord& record) const override;
+    // The record's ID and text shown in the two fields.
+    void ShowValues(std::int32_t id, const QString& text);
+    // The text as the files hold it: code-page bytes, at most 40.
+    std::string TextValue() const;
+    // Enables or locks the text field (an official applicant's name is locked).
+    void SetTextLocked(bool locked);
 
 protected:
     struct TFieldNames {
@@ -86,6 +87,25 @@ protected:
     QLabel* Label2;
     QLineEdit* IdEdit;
     QLineEdit* TextEdit;
+};
+
+// The dialog of the selected criteria lists: a drop-down list of the sample criteria that takes
+// no typing, item i being the sample criterion at index i of its file.
+class TCriteriaEditDialog : public TListEditDialog {
+    Q_OBJECT
+public:
+    void SetCriteria(const QStringList& descriptions);
+    // The chosen item, -1 when the list offers none.
+    int CriterionIndex() const;
+    void SetCriterionIndex(int index);
+
+    QLabel* Label1;
+    QComboBox* CriteriaList;
+
+protected:
+    TCriteriaEditDialog(QWidget* owner, QSize clientSize,
+                        const std::array<TDialogModeText, 3>& modes, int listWidth);
+    void LockFields() override;
 };
 
 } // namespace korvane

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "data/DataBase.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -28,12 +27,18 @@ QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, c
 }
 
 TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout)
-    : QDialog(owner), Printout_(std::move(printout)), HelpContext_(layout.HelpContext) {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    : QDialog(owner), Layout_(layout), Printout_(std::move(printout)) {
+    if (layout.Resizable) {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
+        resize(layout.ClientSize);
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        setFixedSize(layout.ClientSize);
+    }
     setWindowTitle(QString::fromLatin1(layout.Caption));
     setFont(ScreenFont());
-    setFixedSize(layout.ClientSize);
     for (const char* header : layout.ColHeaders) {
         Headers_.push_back(QString::fromLatin1(header));
     }
@@ -80,9 +85,9 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
             DrawGrid1DrawCell(canvas, col, row, rect, state);
         });
     connect(DrawGrid1, &TDrawGrid::DblClick, this, &TListScreen::DrawGrid1DblClick);
-    connect(AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
-    connect(EditBtn, &QPushButton::clicked, this, [this] { EditBtnClick(); });
-    connect(DeleteBtn, &QPushButton::clicked, this, [this] { DeleteBtnClick(); });
+    connect(AddBtn, &QPushButton::clicked, this, &TListScreen::AddBtnClick);
+    connect(EditBtn, &QPushButton::clicked, this, &TListScreen::EditBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TListScreen::DeleteBtnClick);
     connect(PrintBtn, &QPushButton::clicked, this, &TListScreen::PrintBtnClick);
     connect(HelpButton, &QPushButton::clicked, this, &TListScreen::HelpBtnClick);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -117,20 +122,62 @@ void TListScreen::DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QR
     } else if (ListLastIndex() >= 0) {
         text = CellText(col, row);
     }
-    const bool right = row > 0 && col >= FirstRightAlignedColumn();
+    const bool right = row > 0 && col >= Layout_.FirstRightAlignedColumn;
     // The first row never shows the focus rectangle.
     DrawCellText(*DrawGrid1, canvas, rect, text, state,
                  right ? TCellAlign::Right : TCellAlign::Left, row >= 2);
 }
 
 void TListScreen::DrawGrid1DblClick() {
-    if (EditBtn->isEnabled()) {
+    if (Layout_.DoubleClickEdits && EditBtn->isEnabled()) {
         EditBtnClick();
     }
 }
 
 void TListScreen::HelpBtnClick() {
-    ShowHelpTopic(HelpContext_);
+    ShowHelpTopic(Layout_.HelpContext);
+}
+
+bool TListScreen::RunDialog(std::uint8_t mode) {
+    Dialog_ = CreateDialog();
+    Dialog_->SetMode(mode);
+    PrepareDialog();
+    if (mode != TListEditDialog::AddMode) {
+        LoadCurrentRecord();
+    }
+    return Dialog_->exec() == QDialog::Accepted;
+}
+
+void TListScreen::AddBtnClick() {
+    const bool ok = RunDialog(TListEditDialog::AddMode);
+    if (ok) {
+        AddRecord();
+        DrawGrid1->Repaint();
+    }
+    if (ok || Layout_.CancelRereadsButtons) {
+        UpdateListState();
+    }
+    Dialog_.reset();
+}
+
+void TListScreen::EditBtnClick() {
+    if (RunDialog(TListEditDialog::EditMode)) {
+        EditRecord(DrawGrid1->Row() - 1);
+        UpdateListState();
+        DrawGrid1->Repaint();
+    }
+    Dialog_.reset();
+}
+
+void TListScreen::DeleteBtnClick() {
+    if (RunDialog(TListEditDialog::DeleteMode)) {
+        if (DeleteRecord(DrawGrid1->Row() - 1)) {
+            SelectAfterDelete();
+        }
+        UpdateListState();
+        DrawGrid1->Repaint();
+    }
+    Dialog_.reset();
 }
 
 void TListScreen::SelectAfterDelete() {
@@ -139,150 +186,11 @@ void TListScreen::SelectAfterDelete() {
     }
 }
 
-TDataListScreen::TDataListScreen(QWidget* owner, const TListScreenLayout& layout,
-                                 TListPrintout printout, const char* fileName)
-    : TListScreen(owner, layout, std::move(printout)), FileName_(fileName) {}
-
-TDataListScreen::~TDataListScreen() {
-    FormDestroy();
+void TListScreen::ShowWriteError(const char* fileName) {
+    ShowError(QStringLiteral("Error: %1 Could Not Be Written; The Change Was Not Saved")
+                  .arg(QString::fromLatin1(fileName)),
+              this);
 }
-
-void TDataListScreen::FormCreate() {
-    SetHelpContext(this, HelpContextNumber());
-    File_ = std::make_unique<TDataBase>(FileName_);
-    DrawGrid1->SetDefaultRowHeight(QFontInfo(DrawGrid1->font()).pixelSize() + 4);
-    UpdateListState();
-}
-
-void TDataListScreen::FormDestroy() {
-    File_.reset();
-}
-
-int TDataListScreen::ListLastIndex() const {
-    // A file that could be neither opened nor created holds no record to show.
-    return File_ && File_->Opened() ? File_->LastIndex() : -1;
-}
-
-QString TDataListScreen::CellText(int col, int row) {
-    if (row - 1 > ListLastIndex()) {
-        return {};
-    }
-    TDataRecord record;
-    File_->GoTo(record, row - 1);
-    return RecordText(record, col);
-}
-
-bool TDataListScreen::RunDialog(std::uint8_t mode, TDataRecord& record) {
-    std::unique_ptr<TListEditDialog> dialog = CreateDialog();
-    dialog->SetMode(mode);
-    Dialog_ = dialog.get();
-    if (mode != TListEditDialog::AddMode) {
-        LoadDialog(record);
-    }
-    const bool ok = dialog->exec() == QDialog::Accepted;
-    if (ok && mode != TListEditDialog::DeleteMode) {
-        StoreDialog(record);
-    }
-    Dialog_ = nullptr;
-    return ok;
-}
-
-void TDataListScreen::AddBtnClick() {
-    // A new record: ID 0 asks Insert for the next number, every other byte zero.
-    TDataRecord record;
-    record.Mark = '\0';
-    if (RunDialog(TListEditDialog::AddMode, record)) {
-        bool added = false;
-        File_->Insert(record, added);
-        if (!added) {
-            // Either the file could not be opened, or every automatic number is taken (IDs
-            // stop below 2000).
-            ShowError(File_->Opened()
-                          ? QStringLiteral("Error: No Free ID Number Is Left In This List; The "
-                                           "Entry Was Not Saved")
-                          : QStringLiteral("Error: %1 Could Not Be Opened; The Entry Was Not Saved")
-                                .arg(QString::fromLatin1(FileName_)),
-                      this);
-        }
-        DrawGrid1->Repaint();
-    }
-    UpdateListState();
-}
-
-bool TDataListScreen::IdUsedElsewhere(std::int32_t id, int index) {
-    TDataRecord other;
-    File_->First(other);
-    while (File_->Status() == 0) {
-        if (other.ID == id && File_->Cursor() != index) {
-            return true;
-        }
-        File_->Next(other);
-    }
-    return false;
-}
-
-void TDataListScreen::EditBtnClick() {
-    TDataRecord record;
-    if (!RunDialog(TListEditDialog::EditMode, record)) {
-        return;
-    }
-    const int index = DrawGrid1->Row() - 1;
-    // An edit deletes and inserts again; with the ID twice in the file (a file from elsewhere)
-    // the insert would be refused and the record lost.
-    if (IdUsedElsewhere(record.ID, index)) {
-        ShowError(QStringLiteral("Error: ID Number %1 Is Used Twice In This List; The Change "
-                                 "Was Not Saved")
-                      .arg(record.ID),
-                  this);
-        return;
-    }
-    File_->Delete(index);
-    bool added = false;
-    File_->Insert(record, added);
-    UpdateListState();
-    DrawGrid1->Repaint();
-}
-
-void TDataListScreen::DeleteBtnClick() {
-    TDataRecord record;
-    if (!RunDialog(TListEditDialog::DeleteMode, record)) {
-        return;
-    }
-    File_->Delete(DrawGrid1->Row() - 1);
-    SelectAfterDelete();
-    UpdateListState();
-    DrawGrid1->Repaint();
-}
-
-void TDataListScreen::LoadDialog(TDataRecord& record) {
-    File_->GoTo(record, DrawGrid1->Row() - 1);
-    if (Dialog_ != nullptr) {
-        Dialog_->ShowRecord(record);
-    }
-}
-
-void TDataListScreen::StoreDialog(TDataRecord& record) {
-    if (Dialog_ != nullptr) {
-        Dialog_->StoreRecord(record);
-    }
-}
-
-void TDataListScreen::PrintRows(TReportPreviewForm& report) {
-    TDataRecord record;
-    File_->First(record);
-    while (File_->Status() == 0) {
-        PrintListRow(report, record);
-        File_->Next(record);
-    }
-}
-
-void TDataListScreen::PrintListRow(TReportPreviewForm& report, const TDataRecord& record) {
-    WriteListRow(report, [&](int col) { return RecordText(record, col); });
-}
-
-} // namespace korvane
-
-namespace korvane {
 
 void TListScreen::PrintBtnClick() {
     const TPrintDestination to = SettingsDestination();
@@ -314,6 +222,47 @@ void TListScreen::WriteListRow(TReportPreviewForm& report,
     }
 }
 
+// --- Lists of named records --------------------------------------------------------------------
+
+TDataListScreen::TDataListScreen(QWidget* owner, const TListScreenLayout& layout,
+                                 TListPrintout printout, const char* fileName)
+    : TListScreen(owner, layout, std::move(printout)), FileName_(fileName) {}
+
+TDataListScreen::~TDataListScreen() {
+    FormDestroy();
+}
+
+void TDataListScreen::FormCreate() {
+    SetHelpContext(this, HelpContextNumber());
+    File_ = std::make_unique<TDataBase>(FileName_);
+    DrawGrid1->SetDefaultRowHeight(QFontInfo(DrawGrid1->font()).pixelSize() + 4);
+    UpdateListState();
+}
+
+void TDataListScreen::FormDestroy() {
+    File_.reset();
+}
+
+int TDataListScreen::ListLastIndex() const {
+    // A file that could be neither opened nor created holds no record to show.
+    return File_ && File_->Opened() ? File_->LastIndex() : -1;
+}
+
+TDataRecord TDataListScreen::RecordAt(int Index) {
+    TDataRecord record;
+    if (Index >= 0 && Index <= ListLastIndex()) {
+        File_->GoTo(record, Index);
+    }
+    return record;
+}
+
+QString TDataListScreen::CellText(int col, int row) {
+    if (row - 1 > ListLastIndex()) {
+        return {};
+    }
+    return RecordText(RecordAt(row - 1), col);
+}
+
 QString TDataListScreen::RecordText(const TDataRecord& record, int col) const {
     switch (col) {
     case 0:
@@ -322,6 +271,91 @@ QString TDataListScreen::RecordText(const TDataRecord& record, int col) const {
         return FromCodePage(record.Description);
     default:
         return {};
+    }
+}
+
+TDataRecord TDataListScreen::NewRecord() const {
+    TDataRecord record;
+    record.Mark = '\0';
+    return record;
+}
+
+void TDataListScreen::LoadCurrentRecord() {
+    TDataRecord record;
+    LoadDialog(record);
+}
+
+void TDataListScreen::LoadDialog(TDataRecord& record) {
+    File_->GoTo(record, DrawGrid1->Row() - 1);
+    if (auto* dialog = static_cast<TNameEditDialog*>(OpenDialog())) {
+        dialog->ShowValues(record.ID, FromCodePage(record.Description));
+    }
+}
+
+void TDataListScreen::StoreDialog(TDataRecord& record) {
+    if (auto* dialog = static_cast<TNameEditDialog*>(OpenDialog())) {
+        record.Description = dialog->TextValue();
+    }
+}
+
+void TDataListScreen::AddRecord() {
+    TDataRecord record = NewRecord();
+    StoreDialog(record);
+    bool added = false;
+    File_->Insert(record, added);
+    if (added) {
+        return;
+    }
+    if (!File_->Opened()) {
+        ShowError(QStringLiteral("Error: %1 Could Not Be Opened; The Entry Was Not Saved")
+                      .arg(QString::fromLatin1(FileName_)),
+                  this);
+    } else if ((File_->Status() & stIOError) != 0) {
+        ShowWriteError(FileName_);
+    } else {
+        // Every automatic number is taken (IDs stop below 2000).
+        ShowError(QStringLiteral("Error: No Free ID Number Is Left In This List; The Entry Was "
+                                 "Not Saved"),
+                  this);
+    }
+}
+
+void TDataListScreen::EditRecord(int Index) {
+    TDataRecord record = RecordAt(Index);
+    StoreDialog(record);
+    // One change: the record leaves its place and comes back in its sorted place.
+    bool added = false;
+    File_->ReplaceAt(Index, record, added);
+    if (added) {
+        return;
+    }
+    if ((File_->Status() & stIOError) != 0) {
+        ShowWriteError(FileName_);
+    } else {
+        // The ID also stands on another record (a file from elsewhere): nothing was changed.
+        ShowError(QStringLiteral("Error: ID Number %1 Is Used Twice In This List; The Change "
+                                 "Was Not Saved")
+                      .arg(record.ID),
+                  this);
+    }
+}
+
+bool TDataListScreen::DeleteRecord(int Index) {
+    const int before = File_->LastIndex();
+    File_->Delete(Index);
+    if (File_->LastIndex() == before) {
+        ShowWriteError(FileName_);
+        return false;
+    }
+    return true;
+}
+
+void TDataListScreen::PrintRows(TReportPreviewForm& report) {
+    TDataRecord record;
+    File_->First(record);
+    while (File_->Status() == 0) {
+        WriteListRow(report, [&](int col) { return RecordText(record, col); });
+        File_->Next(record);
     }
 }
 

@@ -1,26 +1,23 @@
 #pragma once
 
 #include <QDialog>
-
 #include <QFont>
 #include <QString>
-#include <cstdint>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "data/DataBase.h"
 #include "platform/ui/DrawGrid.h"
+#include "setup/ListEditDialog.h"
 #include "setup/ListPrintout.h"
 
 class QPushButton;
 
 namespace korvane {
 
-class TDataBase;
-struct TDataRecord;
-class TListEditDialog;
 class TReportPreviewForm;
 struct TPrintDestination;
 
@@ -28,7 +25,7 @@ struct TPrintDestination;
 QFont ScreenFont();
 QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const QRect& place);
 
-// How one list screen looks: everything that differs between the list screens of the setup.
+// How one list screen looks and behaves: everything that differs between the list screens.
 struct TListScreenLayout {
     const char* Caption;
     QSize ClientSize;
@@ -38,13 +35,18 @@ struct TListScreenLayout {
     int HelpContext;
     const char* HelpButtonName;
     const char* CloseButtonName;
-    bool EditIsDefault; // Enter in the grid presses Edit
+    bool EditIsDefault;              // Enter in the grid presses Edit
+    int FirstRightAlignedColumn = 3; // data cells of this column and up end 4 pixels from the right
+    bool DoubleClickEdits = true;    // a double click on a row opens the edit dialog
+    bool Resizable = false;          // a sizeable border; the controls keep their places
+    bool CancelRereadsButtons = true; // a cancelled Add runs UpdateListState all the same
 };
 
-// The common part of the setup list screens: a grid of the records of one file (data row r
-// shows record r - 1), Add/Edit/Delete/Print/Help/Close buttons, the cell drawing rule, the
-// double-click rule, the print dialog rule and the list printout. A screen opens its files in
-// FormCreate and closes them in FormDestroy; nothing of the list is kept in memory.
+// The common part of the setup list screens: a grid of the records of a file (data row r shows
+// record r - 1), Add/Edit/Delete/Print/Help/Close buttons, the add/edit/delete flow through one
+// dialog in three modes, the cell drawing rule, the double-click rule, the print dialog rule and
+// the list printout. Nothing of the list is kept in memory: every cell drawn reads its record.
+// A kind of list supplies its file through the hooks below; a screen supplies its layout.
 class TListScreen : public QDialog {
     Q_OBJECT
 public:
@@ -61,9 +63,9 @@ public:
     void DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                            TGridDrawState state);
     void DrawGrid1DblClick();
-    virtual void AddBtnClick() = 0;
-    virtual void EditBtnClick() = 0;
-    virtual void DeleteBtnClick() = 0;
+    void AddBtnClick();
+    void EditBtnClick();
+    void DeleteBtnClick();
     void PrintBtnClick();
     void HelpBtnClick();
 
@@ -80,29 +82,51 @@ protected:
 
     // Index of the list's last record, -1 for an empty list (or a file that could not be opened).
     virtual int ListLastIndex() const = 0;
-    // Data cells of columns from this index on are right-aligned.
-    virtual int FirstRightAlignedColumn() const { return 3; }
+
+    // The dialog of this list; the flow sets its mode.
+    virtual std::unique_ptr<TListEditDialog> CreateDialog() = 0;
+    // Runs before the dialog shows, in every mode (a criteria list fills its choices here).
+    virtual void PrepareDialog() {}
+    // Edit and delete modes: the record of the current row into the open dialog.
+    virtual void LoadCurrentRecord() = 0;
+    // After OK: a new record from the dialog, the record at Index changed by the dialog, the
+    // record at Index removed (false when nothing was removed). Each tells the user itself when
+    // the file could not take the change.
+    virtual void AddRecord() = 0;
+    virtual void EditRecord(int Index) = 0;
+    virtual bool DeleteRecord(int Index) = 0;
+
+    // The dialog while it is open, else null.
+    TListEditDialog* OpenDialog() const { return Dialog_.get(); }
 
     // The list printout: header on every page, one line per record, the footnote if any.
     void PrintListHeader(TReportPreviewForm& report);
     virtual void PrintRows(TReportPreviewForm& report) = 0;
-    // Writes the row cells of the printout, text(col) giving the text of grid column col, then
-    // starts the next line, with the page header when that line begins a new page.
+    // Writes the row cells of the printout, text(col) giving the text of printout column col,
+    // then starts the next line, with the page header when that line begins a new page.
     void WriteListRow(TReportPreviewForm& report, const std::function<QString(int col)>& text);
 
+    // The error shown when a change of the list's file did not reach the disk.
+    void ShowWriteError(const char* fileName);
+
+    int HelpContextNumber() const { return Layout_.HelpContext; }
+
+private:
+    // Shows the dialog in a mode, loaded with the current row's record unless adding; true when
+    // it closed with OK.
+    bool RunDialog(std::uint8_t mode);
     // After a delete: the row above, unless the first row was deleted.
     void SelectAfterDelete();
 
-    int HelpContextNumber() const { return HelpContext_; }
-
-private:
+    TListScreenLayout Layout_;
     std::vector<QString> Headers_;
     TListPrintout Printout_;
-    int HelpContext_;
+    // The dialog of one add, edit or delete, from its creation until the change is made.
+    std::unique_ptr<TListEditDialog> Dialog_;
 };
 
 // A list screen over one record file of named records (committee members, sample criteria,
-// applicants): edit is Delete and Insert, so that a changed name moves to its sorted place.
+// applicants): an edit replaces the record, so that a changed name moves to its sorted place.
 class TDataListScreen : public TListScreen {
     Q_OBJECT
 public:
@@ -110,9 +134,6 @@ public:
 
     void FormCreate();
     void FormDestroy();
-    void AddBtnClick() override;
-    void EditBtnClick() override;
-    void DeleteBtnClick() override;
 
     // Reads the record of the current row into record and shows it in the open dialog.
     virtual void LoadDialog(TDataRecord& record);
@@ -126,24 +147,23 @@ protected:
     TDataListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout,
                     const char* fileName);
 
-    virtual std::unique_ptr<TListEditDialog> CreateDialog() = 0;
-    // Text of column col for a record; the printout uses the same texts. Most lists show the
-    // ID and the description.
+    // A record as Add starts it: ID 0 (the next free number), every other byte zero.
+    virtual TDataRecord NewRecord() const;
+    // Text of column col for a record; the printout uses the same texts.
     virtual QString RecordText(const TDataRecord& record, int col) const;
 
     int ListLastIndex() const override;
+    void LoadCurrentRecord() override;
+    void AddRecord() override;
+    void EditRecord(int Index) override;
+    bool DeleteRecord(int Index) override;
     void PrintRows(TReportPreviewForm& report) override;
-    void PrintListRow(TReportPreviewForm& report, const TDataRecord& record);
-    // True when a record other than the one at index carries id.
-    bool IdUsedElsewhere(std::int32_t id, int index);
+    // The record at the grid row's index (the record of an empty or unopened file is blank).
+    TDataRecord RecordAt(int Index);
 
 private:
-    // Shows the dialog in a mode; true when it closed with OK.
-    bool RunDialog(std::uint8_t mode, TDataRecord& record);
-
     const char* FileName_;
     std::unique_ptr<TDataBase> File_;
-    TListEditDialog* Dialog_ = nullptr;
 };
 
 } // namespace korvane

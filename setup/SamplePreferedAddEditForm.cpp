@@ -5,8 +5,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "data/DataBase.h"
-
 namespace korvane {
 
 TSamplePreferedAddEditForm::TSamplePreferedAddEditForm(QWidget* owner)
@@ -29,16 +27,6 @@ TSamplePreferedAddEditForm::TSamplePreferedAddEditForm(QWidget* owner)
 
 void TSamplePreferedAddEditForm::HelpBtnClick() {
     ShowModeHelp();
-}
-
-void TSamplePreferedAddEditForm::ShowRecord(const TDataRecord& record) {
-    TNameEditDialog::ShowRecord(record);
-    RefCheck->setChecked(record.Mark == '*');
-}
-
-void TSamplePreferedAddEditForm::StoreRecord(TDataRecord& record) const {
-    TNameEditDialog::StoreRecord(record);
-    record.Mark = RefCheck->isChecked() ? '*' : ' ';
 }
 
 void TSamplePreferedAddEditForm::LockFields() {

@@ -14,10 +14,6 @@ public:
 
     void HelpBtnClick();
 
-    void ShowRecord(const TDataRecord& record) override;
-    // Description as in every list; Mark "*" when RefCheck is checked, a blank otherwise.
-    void StoreRecord(TDataRecord& record) const override;
-
     QLineEdit* const& CriteriaID = IdEdit;
     QLineEdit* const& CriteriaDescription = TextEdit;
     QPushButton* const& HelpBtn = HelpButton;

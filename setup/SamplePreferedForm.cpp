@@ -1,5 +1,7 @@
 #include "setup/SamplePreferedForm.h"
 
+#include <QCheckBox>
+
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "platform/ui/CodePage.h"
@@ -39,6 +41,18 @@ TSamplePreferedForm::TSamplePreferedForm(QWidget* owner)
 
 std::unique_ptr<TListEditDialog> TSamplePreferedForm::CreateDialog() {
     return std::make_unique<TSamplePreferedAddEditForm>(this);
+}
+
+void TSamplePreferedForm::LoadDialog(TDataRecord& record) {
+    TDataListScreen::LoadDialog(record);
+    static_cast<TSamplePreferedAddEditForm*>(OpenDialog())
+        ->RefCheck->setChecked(record.Mark == '*');
+}
+
+void TSamplePreferedForm::StoreDialog(TDataRecord& record) {
+    TDataListScreen::StoreDialog(record);
+    record.Mark =
+        static_cast<TSamplePreferedAddEditForm*>(OpenDialog())->RefCheck->isChecked() ? '*' : ' ';
 }
 
 QString TSamplePreferedForm::RecordText(const TDataRecord& record, int col) const {

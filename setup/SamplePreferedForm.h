@@ -13,6 +13,10 @@ public:
     QPushButton* const& HelpBtn = HelpButton;
     QPushButton* const& BitBtn1 = CloseButton;
 
+    // The reference-check mark with the fields every list has: "*" when RefCheck is checked.
+    void LoadDialog(TDataRecord& record) override;
+    void StoreDialog(TDataRecord& record) override;
+
 protected:
     std::unique_ptr<TListEditDialog> CreateDialog() override;
     QString RecordText(const TDataRecord& record, int col) const override;

@@ -377,13 +377,13 @@ TEST_F(DataBaseTest, VeteranIndexAcceptsChoicesAndRates) {
     EXPECT_EQ(VeteranIndex(1.0), 1);
     EXPECT_EQ(VeteranIndex(1.9), 1);
     EXPECT_EQ(VeteranIndex(2.0), 2);
-    // Values no choice is stored as, and damaged ones, stay within the three choices.
+    // Values no choice is stored as give none; damaged large ones a choice that does not exist.
     EXPECT_EQ(VeteranIndex(0.04), 0);
     EXPECT_EQ(VeteranIndex(0.07), 0);
     EXPECT_EQ(VeteranIndex(0.5), 0);
     EXPECT_EQ(VeteranIndex(-3.0), 0);
-    EXPECT_EQ(VeteranIndex(7.0), 2);
-    EXPECT_EQ(VeteranIndex(1e300), 2);
+    EXPECT_EQ(VeteranIndex(7.0), 7);
+    EXPECT_EQ(VeteranIndex(1e300), VeteranIndexBound);
     EXPECT_EQ(VeteranIndex(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
