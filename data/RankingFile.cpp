@@ -38,7 +38,21 @@ std::string TextField(const std::string& CodePageText) {
 }
 
 std::string Number(std::int64_t Value, bool Marked) {
-    return std::to_string(Value) + (Marked ? "*" : "");
+    std::string text = std::to_string(Value);
+    if (Marked) {
+        text += '*';
+    }
+    return text;
+}
+
+void AppendRow(std::string& Csv, const std::vector<std::string>& Fields) {
+    for (std::size_t i = 0; i < Fields.size(); ++i) {
+        if (i > 0) {
+            Csv += ',';
+        }
+        Csv += Fields[i];
+    }
+    Csv += "\r\n";
 }
 
 bool IsPositionFile(const fs::path& Target) {
@@ -85,27 +99,30 @@ std::string ReplaceFile(const std::string& Path, const std::string& Text) {
 } // namespace
 
 std::string RankingCsv(const std::vector<TScoreLine>& Lines) {
-    std::string csv = "Position,Rank,ApplicantID,Mark,Name";
+    std::vector<std::string> fields{"Position", "Rank", "ApplicantID", "Mark", "Name"};
     for (std::size_t n = 1; n <= RatingCount; ++n) {
-        csv += ",C" + std::to_string(n);
+        fields.push_back('C' + std::to_string(n));
     }
-    csv += ",Total,WithVet,Comments\r\n";
+    fields.insert(fields.end(), {"Total", "WithVet", "Comments"});
+    std::string csv;
+    AppendRow(csv, fields);
     std::size_t rank = 1;
     for (std::size_t i = 0; i < Lines.size(); ++i) {
         const TScoreLine& line = Lines[i];
         if (i > 0 && line.Score != Lines[i - 1].Score) {
             rank = i + 1; // the lines stand in descending score
         }
-        csv += std::to_string(i + 1) + "," + std::to_string(rank) + "," +
-               std::to_string(line.ApplicantID) + "," +
-               (line.Mark == ' ' ? std::string() : TextField(std::string(1, line.Mark))) + "," +
-               TextField(line.Name);
+        fields = {std::to_string(i + 1), std::to_string(rank), std::to_string(line.ApplicantID),
+                  line.Mark == ' ' ? std::string() : TextField(std::string(1, line.Mark)),
+                  TextField(line.Name)};
         for (const std::int64_t value : line.Values) {
-            csv += "," + Number(std::abs(value), value < 0);
+            fields.push_back(Number(std::abs(value), value < 0));
         }
         const bool marked = line.Marked();
-        csv += "," + Number(line.Total, marked) + "," + Number(line.Score, marked) + "," +
-               TextField(line.Comments) + "\r\n";
+        fields.push_back(Number(line.Total, marked));
+        fields.push_back(Number(line.Score, marked));
+        fields.push_back(TextField(line.Comments));
+        AppendRow(csv, fields);
     }
     return csv;
 }

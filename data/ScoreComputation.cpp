@@ -35,11 +35,6 @@ std::vector<typename Codec::TRecord> ReadAll(const char* FileName) {
     return records;
 }
 
-std::uint64_t PairKey(std::int32_t ApplicantID, std::int32_t CommitteeID) {
-    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(ApplicantID)) << 32 |
-           static_cast<std::uint32_t>(CommitteeID);
-}
-
 // Sum / Count (Count > 0, Sum >= 0) to the nearest integer, halves to even.
 std::int64_t RoundedAverage(std::int64_t Sum, std::int64_t Count) {
     std::int64_t quotient = Sum / Count;
@@ -98,12 +93,13 @@ std::string EliminationComment(std::int32_t ApplicantStatus) {
     return ("Eliminated In Level " + std::to_string(ApplicantStatus)).substr(0, MaxCommentsLength);
 }
 
-// What distinguishes the final sheet from a member's sheet.
+// What distinguishes a member's rating sheet from the final sheet.
 struct TScoreRule {
-    const std::vector<std::int32_t>* Summed = nullptr; // the members whose points are added
+    // The cells of the one member whose points, and comments, go on the lines; nullptr for the
+    // whole committee's points and the elimination comments.
+    const std::vector<TRatingCell>* Member = nullptr;
     bool FillIn = false;
-    bool Scored = true;                       // the line carries its total with veteran points
-    const std::int32_t* CommentsOf = nullptr; // the member whose comments go with the line
+    bool Scored = true; // the lines carry their total with veteran points
     bool InPoolOnly = false;
 };
 
@@ -113,22 +109,24 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
     for (std::size_t n = 0; n < RatingCount; ++n) {
         weights[n] = Data.Weight(n + 1);
     }
+    const std::size_t members = Data.CommitteeIDs().size();
+    const std::vector<TDataRecord>& applicants = Data.Applicants();
     std::vector<TScoreLine> lines;
-    lines.reserve(Data.Applicants().size());
-    for (const TDataRecord& applicant : Data.Applicants()) {
+    lines.reserve(applicants.size());
+    for (std::size_t i = 0; i < applicants.size(); ++i) {
+        const TDataRecord& applicant = applicants[i];
+        const TRatingCell* committee = Data.CommitteeCells(i);
         const bool fillIn = Rule.FillIn && applicant.ApplicantStatus == 0;
         // The committee's average per criterion, over the ratings given.
         std::array<std::int64_t, RatingCount> average{};
         if (fillIn) {
             std::array<std::int64_t, RatingCount> sum{}, count{};
-            for (const std::int32_t member : Data.CommitteeIDs()) {
-                if (const TRateRecord* rating = Data.Rating(applicant.ID, member)) {
-                    for (std::size_t n = 0; n < RatingCount; ++n) {
-                        const std::int32_t r = CountedRating(rating->Rate[n]);
-                        if (r > 0) {
-                            sum[n] += r;
-                            ++count[n];
-                        }
+            for (std::size_t m = 0; m < members; ++m) {
+                for (std::size_t n = 0; n < RatingCount; ++n) {
+                    const std::int32_t r = CountedRating(committee[m].Rate[n]);
+                    if (r > 0) {
+                        sum[n] += r;
+                        ++count[n];
                     }
                 }
             }
@@ -136,14 +134,15 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
                 average[n] = count[n] > 0 ? RoundedAverage(sum[n], count[n]) : 0;
             }
         }
+        const TRatingCell* summed = Rule.Member != nullptr ? &(*Rule.Member)[i] : committee;
+        const std::size_t summedCount = Rule.Member != nullptr ? 1 : members;
         TScoreLine line;
         std::int64_t maximumBase = 0;
-        for (const std::int32_t member : *Rule.Summed) {
-            const TRateRecord* rating = Data.Rating(applicant.ID, member);
+        for (std::size_t m = 0; m < summedCount; ++m) {
             for (std::size_t n = 0; n < RatingCount; ++n) {
                 std::int64_t& value = line.Values[n];
                 bool marked = value < 0;
-                std::int64_t r = rating != nullptr ? CountedRating(rating->Rate[n]) : 0;
+                std::int64_t r = CountedRating(summed[m].Rate[n]);
                 if (fillIn && r == 0) {
                     r = average[n];
                     marked = true; // an average of 0 as well: it leaves the value 0
@@ -164,12 +163,10 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
                 VeteranPoints(VeteranRate(Settings, applicant.VeteranPreference), base);
             line.Score = line.Total + line.VeteranPoints;
         }
-        if (Rule.CommentsOf != nullptr) {
-            if (const TRateRecord* rating = Data.Rating(applicant.ID, *Rule.CommentsOf)) {
-                line.Comments = rating->Comments;
-            }
-        } else {
+        if (Rule.Member == nullptr) {
             line.Comments = EliminationComment(applicant.ApplicantStatus);
+        } else if (summed->Record != nullptr) {
+            line.Comments = summed->Record->Comments;
         }
         // The sheet prints the first applicant record with the ID.
         const TDataRecord& shown = *Data.Applicant(applicant.ID);
@@ -191,11 +188,11 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
 TRatingData TRatingData::ReadWorkingDirectory() {
     TRatingData data;
     data.Applicants_ = ReadAll<TDataBase, TDataRecordCodec>(ApplicantFileName);
-    data.ApplicantIndex_.reserve(data.Applicants_.size());
     for (std::size_t i = 0; i < data.Applicants_.size(); ++i) {
         data.ApplicantIndex_.emplace(data.Applicants_[i].ID, i);
     }
     for (const TDataRecord& member : ReadAll<TDataBase, TDataRecordCodec>(CommitteeFileName)) {
+        data.MemberIndex_.emplace(member.ID, data.CommitteeIDs_.size());
         data.CommitteeIDs_.push_back(member.ID);
     }
     data.Criteria_ = ReadAll<TSelectDataBase, TSelectRecordCodec>(PreferredFileName);
@@ -203,10 +200,34 @@ TRatingData TRatingData::ReadWorkingDirectory() {
         data.Weights_[n] = data.Criteria_[n].Weight;
     }
     data.Ratings_ = ReadAll<TRateDataBase, TRateRecordCodec>(RatingFileName);
-    data.RatingIndex_.reserve(data.Ratings_.size());
-    for (std::size_t i = 0; i < data.Ratings_.size(); ++i) {
-        const TRateRecord& rating = data.Ratings_[i];
-        data.RatingIndex_.emplace(PairKey(rating.ApplicantID, rating.CommitteeID), i);
+
+    // One pass over the ratings fills the table; the first record of a pair wins.
+    const std::size_t members = data.CommitteeIDs_.size();
+    data.Cells_.assign(data.Applicants_.size() * members, TRatingCell{});
+    for (const TRateRecord& rating : data.Ratings_) {
+        const auto applicant = data.ApplicantIndex_.find(rating.ApplicantID);
+        const auto member = data.MemberIndex_.find(rating.CommitteeID);
+        if (applicant == data.ApplicantIndex_.end() || member == data.MemberIndex_.end()) {
+            continue;
+        }
+        TRatingCell& cell = data.Cells_[applicant->second * members + member->second];
+        if (cell.Record == nullptr) {
+            cell = {rating.Rate, &rating};
+        }
+    }
+    // Applicants or members that share an ID share the cells of the first of them.
+    for (std::size_t i = 0; i < data.Applicants_.size(); ++i) {
+        const std::size_t first = data.ApplicantIndex_.at(data.Applicants_[i].ID);
+        if (first != i) {
+            std::copy_n(data.Cells_.begin() + static_cast<std::ptrdiff_t>(first * members), members,
+                        data.Cells_.begin() + static_cast<std::ptrdiff_t>(i * members));
+        }
+    }
+    for (std::size_t m = 0; m < members; ++m) {
+        const std::size_t first = data.MemberIndex_.at(data.CommitteeIDs_[m]);
+        for (std::size_t i = 0; first != m && i < data.Applicants_.size(); ++i) {
+            data.Cells_[i * members + m] = data.Cells_[i * members + first];
+        }
     }
     return data;
 }
@@ -221,8 +242,39 @@ int TRatingData::Weight(std::size_t N) const {
 }
 
 const TRateRecord* TRatingData::Rating(std::int32_t ApplicantID, std::int32_t CommitteeID) const {
-    const auto found = RatingIndex_.find(PairKey(ApplicantID, CommitteeID));
-    return found == RatingIndex_.end() ? nullptr : &Ratings_[found->second];
+    const auto applicant = ApplicantIndex_.find(ApplicantID);
+    const auto member = MemberIndex_.find(CommitteeID);
+    if (applicant != ApplicantIndex_.end() && member != MemberIndex_.end()) {
+        return Cells_[applicant->second * CommitteeIDs_.size() + member->second].Record;
+    }
+    for (const TRateRecord& rating : Ratings_) {
+        if (rating.ApplicantID == ApplicantID && rating.CommitteeID == CommitteeID) {
+            return &rating;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<TRatingCell> TRatingData::MemberCells(std::int32_t CommitteeID) const {
+    std::vector<TRatingCell> cells(Applicants_.size());
+    const auto member = MemberIndex_.find(CommitteeID);
+    if (member != MemberIndex_.end()) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            cells[i] = CommitteeCells(i)[member->second];
+        }
+        return cells;
+    }
+    for (const TRateRecord& rating : Ratings_) {
+        const auto applicant = ApplicantIndex_.find(rating.ApplicantID);
+        if (rating.CommitteeID == CommitteeID && applicant != ApplicantIndex_.end() &&
+            cells[applicant->second].Record == nullptr) {
+            cells[applicant->second] = {rating.Rate, &rating};
+        }
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        cells[i] = cells[ApplicantIndex_.at(Applicants_[i].ID)];
+    }
+    return cells;
 }
 
 bool TScoreLine::Marked() const {
@@ -231,19 +283,17 @@ bool TScoreLine::Marked() const {
 
 std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Settings) {
     TScoreRule rule;
-    rule.Summed = &Data.CommitteeIDs();
     rule.FillIn = Settings.FillInBlankRatings;
     return Compute(Data, Settings, rule);
 }
 
 std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Settings,
                                             std::int32_t CommitteeID, bool PrintTotals) {
-    const std::vector<std::int32_t> member{CommitteeID};
+    const std::vector<TRatingCell> cells = Data.MemberCells(CommitteeID);
     TScoreRule rule;
-    rule.Summed = &member;
+    rule.Member = &cells;
     rule.FillIn = Settings.FillInBlankRatings && PrintTotals;
     rule.Scored = PrintTotals;
-    rule.CommentsOf = &CommitteeID;
     rule.InPoolOnly = true;
     return Compute(Data, Settings, rule);
 }

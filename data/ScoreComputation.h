@@ -15,6 +15,13 @@
 
 namespace korvane {
 
+// What one member's rating record of one applicant holds for the scores: the stored ratings
+// (all 0 without a record) and the record itself (nullptr without one).
+struct TRatingCell {
+    std::array<std::int32_t, RatingCount> Rate{};
+    const TRateRecord* Record = nullptr;
+};
+
 // The files a score run reads, each read once: Applicant.Dat, committee.dat, Preferre.dat and
 // Rating.dat of the working directory. Look-ups answer what the record files' own searches
 // answer: the first record in file order wins.
@@ -23,6 +30,11 @@ public:
     // Reads the four files; a missing one is created empty, as the record files do. Raises
     // EInOutError when a file's size cannot be asked.
     static TRatingData ReadWorkingDirectory();
+
+    TRatingData(TRatingData&&) = default;
+    TRatingData& operator=(TRatingData&&) = default;
+    TRatingData(const TRatingData&) = delete; // the cells point into the rating records
+    TRatingData& operator=(const TRatingData&) = delete;
 
     // Applicant.Dat in file order.
     const std::vector<TDataRecord>& Applicants() const { return Applicants_; }
@@ -34,17 +46,30 @@ public:
     const std::vector<TSelectRecord>& Criteria() const { return Criteria_; }
     // The weight of criterion N (from 1), 0 when there is no such criterion.
     int Weight(std::size_t N) const;
-    // The first rating record of the pair, or nullptr.
+    // The first rating record of the pair, or nullptr. Immediate for an applicant of the file
+    // and a member of the committee; a search of the ratings for any other pair.
     const TRateRecord* Rating(std::int32_t ApplicantID, std::int32_t CommitteeID) const;
 
+    // The cells of the applicant at Index of Applicants() with each member of CommitteeIDs(),
+    // in committee order: one row of a table read in one pass over the ratings.
+    const TRatingCell* CommitteeCells(std::size_t Index) const {
+        return Cells_.data() + Index * CommitteeIDs_.size();
+    }
+    // The cells of every applicant, in applicant order, with one member, who need not be on the
+    // committee.
+    std::vector<TRatingCell> MemberCells(std::int32_t CommitteeID) const;
+
 private:
+    TRatingData() = default;
+
     std::vector<TDataRecord> Applicants_;
-    std::unordered_map<std::int32_t, std::size_t> ApplicantIndex_;
+    std::unordered_map<std::int32_t, std::size_t> ApplicantIndex_; // first record of an ID
     std::vector<std::int32_t> CommitteeIDs_;
+    std::unordered_map<std::int32_t, std::size_t> MemberIndex_; // first member of an ID
     std::vector<TSelectRecord> Criteria_;
     std::array<int, MaxSelectedCriteria> Weights_{};
     std::vector<TRateRecord> Ratings_;
-    std::unordered_map<std::uint64_t, std::size_t> RatingIndex_;
+    std::vector<TRatingCell> Cells_; // applicants × committee members
 };
 
 // One line of the final rating sheet or of a member's rating sheet, in sheet order.

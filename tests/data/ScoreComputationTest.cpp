@@ -29,7 +29,19 @@ TSettings Rules(bool VetOnMaxPoints, bool VetOnRatedOnly, bool FillIn) {
     return settings;
 }
 
-class ScoreComputationTest : public test::ScorePositionTest {};
+class ScoreComputationTest : public test::ScorePositionTest {
+protected:
+    // Appends a record past the sorted ones, as no insertion would.
+    static void AppendRecord(const char* File, std::int32_t ID, std::int32_t Status) {
+        TDataRecord rec;
+        rec.ID = ID;
+        rec.Description = "DUPLICATE";
+        rec.ApplicantStatus = Status;
+        unsigned char bytes[TDataRecordCodec::Size] = {};
+        TDataRecordCodec::Encode(rec, bytes);
+        WriteFile(File, ReadFile(File) + std::string(bytes, bytes + sizeof bytes));
+    }
+};
 
 // Three members rate criterion 1 (weight 10); the third may have no rating record at all.
 struct TFillInCase {
@@ -320,13 +332,24 @@ TEST_F(ScoreComputationTest, IndexedRunsGiveWhatTheLiteralStepsGive) {
             ids.push_back(10 + 3 * m);
             AddMembers({ids.back()});
         }
+        // IDs that a damaged file may hold twice: the first record of an ID is the one found.
+        if (applicants > 0 && pick(3) == 0) {
+            AppendRecord(ApplicantFileName, 1 + pick(static_cast<std::uint32_t>(applicants)),
+                         pick(2) * 2);
+        }
+        if (members > 0 && pick(3) == 0) {
+            AppendRecord(CommitteeFileName, ids[0], 0);
+            ids.push_back(ids[0]);
+        }
         std::vector<int> weights;
         for (std::int32_t n = pick(14); n > 0; --n) {
             weights.push_back(1 + pick(100));
         }
         AddWeights(weights);
+        std::vector<std::int32_t> raters = ids;
+        raters.push_back(99); // no longer on the committee
         for (std::int32_t a = 1; a <= applicants + 1; ++a) {
-            for (const std::int32_t m : ids) {
+            for (const std::int32_t m : raters) {
                 for (std::int32_t copies = pick(4) == 0 ? 2 : 1; copies > 0; --copies) {
                     std::vector<std::int32_t> ratings;
                     for (std::size_t n = 0; n < RatingCount; ++n) {
