@@ -1,0 +1,41 @@
+#include "data/CodePageText.h"
+
+#include <array>
+
+namespace korvane {
+
+namespace {
+
+// 0x80..0x9F of Windows-1252; 0 marks the five unassigned bytes.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string& Text, char16_t Unit) {
+    if (Unit < 0x80) {
+        Text.push_back(static_cast<char>(Unit));
+    } else if (Unit < 0x800) {
+        Text.push_back(static_cast<char>(0xC0 | Unit >> 6));
+        Text.push_back(static_cast<char>(0x80 | (Unit & 0x3F)));
+    } else {
+        Text.push_back(static_cast<char>(0xE0 | Unit >> 12));
+        Text.push_back(static_cast<char>(0x80 | (Unit >> 6 & 0x3F)));
+        Text.push_back(static_cast<char>(0x80 | (Unit & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::string Utf8FromCodePage(const std::string& Bytes) {
+    std::string text;
+    text.reserve(Bytes.size());
+    for (const char byte : Bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        const char16_t mapped = code >= 0x80 && code <= 0x9F ? HighControls[code - 0x80] : 0;
+        AppendUtf8(text, mapped != 0 ? mapped : char16_t{code});
+    }
+    return text;
+}
+
+} // namespace korvane
