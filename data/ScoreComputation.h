@@ -11,7 +11,7 @@
 #include "data/ProcessState.h"
 #include "data/RateDataBase.h"
 #include "data/SelectDataBase.h"
-#include "data/SetupChecks.h"
+#include "data/SetupCounts.h"
 
 namespace korvane {
 

@@ -18,7 +18,7 @@
 #include "data/ProcessState.h"
 #include "data/RateDataBase.h"
 #include "data/ScoreComputation.h"
-#include "data/SetupChecks.h"
+#include "data/SetupCounts.h"
 
 namespace korvane::test {
 
@@ -81,7 +81,7 @@ inline std::vector<TScoreLine> LiteralFinalRating(const TSettings& Settings,
     std::filesystem::remove(workName);
     std::vector<TScoreLine> lines;
     {
-        TRateDataBase work(workName);
+        TRateDataBase work(workName, TFileUse::Scratch);
         TRateDataBase ratings(RatingFileName);
         TDataBase applicants(ApplicantFileName);
         TDataBase committee(CommitteeFileName);
@@ -163,7 +163,7 @@ inline std::vector<TScoreLine> LiteralMemberRating(const TSettings& Settings,
     std::filesystem::remove(workName);
     std::vector<TScoreLine> lines;
     {
-        TRateDataBase work(workName);
+        TRateDataBase work(workName, TFileUse::Scratch);
         TRateDataBase ratings(RatingFileName);
         TDataBase applicants(ApplicantFileName);
         TDataRecord applicant;
