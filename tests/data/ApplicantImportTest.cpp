@@ -17,6 +17,9 @@ using test::Scan;
 struct TLineCase {
     std::string Line;
     std::optional<TDataRecord> Expected;
+    friend void PrintTo(const TLineCase& Case, std::ostream* Out) {
+        *Out << ::testing::PrintToString(Case.Line.substr(0, 20));
+    }
 };
 
 TDataRecord Official(std::int32_t ID, const std::string& Name, double Veteran) {
