@@ -181,25 +181,28 @@ std::optional<TImportRetryGuard::TStamp> TImportRetryGuard::StampOf(const std::s
     std::error_code error;
     TStamp stamp;
     stamp.Path = ListPath;
-    stamp.Size = std::filesystem::file_size(ListPath, error);
-    if (!error) {
-        stamp.Modified = std::filesystem::last_write_time(ListPath, error);
-    }
+    stamp.Modified = std::filesystem::last_write_time(ListPath, error);
     if (error) {
         return std::nullopt;
+    }
+    stamp.Size = std::filesystem::file_size(ListPath, error);
+    if (error) {
+        stamp.Size = 0; // a folder or another kind of file: its time tells a change
     }
     return stamp;
 }
 
-bool TImportRetryGuard::MayTry(const std::string& ListPath) const {
-    return !Failed_ || StampOf(ListPath) != Failed_;
+bool TImportRetryGuard::ShouldTry(const std::string& ListPath) const {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(ListPath, error))) {
+        return false;
+    }
+    return !Failed_ || StampOf(ListPath) != FailedStamp_;
 }
 
 void TImportRetryGuard::NoteResult(const std::string& ListPath, const TImportResult& Result) {
-    Failed_.reset();
-    if (Result.Outcome != TImportOutcome::Imported) {
-        Failed_ = StampOf(ListPath);
-    }
+    Failed_ = Result.Outcome != TImportOutcome::Imported;
+    FailedStamp_ = Failed_ ? StampOf(ListPath) : std::nullopt;
 }
 
 } // namespace korvane

@@ -48,11 +48,14 @@ std::string IdentifierText(const std::string& Line);
 // The error message for a result other than Imported (code-page bytes).
 std::string ImportFailureText(const TImportResult& Result);
 
-// Keeps the main window's automatic import from trying a failed list again and again: a list
-// file whose import failed is not tried again while it stays unchanged.
+// Keeps the main window's automatic import from trying a failed list again and again (the
+// window becomes active again as soon as the error box closes): a list whose import failed is
+// not tried again while it stays unchanged. Note the result before showing any message.
 class TImportRetryGuard {
 public:
-    bool MayTry(const std::string& ListPath) const;
+    // Whether to import now: something named ListPath is there, and it is not the unchanged
+    // list whose import failed last.
+    bool ShouldTry(const std::string& ListPath) const;
     void NoteResult(const std::string& ListPath, const TImportResult& Result);
 
 private:
@@ -62,9 +65,11 @@ private:
         std::filesystem::file_time_type Modified;
         bool operator==(const TStamp&) const = default;
     };
+    // Size and time of the list; nullopt when they cannot be read.
     static std::optional<TStamp> StampOf(const std::string& ListPath);
 
-    std::optional<TStamp> Failed_;
+    bool Failed_ = false;
+    std::optional<TStamp> FailedStamp_;
 };
 
 } // namespace korvane

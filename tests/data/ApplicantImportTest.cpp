@@ -171,14 +171,25 @@ TEST_F(ApplicantImportTest, AnOverlongLineIsCutNotLoadedWhole) {
 
 TEST_F(ApplicantImportTest, AFailedListIsNotTriedAgainUntilItChanges) {
     TImportRetryGuard guard;
+    EXPECT_FALSE(guard.ShouldTry("App.Ext")) << "no list, nothing to import";
     WriteFile("App.Ext", Lines({"  BAD     1NAME"}));
-    ASSERT_TRUE(guard.MayTry("App.Ext"));
+    ASSERT_TRUE(guard.ShouldTry("App.Ext"));
     guard.NoteResult("App.Ext", Import());
-    EXPECT_FALSE(guard.MayTry("App.Ext"));
+    EXPECT_FALSE(guard.ShouldTry("App.Ext"));
     WriteFile("App.Ext", Lines({"         11GOOD NAME"}));
-    EXPECT_TRUE(guard.MayTry("App.Ext")) << "a new list is tried";
+    ASSERT_TRUE(guard.ShouldTry("App.Ext")) << "a new list is tried";
     guard.NoteResult("App.Ext", Import());
-    EXPECT_TRUE(guard.MayTry("App.Ext"));
+    EXPECT_FALSE(fs::exists("App.Ext"));
+
+    fs::create_directory("App.Ext");
+    ASSERT_TRUE(guard.ShouldTry("App.Ext"));
+    guard.NoteResult("App.Ext", Import());
+    EXPECT_FALSE(guard.ShouldTry("App.Ext")) << "a folder in the list's place fails once";
+    fs::remove("App.Ext");
+    fs::create_symlink("nowhere", "App.Ext");
+    ASSERT_TRUE(guard.ShouldTry("App.Ext"));
+    guard.NoteResult("App.Ext", Import());
+    EXPECT_FALSE(guard.ShouldTry("App.Ext")) << "so does a dangling link";
 }
 
 } // namespace
