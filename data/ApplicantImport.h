@@ -34,12 +34,12 @@ using TImportProgress = std::function<void(int Loaded)>;
 // (leading blanks removed), character 11 the veteran code ("1", "2", else none), the rest the
 // name, of which the first 40 characters are kept with a to z in capitals. Every applicant is
 // stored as official (blank mark) with Replace, so an applicant already present keeps its
-// status. The list file is deleted only when it was read to its end. Failures of the applicant
-// file itself raise EInOutError, as every record-file operation does.
+// status. The list file is deleted only when it was read to its end. A failure to truncate the
+// applicant file or ask its size raises EInOutError, as in every record-file operation.
 TImportResult ImportApplicants(const std::string& ListPath, const TImportProgress& Progress = {});
 
 // The record a list line stands for; nullopt when its ID field is not a whole number from 1 to
-// 2147483647. Lines under 6 characters are not applicant lines.
+// 2147483647. The import skips lines under 6 characters before asking.
 std::optional<TDataRecord> ApplicantFromLine(const std::string& Line);
 
 // The ID field of a list line without its leading blanks.
