@@ -1,0 +1,208 @@
+#include "data/ApplicantImport.h"
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+#include "data/FileNames.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr std::size_t ShortestLine = 6;
+constexpr std::size_t IdentifierWidth = 10;
+// Only this much of a line is kept; the rest up to the line end is skipped unread.
+constexpr std::size_t LongestKeptLine = 64 * 1024;
+
+struct TFileCloser {
+    void operator()(std::FILE* File) const { std::fclose(File); }
+};
+using TFile = std::unique_ptr<std::FILE, TFileCloser>;
+
+// The next line without its end (LF, CR LF or a lone CR); false at the end of the file.
+bool ReadListLine(std::FILE* File, std::string& Line) {
+    Line.clear();
+    int c = std::getc(File);
+    if (c == EOF) {
+        return false;
+    }
+    while (c != EOF && c != '\n' && c != '\r') {
+        if (Line.size() < LongestKeptLine) {
+            Line.push_back(static_cast<char>(c));
+        }
+        c = std::getc(File);
+    }
+    if (c == '\r') {
+        c = std::getc(File);
+        if (c != '\n' && c != EOF) {
+            std::ungetc(c, File);
+        }
+    }
+    return true;
+}
+
+std::optional<std::int32_t> WholeNumber(const std::string& Text) {
+    if (Text.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char c : Text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<std::int32_t>::max()) {
+            return std::nullopt;
+        }
+    }
+    if (value == 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// Whether the record at the cursor is Rec as Replace should have stored it.
+bool StoredAtCursor(TDataBase& Applicants, const TDataRecord& Rec) {
+    TDataRecord stored;
+    Applicants.ReadRecord(stored);
+    return stored.ID == Rec.ID && stored.Description == Rec.Description &&
+           stored.Mark == Rec.Mark && stored.VeteranPreference == Rec.VeteranPreference;
+}
+
+std::string Quoted(const std::string& Text) {
+    return "\"" + Text + "\"";
+}
+
+} // namespace
+
+std::string IdentifierText(const std::string& Line) {
+    const std::string field = Line.substr(0, IdentifierWidth);
+    const auto first = field.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : field.substr(first);
+}
+
+std::optional<TDataRecord> ApplicantFromLine(const std::string& Line) {
+    const auto id = WholeNumber(IdentifierText(Line));
+    if (!id) {
+        return std::nullopt;
+    }
+    TDataRecord rec;
+    rec.ID = *id;
+    const char code = Line.size() > IdentifierWidth ? Line[IdentifierWidth] : ' ';
+    rec.VeteranPreference = code == '1' ? 1.0 : code == '2' ? 2.0 : 0.0;
+    if (Line.size() > IdentifierWidth + 1) {
+        rec.Description = Line.substr(IdentifierWidth + 1, MaxDescriptionLength);
+    }
+    for (char& c : rec.Description) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    rec.Mark = ' ';
+    rec.ApplicantStatus = 0;
+    return rec;
+}
+
+TImportResult ImportApplicants(const std::string& ListPath, const TImportProgress& Progress) {
+    TImportResult result;
+    TDataBase applicants(ApplicantFileName);
+    std::error_code error;
+    // Not a plain file (a folder, a pipe that would block) counts as no list at all.
+    TFile list(std::filesystem::is_regular_file(ListPath, error)
+                   ? std::fopen(ListPath.c_str(), "rb")
+                   : nullptr);
+    if (!list) {
+        result.Outcome = TImportOutcome::ListNotFound;
+        return result;
+    }
+    if (!applicants.Opened()) {
+        result.Outcome = TImportOutcome::NotStored;
+        return result;
+    }
+    std::string line;
+    while (ReadListLine(list.get(), line)) {
+        ++result.LineNumber;
+        if (line.size() < ShortestLine) {
+            continue;
+        }
+        const auto rec = ApplicantFromLine(line);
+        if (!rec) {
+            result.Outcome = TImportOutcome::BadIdentifier;
+            result.BadText = IdentifierText(line);
+            return result;
+        }
+        applicants.Replace(*rec);
+        if (!StoredAtCursor(applicants, *rec)) {
+            result.Outcome = TImportOutcome::NotStored;
+            result.BadText = IdentifierText(line);
+            return result;
+        }
+        ++result.Loaded;
+        if (Progress) {
+            Progress(result.Loaded);
+        }
+    }
+    if (std::ferror(list.get()) != 0) {
+        result.Outcome = TImportOutcome::ListReadError;
+        return result;
+    }
+    list.reset();
+    result.LineNumber = 0;
+    std::filesystem::remove(ListPath, error); // a list that stays is imported once more: harmless
+    return result;
+}
+
+std::string ImportFailureText(const TImportResult& Result) {
+    const std::string line = std::to_string(Result.LineNumber);
+    const std::string loaded = "\n\nApplicants Loaded: " + std::to_string(Result.Loaded);
+    switch (Result.Outcome) {
+    case TImportOutcome::Imported:
+        return {};
+    case TImportOutcome::ListNotFound:
+        return "Update File Not Found";
+    case TImportOutcome::BadIdentifier:
+        return "Error: Line " + line +
+               " Of The Update File Has No Valid Applicant ID: " + Quoted(Result.BadText) + loaded;
+    case TImportOutcome::NotStored:
+        if (Result.LineNumber == 0) {
+            return std::string("Error: ") + ApplicantFileName +
+                   " Could Not Be Opened; No Applicant Was Loaded";
+        }
+        return "Error: Applicant ID " + Result.BadText + " Of Line " + line +
+               " Could Not Be Saved In " + ApplicantFileName + loaded;
+    case TImportOutcome::ListReadError:
+        return "Error: The Update File Could Not Be Read After Line " + line + loaded;
+    }
+    return {};
+}
+
+std::optional<TImportRetryGuard::TStamp> TImportRetryGuard::StampOf(const std::string& ListPath) {
+    std::error_code error;
+    TStamp stamp;
+    stamp.Path = ListPath;
+    stamp.Modified = std::filesystem::last_write_time(ListPath, error);
+    if (error) {
+        return std::nullopt;
+    }
+    stamp.Size = std::filesystem::file_size(ListPath, error);
+    if (error) {
+        stamp.Size = 0; // a folder or another kind of file: its time tells a change
+    }
+    return stamp;
+}
+
+bool TImportRetryGuard::ShouldTry(const std::string& ListPath) const {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(ListPath, error))) {
+        return false;
+    }
+    return !Failed_ || StampOf(ListPath) != FailedStamp_;
+}
+
+void TImportRetryGuard::NoteResult(const std::string& ListPath, const TImportResult& Result) {
+    Failed_ = Result.Outcome != TImportOutcome::Imported;
+    FailedStamp_ = Failed_ ? StampOf(ListPath) : std::nullopt;
+}
+
+} // namespace korvane

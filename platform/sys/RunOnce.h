@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/sys/Registry.h"
+
+namespace korvane {
+
+// Commands the program leaves to run once at the next login. They are kept under one key of the
+// value store; a one-shot autostart entry starts "korvane --run-once" at the next login, which
+// carries them out with its own small interpreter and removes them and the entry. The
+// interpreter knows two commands, never hands anything to a shell and refuses protected folders
+// (IsProtectedFolder):
+//   [Command.com /c ]del "<absolute folder>/<pattern>"  deletes the plain files and links
+//       directly in the folder whose names match the pattern ('*', '?', letters in either case)
+//   [Command.com /c ]rd "<absolute folder>"  removes the folder when it is empty
+
+inline constexpr const char* RunOnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+inline constexpr const char* RunOnceOption = "--run-once";
+
+struct TRunOnceValue {
+    std::string Name;
+    std::string Command;
+    bool operator==(const TRunOnceValue&) const = default;
+};
+
+// The three commands that remove the program's folder F (ending in '/'): the program file
+// "WinKVN.EXE", the help index files "*.gid", then the folder itself.
+std::vector<TRunOnceValue> ProgramRemovalCommands(const std::string& ProgramFolder);
+
+struct TRunOnceResult {
+    bool Written = true;
+    std::string Message; // when not written: what is left to remove by hand
+};
+
+// Writes the values under RunOnceKey of Store, each through to the file at once, and the
+// autostart entry that runs ProgramFile with --run-once at the next login.
+TRunOnceResult ScheduleRunOnce(const std::vector<TRunOnceValue>& Values,
+                               const std::string& ProgramFile, TRegistry& Store);
+
+// The autostart entry: <config home>/autostart/korvane-run-once.desktop.
+std::string RunOnceAutostartPath();
+
+// What "korvane --run-once" does: removes every value under RunOnceKey and carries it out, in
+// stored order, then removes the autostart entry. Returns the number of commands carried out.
+int RunPendingCommands(TRegistry& Store);
+
+// Carries out one command; false when it is not one of the two or names a folder the program
+// must not touch.
+bool RunOnceCommand(const std::string& Command);
+
+} // namespace korvane

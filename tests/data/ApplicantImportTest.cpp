@@ -1,0 +1,196 @@
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "data/ApplicantImport.h"
+#include "data/DataBase.h"
+#include "tests/data/RecordTestSupport.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Named;
+using test::Scan;
+
+struct TLineCase {
+    std::string Line;
+    std::optional<TDataRecord> Expected;
+    friend void PrintTo(const TLineCase& Case, std::ostream* Out) {
+        *Out << ::testing::PrintToString(Case.Line.substr(0, 20));
+    }
+};
+
+TDataRecord Official(std::int32_t ID, const std::string& Name, double Veteran) {
+    TDataRecord rec = Named(ID, Name);
+    rec.VeteranPreference = Veteran;
+    return rec;
+}
+
+class ApplicantLineTest : public ::testing::TestWithParam<TLineCase> {};
+
+TEST_P(ApplicantLineTest, SplitsTheFixedColumns) {
+    const auto& param = GetParam();
+    const auto rec = ApplicantFromLine(param.Line);
+    ASSERT_EQ(rec.has_value(), param.Expected.has_value()) << '"' << param.Line << '"';
+    if (rec) {
+        EXPECT_EQ(*rec, *param.Expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ApplicantLineTest,
+    ::testing::Values(
+        TLineCase{"        172SMITH, JOHN", Official(17, "SMITH, JOHN", 2.0)},
+        TLineCase{"         51smith, jane q", Official(5, "SMITH, JANE Q", 1.0)},
+        TLineCase{"        12xAbc" + std::string(50, 'z'),
+                  Official(12, "ABC" + std::string(37, 'Z'), 0.0)},
+        TLineCase{"1234567890 Caf\xe9  ", Official(1234567890, "CAF\xe9  ", 0.0)},
+        TLineCase{"    42", Official(42, "", 0.0)},
+        TLineCase{"2147483647", Official(2147483647, "", 0.0)},
+        TLineCase{"          2NO ID", std::nullopt}, TLineCase{"SMITH,JOHN2X", std::nullopt},
+        TLineCase{"       +172X", std::nullopt}, TLineCase{"       -172X", std::nullopt},
+        TLineCase{"         02X", std::nullopt}, TLineCase{"21474836482X", std::nullopt},
+        TLineCase{"       17x2X", std::nullopt}, TLineCase{"     17   2X", std::nullopt},
+        TLineCase{"\t       172X", std::nullopt}));
+
+class ApplicantImportTest : public test::TempWorkDirTest {
+protected:
+    static std::string Lines(const std::vector<std::string>& Lines) {
+        std::string text;
+        for (const auto& line : Lines) {
+            text += line + "\r\n";
+        }
+        return text;
+    }
+
+    TImportResult Import(std::vector<int>* Counts = nullptr) {
+        return ImportApplicants("App.Ext", [Counts](int Loaded) {
+            if (Counts != nullptr) {
+                Counts->push_back(Loaded);
+            }
+        });
+    }
+
+    static std::vector<TDataRecord> Stored() {
+        TDataBase file("Applicant.Dat");
+        return Scan(file);
+    }
+};
+
+TEST_F(ApplicantImportTest, StoresEveryLineCountsAndDeletesTheList) {
+    WriteFile("App.Ext", Lines({"        172SMITH, JOHN", "", "         31adams, ann", "abc",
+                                "         90BAKER, BOB"}));
+    std::vector<int> counts;
+    const auto result = Import(&counts);
+    EXPECT_EQ(result.Outcome, TImportOutcome::Imported);
+    EXPECT_EQ(result.Loaded, 3);
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Stored(), (std::vector<TDataRecord>{Official(3, "ADAMS, ANN", 1.0),
+                                                  Official(9, "BAKER, BOB", 0.0),
+                                                  Official(17, "SMITH, JOHN", 2.0)}));
+    EXPECT_FALSE(fs::exists("App.Ext"));
+}
+
+TEST_F(ApplicantImportTest, KeepsTheStoredStatusAndMakesMarkedApplicantsOfficial) {
+    {
+        TDataBase file("Applicant.Dat");
+        TDataRecord eliminated = Official(17, "SMYTHE, JON", 0.0);
+        eliminated.ApplicantStatus = 2;
+        TDataRecord added = Official(4, "TEMP, TOM", 1.0);
+        added.Mark = '*';
+        test::InsertAll(file, {eliminated, added, Official(8, "UNLISTED", 0.0)});
+    }
+    WriteFile("App.Ext", Lines({"        172SMITH, JOHN", "         4 TEMPLE, TOM"}));
+    ASSERT_EQ(Import().Outcome, TImportOutcome::Imported);
+    TDataRecord kept = Official(17, "SMITH, JOHN", 2.0);
+    kept.ApplicantStatus = 2;
+    EXPECT_EQ(Stored(), (std::vector<TDataRecord>{kept, Official(4, "TEMPLE, TOM", 0.0),
+                                                  Official(8, "UNLISTED", 0.0)}));
+}
+
+TEST_F(ApplicantImportTest, StopsAtABadIdentifierKeepingEarlierLinesAndTheList) {
+    const std::string list =
+        Lines({"         11ONE", "", "         22TWO", "       12X2BAD", "         33THREE"});
+    WriteFile("App.Ext", list);
+    std::vector<int> counts;
+    const auto result = Import(&counts);
+    EXPECT_EQ(result.Outcome, TImportOutcome::BadIdentifier);
+    EXPECT_EQ(result.LineNumber, 4);
+    EXPECT_EQ(result.BadText, "12X");
+    EXPECT_EQ(result.Loaded, 2);
+    EXPECT_EQ(counts, (std::vector<int>{1, 2}));
+    TDataBase applicants("Applicant.Dat");
+    EXPECT_EQ(test::IDs(applicants), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(ReadFile("App.Ext"), list);
+    EXPECT_EQ(ImportFailureText(result),
+              "Error: Line 4 Of The Update File Has No Valid Applicant ID: \"12X\"\n\n"
+              "Applicants Loaded: 2");
+}
+
+TEST_F(ApplicantImportTest, FailuresChangeNothingAndKeepTheList) {
+    EXPECT_EQ(Import().Outcome, TImportOutcome::ListNotFound);
+    EXPECT_EQ(ImportFailureText(Import()), "Update File Not Found");
+    fs::create_directory("App.Ext");
+    EXPECT_EQ(Import().Outcome, TImportOutcome::ListNotFound) << "a folder is no list";
+    fs::remove("App.Ext");
+
+    // An applicant file that cannot be opened stores nothing: no success may be reported.
+    fs::remove("Applicant.Dat");
+    fs::create_directory("Applicant.Dat");
+    WriteFile("App.Ext", Lines({"         11ONE"}));
+    const auto result = Import();
+    EXPECT_EQ(result.Outcome, TImportOutcome::NotStored);
+    EXPECT_EQ(result.Loaded, 0);
+    EXPECT_TRUE(fs::exists("App.Ext"));
+}
+
+TEST_F(ApplicantImportTest, ALineThatReplaceCannotStoreStopsTheImport) {
+    // A damaged file holding an ID twice: Replace removes one and the sorted insert refuses the
+    // new record because of the other.
+    {
+        TDataBase file("Applicant.Dat");
+        test::InsertAll(file, {Official(5, "FIRST", 0.0), Official(5, "SECOND", 0.0)});
+        test::InsertAll(file, {Official(6, "THIRD", 0.0)});
+    }
+    WriteFile("App.Ext", Lines({"         6 THIRD", "         51NEW NAME"}));
+    const auto result = Import();
+    EXPECT_EQ(result.Outcome, TImportOutcome::NotStored);
+    EXPECT_EQ(result.LineNumber, 2);
+    EXPECT_EQ(result.Loaded, 1);
+    EXPECT_TRUE(fs::exists("App.Ext"));
+}
+
+TEST_F(ApplicantImportTest, AnOverlongLineIsCutNotLoadedWhole) {
+    WriteFile("App.Ext", "         71" + std::string(200000, 'x') + "\r\n         82LAST");
+    ASSERT_EQ(Import().Outcome, TImportOutcome::Imported);
+    EXPECT_EQ(Stored(), (std::vector<TDataRecord>{Official(8, "LAST", 2.0),
+                                                  Official(7, std::string(40, 'X'), 1.0)}));
+}
+
+TEST_F(ApplicantImportTest, AFailedListIsNotTriedAgainUntilItChanges) {
+    TImportRetryGuard guard;
+    EXPECT_FALSE(guard.ShouldTry("App.Ext")) << "no list, nothing to import";
+    WriteFile("App.Ext", Lines({"  BAD     1NAME"}));
+    ASSERT_TRUE(guard.ShouldTry("App.Ext"));
+    guard.NoteResult("App.Ext", Import());
+    EXPECT_FALSE(guard.ShouldTry("App.Ext"));
+    WriteFile("App.Ext", Lines({"         11GOOD NAME"}));
+    ASSERT_TRUE(guard.ShouldTry("App.Ext")) << "a new list is tried";
+    guard.NoteResult("App.Ext", Import());
+    EXPECT_FALSE(fs::exists("App.Ext"));
+
+    fs::create_directory("App.Ext");
+    ASSERT_TRUE(guard.ShouldTry("App.Ext"));
+    guard.NoteResult("App.Ext", Import());
+    EXPECT_FALSE(guard.ShouldTry("App.Ext")) << "a folder in the list's place fails once";
+    fs::remove("App.Ext");
+    fs::create_symlink("nowhere", "App.Ext");
+    ASSERT_TRUE(guard.ShouldTry("App.Ext"));
+    guard.NoteResult("App.Ext", Import());
+    EXPECT_FALSE(guard.ShouldTry("App.Ext")) << "so does a dangling link";
+}
+
+} // namespace
+} // namespace korvane
