@@ -1,19 +1,14 @@
 #include "data/RankingFile.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <system_error>
 
 #include "data/CodePageText.h"
-#include "data/FileNames.h"
+#include "data/PositionFile.h"
+#include "platform/sys/FileCopy.h"
 
 namespace korvane {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // A text field: a damaged control byte cannot break the row; quoted when it holds a separator.
 std::string TextField(const std::string& CodePageText) {
@@ -55,47 +50,6 @@ void AppendRow(std::string& Csv, const std::vector<std::string>& Fields) {
     Csv += "\r\n";
 }
 
-bool IsPositionFile(const fs::path& Target) {
-    std::error_code error;
-    const fs::path target = fs::weakly_canonical(fs::absolute(Target, error), error);
-    for (const char* name :
-         {PositionFileName, CommitteeFileName, ApplicantFileName, SampleRequiredFileName,
-          SamplePreferredFileName, RequiredFileName, PreferredFileName, RatingFileName,
-          SupportFileName, ApplicantListFileName}) {
-        std::error_code ignored;
-        if (fs::weakly_canonical(fs::absolute(name, ignored), ignored) == target ||
-            fs::equivalent(name, Target, ignored)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Writes Text beside Path under a name of its own and renames it over Path once it is whole.
-std::string ReplaceFile(const std::string& Path, const std::string& Text) {
-    std::random_device random;
-    const std::string temporary = Path + "." + std::to_string(random()) + ".tmp";
-    const std::string failure = "Error: the ranking file " + Path + " could not be written";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(Text.data(), static_cast<std::streamsize>(Text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return failure;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, Path, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return failure + ": " + error.message();
-    }
-    return {};
-}
-
 } // namespace
 
 std::string RankingCsv(const std::vector<TScoreLine>& Lines) {
@@ -134,7 +88,10 @@ std::string WriteRankingFile(const std::string& Path, const TSettings& Settings)
     try {
         const std::string csv =
             RankingCsv(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Settings));
-        return ReplaceFile(Path, csv);
+        if (!WriteFileReplacing(Path, csv)) {
+            return "Error: the ranking file " + Path + " could not be written";
+        }
+        return {};
     } catch (const std::exception& error) {
         return std::string("Error: ") + error.what();
     }
