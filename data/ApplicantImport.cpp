@@ -1,10 +1,11 @@
 #include "data/ApplicantImport.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <limits>
-#include <memory>
 
 #include "data/FileNames.h"
+#include "platform/sys/InOutError.h"
+#include "platform/sys/TextFile.h"
 
 namespace korvane {
 
@@ -12,36 +13,6 @@ namespace {
 
 constexpr std::size_t ShortestLine = 6;
 constexpr std::size_t IdentifierWidth = 10;
-// Only this much of a line is kept; the rest up to the line end is skipped unread.
-constexpr std::size_t LongestKeptLine = 64 * 1024;
-
-struct TFileCloser {
-    void operator()(std::FILE* File) const { std::fclose(File); }
-};
-using TFile = std::unique_ptr<std::FILE, TFileCloser>;
-
-// The next line without its end (LF, CR LF or a lone CR); false at the end of the file.
-bool ReadListLine(std::FILE* File, std::string& Line) {
-    Line.clear();
-    int c = std::getc(File);
-    if (c == EOF) {
-        return false;
-    }
-    while (c != EOF && c != '\n' && c != '\r') {
-        if (Line.size() < LongestKeptLine) {
-            Line.push_back(static_cast<char>(c));
-        }
-        c = std::getc(File);
-    }
-    if (c == '\r') {
-        c = std::getc(File);
-        if (c != '\n' && c != EOF) {
-            std::ungetc(c, File);
-        }
-    }
-    return true;
-}
-
 std::optional<std::int32_t> WholeNumber(const std::string& Text) {
     if (Text.empty()) {
         return std::nullopt;
@@ -107,12 +78,9 @@ std::optional<TDataRecord> ApplicantFromLine(const std::string& Line) {
 TImportResult ImportApplicants(const std::string& ListPath, const TImportProgress& Progress) {
     TImportResult result;
     TDataBase applicants(ApplicantFileName);
-    std::error_code error;
     // Not a plain file (a folder, a pipe that would block) counts as no list at all.
-    TFile list(std::filesystem::is_regular_file(ListPath, error)
-                   ? std::fopen(ListPath.c_str(), "rb")
-                   : nullptr);
-    if (!list) {
+    TTextFile list;
+    if (!list.Open(ListPath)) {
         result.Outcome = TImportOutcome::ListNotFound;
         return result;
     }
@@ -121,7 +89,15 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
         return result;
     }
     std::string line;
-    while (ReadListLine(list.get(), line)) {
+    for (;;) {
+        try {
+            if (!list.ReadLine(line)) {
+                break;
+            }
+        } catch (const EInOutError&) {
+            result.Outcome = TImportOutcome::ListReadError;
+            return result;
+        }
         ++result.LineNumber;
         if (line.size() < ShortestLine) {
             continue;
@@ -143,12 +119,9 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
             Progress(result.Loaded);
         }
     }
-    if (std::ferror(list.get()) != 0) {
-        result.Outcome = TImportOutcome::ListReadError;
-        return result;
-    }
-    list.reset();
+    list.Close();
     result.LineNumber = 0;
+    std::error_code error;
     std::filesystem::remove(ListPath, error); // a list that stays is imported once more: harmless
     return result;
 }
