@@ -8,9 +8,11 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/DataBase.h"
+#include "data/SelectDataBase.h"
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -46,6 +48,32 @@ inline void InsertRecords(const char* file, std::initializer_list<TNamedRecord> 
         bool added = false;
         base.Insert(record, added);
     }
+}
+
+// Adds selections of the given sample criteria with their weights, in this order.
+inline void InsertSelections(const char* file,
+                             std::initializer_list<std::pair<std::int32_t, int>> selections) {
+    TSelectDataBase base(file);
+    for (const auto& [criterion, weight] : selections) {
+        TSelectRecord record;
+        record.CriterionID = criterion;
+        record.Weight = static_cast<std::uint16_t>(weight);
+        bool added = false;
+        base.Insert(record, added);
+    }
+}
+
+// Every selection of the file, in file order, read by a fresh object.
+inline std::vector<TSelectRecord> ReadSelections(const char* file) {
+    std::vector<TSelectRecord> records;
+    TSelectDataBase base(file);
+    TSelectRecord record;
+    base.First(record);
+    while (base.Status() == 0) {
+        records.push_back(record);
+        base.Next(record);
+    }
+    return records;
 }
 
 // Every record of the file, in file order, read by a fresh object.
