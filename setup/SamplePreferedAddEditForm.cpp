@@ -43,7 +43,7 @@ void TSamplePreferedAddEditForm::StoreRecord(TDataRecord& record) const {
 
 void TSamplePreferedAddEditForm::LockFields() {
     TNameEditDialog::LockFields();
-    RefCheck->setEnabled(false);
+    ShowAsLocked(RefCheck);
 }
 
 } // namespace korvane
