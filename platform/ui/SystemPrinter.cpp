@@ -35,6 +35,17 @@ QPrinter& SystemPrinter() {
     return *printer;
 }
 
+QMarginsF UnprintableMargins() {
+    QPrinter& printer = SystemPrinter();
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        return {PdfUnprintableMargin, PdfUnprintableMargin, PdfUnprintableMargin,
+                PdfUnprintableMargin};
+    }
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    return layout.minimumMargins();
+}
+
 bool RunPrintDialog(QWidget* parent) {
     QPrintDialog dialog(&SystemPrinter(), parent);
     return dialog.exec() == QDialog::Accepted;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMarginsF>
 #include <QString>
 
 class QPainter;
@@ -14,6 +15,12 @@ QPrinter& SystemPrinter();
 
 // Resolution the system printer is given, in dots per inch.
 constexpr int SystemPrinterResolution = 600;
+
+// The sheet's unprintable margins on the system printer, in inches: the printer's own, or for a
+// PDF file, which has none, those of a typical office printer, so that a file printed on
+// paper later keeps every line on the sheet.
+QMarginsF UnprintableMargins();
+constexpr double PdfUnprintableMargin = 0.25;
 
 // Shows the print dialog on the system printer; true when the user chose to print.
 bool RunPrintDialog(QWidget* parent);

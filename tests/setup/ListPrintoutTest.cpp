@@ -28,12 +28,15 @@ namespace {
 using test::RunProgram;
 using test::TRun;
 
-// One word of a PDF page with the top of its box, as pdftotext -bbox reads it.
+// One word of a PDF page with its box in points from the top left corner of the sheet, as
+// pdftotext -bbox reads it.
 struct TWord {
     int Page;
     double Top;
     double Left;
     QString Text;
+    double Right = 0;
+    double Bottom = 0;
 };
 
 // Reading order: by page, then line, then from the left. Words whose tops lie within a few
@@ -86,7 +89,8 @@ protected:
         std::vector<TWord> words;
         int page = 0;
         static const QRegularExpression word(
-            QStringLiteral("<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>"));
+            QStringLiteral("<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\" xMax=\"([^\"]+)\" "
+                           "yMax=\"([^\"]+)\">([^<]*)</word>"));
         for (const QString& line : text.Output.split(QLatin1Char('\n'))) {
             if (line.contains(QStringLiteral("<page "))) {
                 ++page;
@@ -94,10 +98,11 @@ protected:
             const auto match = word.match(line);
             if (match.hasMatch()) {
                 words.push_back({page, match.captured(2).toDouble(), match.captured(1).toDouble(),
-                                 match.captured(3)
+                                 match.captured(5)
                                      .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
                                      .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
-                                     .replace(QStringLiteral("&gt;"), QStringLiteral(">"))});
+                                     .replace(QStringLiteral("&gt;"), QStringLiteral(">")),
+                                 match.captured(3).toDouble(), match.captured(4).toDouble()});
             }
         }
         SortWords(words);
@@ -241,6 +246,35 @@ TEST_F(ListPrintoutTest, PageBreaksAtTheLastRowAndBeforeTheFootnote) {
     EXPECT_EQ(PageText(words, 2).toStdString(),
               "* Determined By Reference Check Or Interview Only");
     EXPECT_LT(TopsOf(words, 2, QStringLiteral("Determined"))[0], 72.0);
+}
+
+// A PDF keeps every line of a full page a quarter inch inside the sheet, where a printer that
+// prints the file can reach.
+TEST_F(ListPrintoutTest, FullPageStaysAQuarterInchInsideTheSheet) {
+    Rows(CommitteeFileName, 150);
+    const auto words = Print("committee");
+    ASSERT_GE(Pages(words), 2);
+    constexpr double Margin = 18.0; // a quarter inch, in points
+    double top = 1e9;
+    double bottom = 0;
+    double left = 1e9;
+    double right = 0;
+    for (const TWord& w : words) {
+        if (w.Page == 1) {
+            top = std::min(top, w.Top);
+            bottom = std::max(bottom, w.Bottom);
+            left = std::min(left, w.Left);
+            right = std::max(right, w.Right);
+        }
+    }
+    EXPECT_GE(top, Margin) << "\"Korvane\" at the top";
+    EXPECT_LE(bottom, 11 * 72 - Margin) << "the last row";
+    EXPECT_GE(left, Margin);
+    EXPECT_LE(right, 8.5 * 72 - Margin);
+    // The page is full: its last row is less than two rows above the margin.
+    const auto rows = TopsOf(words, 1, QStringLiteral("ROW"));
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_GT(bottom, 11 * 72 - Margin - 2 * (rows[1] - rows[0]));
 }
 
 // The print button in the desktop program.
