@@ -277,6 +277,10 @@ int TReportPreviewForm::TextWidth(const QString& text) const {
     return Metrics_ ? Metrics_->horizontalAdvance(text) : 0;
 }
 
+QString TReportPreviewForm::ElidedText(const QString& text, int width) const {
+    return Metrics_ ? Metrics_->elidedText(text, Qt::ElideRight, std::max(width, 0)) : text;
+}
+
 void TReportPreviewForm::DrawText(int x, const QString& text) {
     if (!Painter_.isActive() || !Metrics_) {
         return;

@@ -86,6 +86,8 @@ public:
     void SetPositionFromBottom(double d);
     int LineHeight() const;
     int TextWidth(const QString& text) const;
+    // The text cut with "…" to at most width device units in the current font.
+    QString ElidedText(const QString& text, int width) const;
 
     // State a report reads (and the page number it may reset).
     double PageWidth() const { return PageWidth_; }

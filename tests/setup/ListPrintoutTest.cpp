@@ -277,6 +277,74 @@ TEST_F(ListPrintoutTest, FullPageStaysAQuarterInchInsideTheSheet) {
     EXPECT_GT(bottom, 11 * 72 - Margin - 2 * (rows[1] - rows[0]));
 }
 
+// The position title shares its line with the date. A title that would reach the date is
+// drawn smaller, down to the date's size, and cut with "…" only when even that is too long;
+// a short one stays 14 pt. Sizes are compared by the heights of the word boxes.
+TEST_F(ListPrintoutTest, LongPositionTitleShrinksClearOfTheDate) {
+    struct TCase {
+        const char* Title;
+        bool Smaller;
+        bool Cut;
+    };
+    const TCase cases[] = {
+        {"CLERK TYPIST II", false, false},
+        {"Assistant Director of Public Works Engineering and Capital Projects", true, false},
+        {"Assistant Director of Public Works Engineering and Capital Projects for the Northern "
+         "and Southern Water Districts",
+         true, true},
+    };
+    test::InsertRecords(CommitteeFileName, {{1, "ADAMS, LEE"}});
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Title);
+        WriteFile("kvn.dat", std::string(c.Title) + "\r\n");
+        const auto words = Print("committee");
+        // Line 5 lies between "Members" (end of line 4) and "Printed:".
+        std::vector<TWord> title;
+        const TWord* members = nullptr;
+        const TWord* printed = nullptr;
+        for (const TWord& w : words) {
+            if (w.Page != 1) {
+                continue;
+            }
+            if (printed == nullptr && w.Text == QStringLiteral("Printed:")) {
+                printed = &w;
+            } else if (members == nullptr && w.Text == QStringLiteral("Members")) {
+                members = &w;
+            } else if (members != nullptr && printed == nullptr) {
+                title.push_back(w);
+            }
+        }
+        ASSERT_NE(printed, nullptr);
+        ASSERT_NE(members, nullptr);
+        ASSERT_FALSE(title.empty());
+        QStringList texts;
+        for (const TWord& w : title) {
+            texts << w.Text;
+            EXPECT_LT(w.Right, printed->Left) << w.Text.toStdString() << " runs into the date";
+        }
+        const QString shown = texts.join(QLatin1Char(' '));
+        const QString whole = QString::fromLatin1(c.Title);
+        if (c.Cut) {
+            ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(whole.startsWith(shown.chopped(1).trimmed())) << shown.toStdString();
+        } else {
+            EXPECT_EQ(shown, whole);
+        }
+        const double height = title.front().Bottom - title.front().Top;
+        const double fourteen = members->Bottom - members->Top;
+        const double dateSize = printed->Bottom - printed->Top;
+        if (c.Smaller) {
+            EXPECT_LT(height, fourteen - 0.5);
+            EXPECT_GT(height, dateSize - 0.5);
+        } else {
+            EXPECT_NEAR(height, fourteen, 0.5);
+        }
+        if (c.Cut) {
+            EXPECT_NEAR(height, dateSize, 0.5);
+        }
+    }
+}
+
 // The print button in the desktop program.
 class PrintButtonTest : public test::TempWorkDirTest {
 protected:
