@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 class QPainter;
@@ -24,8 +26,12 @@ constexpr double PdfUnprintableMargin = 0.25;
 
 // Shows the print dialog on the system printer; true when the user chose to print.
 bool RunPrintDialog(QWidget* parent);
-// The printer-setup (page) dialog; true when accepted.
+// The printer-setup dialog on the system's printers; true when accepted.
 bool RunPrinterSetupDialog(QWidget* parent);
+// What the printer-setup dialog sets: the printer by name (empty: a PDF file), the paper and
+// the orientation; full page and the resolution stay as every report expects them.
+void SetUpSystemPrinter(const QString& printerName, QPageSize::PageSizeId paper,
+                        QPageLayout::Orientation orientation);
 
 // Points the system printer at a PDF file (a run with no display prints there).
 void SetPrinterPdfOutput(const QString& file);
