@@ -32,6 +32,11 @@ QString Number(double value, int decimals) {
     return QLocale().toString(std::round(value * scale) / scale, 'g', 6);
 }
 
+// Qt's name, less the size some names carry ("Executive (7.5 x 10 in)"): the size follows.
+QString Name(QPageSize::PageSizeId id) {
+    return QPageSize::name(id).section(QStringLiteral(" ("), 0, 0);
+}
+
 } // namespace
 
 QString PaperSizeText(QPageSize::PageSizeId id) {
@@ -39,7 +44,7 @@ QString PaperSizeText(QPageSize::PageSizeId id) {
     const QSizeF size = QPageSize::size(id, inches ? QPageSize::Inch : QPageSize::Millimeter);
     const int decimals = inches ? 2 : 0;
     return QStringLiteral("%1 (%2 \u00d7 %3 %4)")
-        .arg(QPageSize::name(id), Number(size.width(), decimals), Number(size.height(), decimals),
+        .arg(Name(id), Number(size.width(), decimals), Number(size.height(), decimals),
              inches ? QStringLiteral("in") : QStringLiteral("mm"));
 }
 
