@@ -4,15 +4,17 @@
 #include <QKeyEvent>
 
 #include "platform/ui/CodePage.h"
+#include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
 
 namespace korvane {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: the window system would append it to every caption.
     setApplicationName(QStringLiteral("Korvane"));
-    setApplicationDisplayName(QStringLiteral("Korvane"));
     setApplicationVersion(QStringLiteral("1.3"));
+    InstallScreenFontSubstitute();
 }
 
 void TApplication::ShowException(const std::exception& error) {

@@ -20,6 +20,7 @@
 #include "data/ProcessState.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
+#include "platform/ui/ElidedLabel.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
 #include "setup/ApplicantForm.h"
@@ -45,7 +46,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    Panel0 = new QLabel(QStringLiteral("Position"), StatusBar1);
+    Panel0 = new TElidedLabel(QStringLiteral("Position"), StatusBar1);
     Panel0->setObjectName(QStringLiteral("Panel0"));
     Panel0->setFixedWidth(250);
     Panel0->setFrameStyle(QFrame::Panel | QFrame::Sunken);

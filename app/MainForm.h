@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "platform/ui/ElidedLabel.h"
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -24,8 +26,8 @@ public:
     ~TMainForm() override;
 
     QStatusBar* StatusBar1;
-    QLabel* Panel0; // the position title
-    QLabel* Panel1; // "Administrative User" or empty
+    TElidedLabel* Panel0; // the position title, cut with "…" when long
+    QLabel* Panel1;       // "Administrative User" or empty
 
     QMenu* File1;
     QMenu* Setup1;

@@ -28,7 +28,6 @@ void WaitOnSplash(unsigned milliseconds) {
 
 int RunDesktop(const QStringList& arguments, unsigned splashMilliseconds) {
     ShowSplash(0);
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
     TMainForm main(arguments);
     WaitOnSplash(splashMilliseconds);
     CloseSplash();

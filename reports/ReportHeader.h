@@ -14,6 +14,13 @@ void PrintSheetBanner(TReportPreviewForm& report, const QString& organisation);
 // "Printed: " and today's date in the system's short date format.
 QString PrintedDateText();
 
+// A header line that also carries the date: text centred between xLeft and xRight in the
+// largest size from 14 pt down to dateSize in which it ends clear of the date, then "Printed: "
+// and the date right at dateRight in dateSize, which stays set. A text too long even in dateSize
+// is cut with "…" before the date.
+void PrintTitleBesideDate(TReportPreviewForm& report, const QString& text, double xLeft,
+                          double xRight, double dateRight, int dateSize);
+
 // What the list page header shows besides the banner.
 struct TListHeaderText {
     QString Organisation;
@@ -23,9 +30,9 @@ struct TListHeaderText {
 };
 
 // Lines 1 to 6 of the page header of a list printout (portrait): the banner; the title and
-// the position centred between 0.5 and 8.0 in 14 pt; "Printed: " with the date right at 8.0
-// and "Page:" with the page number right at 7.5 and 8.0, in the portrait font size, which
-// stays set afterwards.
+// the position centred between 0.5 and 8.0 in 14 pt (a long position smaller, beside the date:
+// PrintTitleBesideDate); "Printed: " with the date right at 8.0 and "Page:" with the page
+// number right at 7.5 and 8.0, in the portrait font size, which stays set afterwards.
 void PrintListPageHeader(TReportPreviewForm& report, const TListHeaderText& text);
 
 // The header text of a list titled title, from the organisation, the position title and the

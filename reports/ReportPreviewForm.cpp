@@ -4,18 +4,22 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 
 #include "platform/sys/TempFolder.h"
+#include "platform/ui/Display.h"
 #include "platform/ui/JpegCodec.h"
 #include "platform/ui/SearchAnimation.h"
 #include "platform/ui/SystemPrinter.h"
@@ -27,6 +31,11 @@ namespace korvane {
 namespace {
 
 constexpr int InitialFontSize = 10;
+constexpr QSize MinimumPreviewSize(614, 358);
+constexpr int PanelHeight = 41;
+
+// The size the user last gave the preview window in this run; invalid until then.
+QSize PreviewWindowSize;
 constexpr int JpegQuality = 90;
 
 // Trunc(resolution x inches) of the exact product. The product is rounded to a double first;
@@ -277,6 +286,10 @@ int TReportPreviewForm::TextWidth(const QString& text) const {
     return Metrics_ ? Metrics_->horizontalAdvance(text) : 0;
 }
 
+QString TReportPreviewForm::ElidedText(const QString& text, int width) const {
+    return Metrics_ ? Metrics_->elidedText(text, Qt::ElideRight, std::max(width, 0)) : text;
+}
+
 void TReportPreviewForm::DrawText(int x, const QString& text) {
     if (!Painter_.isActive() || !Metrics_) {
         return;
@@ -356,7 +369,7 @@ void TReportPreviewForm::BuildWindow() {
         return;
     }
     setWindowTitle(QStringLiteral("Report Preview"));
-    resize(614, 358);
+    setMinimumSize(MinimumPreviewSize);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -369,7 +382,7 @@ void TReportPreviewForm::BuildWindow() {
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedHeight(41);
+    panel->setFixedHeight(PanelHeight);
     PreviousBtn = new QPushButton(QStringLiteral("&Previous"), panel);
     PreviousBtn->setObjectName(QStringLiteral("PreviousBtn"));
     PreviousBtn->setEnabled(false);
@@ -395,6 +408,32 @@ void TReportPreviewForm::BuildWindow() {
     connect(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
     connect(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+
+    resize(PreviewWindowSize.isValid() ? PreviewWindowSize : FirstWindowSize());
+    CentreOnScreen(this);
+}
+
+QSize TReportPreviewForm::FirstWindowSize() const {
+    const int frame = 2 * ScrollBox1->frameWidth();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+    QSize wanted(PrintableWidth_ + frame + bar, PrintableHeight_ + frame + PanelHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Room for the window's frame and title bar, which the window system adds.
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+        wanted = wanted.boundedTo(room);
+    }
+    return wanted.expandedTo(MinimumPreviewSize);
+}
+
+void TReportPreviewForm::ForgetWindowSize() {
+    PreviewWindowSize = QSize();
+}
+
+void TReportPreviewForm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (ScrollBox1 != nullptr && !event->spontaneous()) {
+        PreviewWindowSize = size();
+    }
 }
 
 void TReportPreviewForm::showEvent(QShowEvent* event) {
@@ -415,6 +454,9 @@ void TReportPreviewForm::ShowPage(int n) {
     }
     Image1->setPixmap(QPixmap::fromImage(page));
     Image1->resize(page.size());
+    // Every page shown starts at its top left, whatever the last one was scrolled to.
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
     CurrentPage_ = n;
     NextBtn->setEnabled(n < PageCount_);
     PreviousBtn->setEnabled(n >= 2);

@@ -86,6 +86,8 @@ public:
     void SetPositionFromBottom(double d);
     int LineHeight() const;
     int TextWidth(const QString& text) const;
+    // The text cut with "…" to at most width device units in the current font.
+    QString ElidedText(const QString& text, int width) const;
 
     // State a report reads (and the page number it may reset).
     double PageWidth() const { return PageWidth_; }
@@ -118,8 +120,13 @@ public:
     // The status window while the report runs, null otherwise.
     const TMessageForm* StatusWindow() const { return Status_.get(); }
 
+    // The preview window opens at the size the user last gave it in this run; this forgets it,
+    // so that the next one opens at its first size (tests).
+    static void ForgetWindowSize();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Preview window handlers.
@@ -135,6 +142,8 @@ private:
     void DrawSegment(int x1, int y1, int x2, int y2);
     QPaintDevice* Device() const;
     void BuildWindow();
+    // Wide enough for a whole page where the screen allows, never below the window's minimum.
+    QSize FirstWindowSize() const;
 
     TReportPrinter* Printer_;
     int PreviewResolution_ = 0;

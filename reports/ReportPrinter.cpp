@@ -28,10 +28,8 @@ public:
     // The printer's unprintable margins; the painter works at the full page, so a report's
     // origin is moved to the printable corner, where the report's arithmetic expects it.
     QPoint PhysicalOffset() override {
-        QPrinter& printer = SystemPrinter();
-        QPageLayout layout = printer.pageLayout();
-        layout.setUnits(QPageLayout::Inch);
-        const QMarginsF margins = layout.minimumMargins();
+        const QPrinter& printer = SystemPrinter();
+        const QMarginsF margins = UnprintableMargins();
         return {static_cast<int>(std::trunc(margins.left() * printer.logicalDpiX())),
                 static_cast<int>(std::trunc(margins.top() * printer.logicalDpiY()))};
     }

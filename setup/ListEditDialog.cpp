@@ -50,6 +50,11 @@ void ShowAsLocked(QWidget* field) {
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, face);
     }
+    // Unchangeable, but the user must be able to read what he confirms: the text keeps the
+    // colours of an enabled field instead of the faint disabled grey.
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+    }
     field->setPalette(palette);
 }
 

@@ -58,7 +58,8 @@ private:
 
 // A line edit for typed names and criteria: capitals as typed, at most 40 characters.
 QLineEdit* NewNameEdit(QWidget* parent, const char* name);
-// A read-only field in the button-face colour, as the dialogs show record IDs.
+// A read-only field in the button-face colour, as the dialogs show record IDs, its text as
+// readable as that of an enabled field.
 void ShowAsLocked(QWidget* field);
 
 // The dialog of the lists of named records: a record ID and its text, in two labelled rows.

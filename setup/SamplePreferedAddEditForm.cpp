@@ -31,7 +31,7 @@ void TSamplePreferedAddEditForm::HelpBtnClick() {
 
 void TSamplePreferedAddEditForm::LockFields() {
     TNameEditDialog::LockFields();
-    RefCheck->setEnabled(false);
+    ShowAsLocked(RefCheck);
 }
 
 } // namespace korvane

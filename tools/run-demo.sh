@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build needs, builds Korvane, prepares a demo position folder and starts the
-# program in it. Extra arguments go to the program (for example /QX).
+# Installs what the build needs, builds the program (only the program: tools/test.sh builds the
+# tests and benchmarks), prepares a demo position folder and starts the program in it. Extra
+# arguments go to the program (for example /QX).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+cmake --build build --target korvane -j"$(nproc)"
 
 demo=$root/demo
 mkdir -p "$demo"

@@ -1,5 +1,6 @@
 #include "platform/ui/Display.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -25,6 +26,11 @@ void CentreOnScreen(QWidget* window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window->move(screen->geometry().center() - window->rect().center());
     }
+}
+
+void InstallScreenFontSubstitute() {
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
+                              QStringLiteral("Liberation Sans Narrow"));
 }
 
 void SetDisplayDepthSource(std::function<int()> source) {

@@ -13,6 +13,11 @@ int DisplayDepth();
 // function restores the screen's own depth.
 void SetDisplayDepthSource(std::function<int()> source);
 
+// Makes "MS Sans Serif", the face of the screens, resolve to Liberation Sans Narrow: of the
+// faces every installation has, it is the one in which the longest names fit the grid columns
+// sized for the original face. Called once when the application object is made.
+void InstallScreenFontSubstitute();
+
 // Places a window of fixed size in the middle of the primary screen.
 void CentreOnScreen(QWidget* window);
 

@@ -1,10 +1,12 @@
 #include "platform/ui/DrawGrid.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -254,11 +256,16 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
                 canvas.setBrush(palette().brush(QPalette::Base));
                 canvas.setPen(palette().color(QPalette::Text));
             }
+            CutTexts_.erase({col, row});
+            PaintingCol_ = col;
+            PaintingRow_ = row;
             if (OnDrawCell_) {
                 OnDrawCell_(canvas, col, row, rect, state);
             } else {
                 canvas.fillRect(rect, canvas.brush());
             }
+            PaintingCol_ = -1;
+            PaintingRow_ = -1;
             canvas.restore();
             if (fixed) {
                 DrawFixedEdge(canvas, rect);
@@ -311,6 +318,34 @@ void TDrawGrid::showEvent(QShowEvent* event) {
 void TDrawGrid::scrollContentsBy(int, int) {
     TopRow_ = verticalScrollBar()->value() + FixedRows;
     viewport()->update();
+}
+
+QString TDrawGrid::CutText(int col, int row) const {
+    const auto found = CutTexts_.find({col, row});
+    return found != CutTexts_.end() ? found->second : QString();
+}
+
+void TDrawGrid::NoteCellText(const QString& text, bool cut) const {
+    // Only the grid's own painting has a cell; a cell drawn elsewhere is not the grid's.
+    if (cut && PaintingRow_ >= 0) {
+        CutTexts_[{PaintingCol_, PaintingRow_}] = text;
+    }
+}
+
+bool TDrawGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        int col = 0;
+        int row = 0;
+        const QString text = MouseToCell(help->pos(), col, row) ? CutText(col, row) : QString();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), text, viewport(), CellRect(col, row));
+        }
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TDrawGrid::keyPressEvent(QKeyEvent* event) {
@@ -430,6 +465,7 @@ void DrawCellText(const TDrawGrid& grid, QPainter& canvas, const QRect& rect, co
     const bool right = align == TCellAlign::Right;
     const QRect inner = right ? rect.adjusted(0, 2, -4, 0) : rect.adjusted(4, 2, 0, 0);
     canvas.drawText(inner, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, text);
+    grid.NoteCellText(text, canvas.fontMetrics().horizontalAdvance(text) > inner.width());
     if (state.Focused && focusRect) {
         grid.DrawFocusRect(canvas, rect);
     }

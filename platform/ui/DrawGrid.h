@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 
 #include <functional>
+#include <map>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -88,6 +90,12 @@ public:
     // The dotted rectangle that marks the focused cell.
     void DrawFocusRect(QPainter& canvas, const QRect& rect) const;
 
+    // The whole text of a cell whose text was cut when it was last drawn, empty otherwise; the
+    // grid shows it as the cell's tooltip.
+    QString CutText(int col, int row) const;
+    // Told by the cell rule about the cell being drawn.
+    void NoteCellText(const QString& text, bool cut) const;
+
 Q_SIGNALS:
     void DblClick();
     void RowChanged(int row);
@@ -105,6 +113,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     int VertLineWidth() const;
@@ -128,6 +137,10 @@ private:
     int Anchor_ = 1;
     int TopRow_ = 1;
     bool Dragging_ = false;
+    // The cell being drawn, and the cells drawn with their text cut.
+    int PaintingCol_ = -1;
+    int PaintingRow_ = -1;
+    mutable std::map<std::pair<int, int>, QString> CutTexts_;
     TDrawCellEvent OnDrawCell_;
     TSelectCellEvent OnSelectCell_;
 };
@@ -138,6 +151,7 @@ enum class TCellAlign { Left, Right };
 // The cell rule of every owner-drawn grid: the cell filled with the brush the grid chose, the
 // text in the pen's colour 4 pixels in from the side it starts at and 2 pixels down, clipped by
 // the cell, and the dotted focus rectangle when the cell has the focus and focusRect allows it.
+// A text that does not fit is shown whole in the cell's tooltip.
 void DrawCellText(const TDrawGrid& grid, QPainter& canvas, const QRect& rect, const QString& text,
                   TGridDrawState state, TCellAlign align, bool focusRect = true);
 

@@ -2,9 +2,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPointer>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QVariant>
 #include <QWidget>
 
@@ -14,7 +19,9 @@ namespace {
 
 constexpr const char* ContextProperty = "korvaneHelpContext";
 
-QPointer<QTextBrowser> Window;
+// The help window: the topic, with Back and Close below it; Esc closes it too.
+QPointer<QWidget> Window;
+QPointer<QTextBrowser> Browser;
 int ShownContext = -1;
 
 QString TopicPath(int context) {
@@ -23,6 +30,19 @@ QString TopicPath(int context) {
         return path;
     }
     return QStringLiteral(":/help/contents.html");
+}
+
+// The context of a topic file ("100.html"), 0 for the contents.
+int ContextOf(const QUrl& topic) {
+    bool number = false;
+    const int context = QFileInfo(topic.path()).completeBaseName().toInt(&number);
+    return number ? context : 0;
+}
+
+// Follows the topic shown, however it was reached (a context, a link, Back).
+void TopicChanged(const QUrl& topic) {
+    ShownContext = ContextOf(topic);
+    Window->setWindowTitle(QStringLiteral("Korvane Help - ") + Browser->documentTitle());
 }
 
 // The help window belongs to whatever window is active, so that a modal screen does not
@@ -36,16 +56,35 @@ QTextBrowser* HelpBrowser() {
         delete Window;
     }
     if (Window == nullptr) {
-        Window = new QTextBrowser(owner);
-        Window->setWindowFlags(Qt::Window);
+        Window = new QWidget(owner, Qt::Window);
         Window->setObjectName(QStringLiteral("HelpWindow"));
         Window->setAttribute(Qt::WA_DeleteOnClose);
-        Window->setOpenLinks(true);
-        Window->setSearchPaths({QStringLiteral(":/help")});
         Window->resize(560, 480);
-        QObject::connect(Window, &QObject::destroyed, [] { ShownContext = -1; });
+        Browser = new QTextBrowser(Window);
+        Browser->setObjectName(QStringLiteral("HelpText"));
+        Browser->setOpenLinks(true);
+        Browser->setSearchPaths({QStringLiteral(":/help")});
+        auto* back = new QPushButton(QStringLiteral("&Back"), Window);
+        back->setObjectName(QStringLiteral("BackBtn"));
+        back->setEnabled(false);
+        auto* close = new QPushButton(QStringLiteral("&Close"), Window);
+        close->setObjectName(QStringLiteral("CloseBtn"));
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(back);
+        buttons->addStretch(1);
+        buttons->addWidget(close);
+        auto* layout = new QVBoxLayout(Window);
+        layout->addWidget(Browser, 1);
+        layout->addLayout(buttons);
+
+        QObject::connect(back, &QPushButton::clicked, Browser, &QTextBrowser::backward);
+        QObject::connect(Browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+        QObject::connect(close, &QPushButton::clicked, Window, &QWidget::close);
+        QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), Window), &QShortcut::activated,
+                         Window, &QWidget::close);
+        QObject::connect(Browser, &QTextBrowser::sourceChanged, Browser, &TopicChanged);
     }
-    return Window;
+    return Browser;
 }
 
 } // namespace
@@ -66,12 +105,10 @@ int HelpContext(const QWidget* widget) {
 
 void ShowHelpTopic(int context) {
     QTextBrowser* browser = HelpBrowser();
-    const QString path = TopicPath(context);
-    browser->setSource(QUrl(QStringLiteral("qrc") + path));
-    browser->setWindowTitle(QStringLiteral("Korvane Help - ") + browser->documentTitle());
-    ShownContext = path.endsWith(QStringLiteral("contents.html")) ? 0 : context;
-    browser->show();
-    browser->raise();
+    browser->setSource(QUrl(QStringLiteral("qrc") + TopicPath(context)));
+    TopicChanged(browser->source());
+    Window->show();
+    Window->raise();
 }
 
 void ShowHelpContents() {
@@ -86,7 +123,8 @@ void CloseHelp() {
 }
 
 int ShownHelpContext() {
-    return ShownContext;
+    // A window closed by its user is deleted a moment later.
+    return Window != nullptr && Window->isVisible() ? ShownContext : -1;
 }
 
 } // namespace korvane

@@ -11,7 +11,8 @@ namespace korvane {
 void SetHelpContext(QWidget* widget, int context);
 int HelpContext(const QWidget* widget);
 
-// Opens the help window at the topic of a context number (non-modal, one window per run).
+// Opens the help window at the topic of a context number (non-modal, one window per run). It
+// has Back and Close, Esc closes it, and its caption names the topic shown.
 void ShowHelpTopic(int context);
 // The contents of the help file.
 void ShowHelpContents();

@@ -1,13 +1,15 @@
 #include "platform/ui/SystemPrinter.h"
 
 #include <QPageLayout>
-#include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <memory>
+
+#include "platform/ui/PrinterSetupDialog.h"
 
 namespace korvane {
 
@@ -35,14 +37,41 @@ QPrinter& SystemPrinter() {
     return *printer;
 }
 
+QMarginsF UnprintableMargins() {
+    QPrinter& printer = SystemPrinter();
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        return {PdfUnprintableMargin, PdfUnprintableMargin, PdfUnprintableMargin,
+                PdfUnprintableMargin};
+    }
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    return layout.minimumMargins();
+}
+
 bool RunPrintDialog(QWidget* parent) {
     QPrintDialog dialog(&SystemPrinter(), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool RunPrinterSetupDialog(QWidget* parent) {
-    QPageSetupDialog dialog(&SystemPrinter(), parent);
+    TPrinterSetupDialog dialog(parent, QPrinterInfo::availablePrinterNames());
     return dialog.exec() == QDialog::Accepted;
+}
+
+void SetUpSystemPrinter(const QString& printerName, QPageSize::PageSizeId paper,
+                        QPageLayout::Orientation orientation) {
+    QPrinter& printer = SystemPrinter();
+    // A printer brings its own settings: the printer first, then the rest.
+    if (printerName.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(printerName);
+    }
+    printer.setFullPage(true);
+    printer.setResolution(SystemPrinterResolution);
+    printer.setPageSize(QPageSize(paper));
+    printer.setPageOrientation(orientation);
 }
 
 void SetPrinterPdfOutput(const QString& file) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 class QPainter;
@@ -15,10 +18,20 @@ QPrinter& SystemPrinter();
 // Resolution the system printer is given, in dots per inch.
 constexpr int SystemPrinterResolution = 600;
 
+// The sheet's unprintable margins on the system printer, in inches: the printer's own, or for a
+// PDF file, which has none, those of a typical office printer, so that a file printed on
+// paper later keeps every line on the sheet.
+QMarginsF UnprintableMargins();
+constexpr double PdfUnprintableMargin = 0.25;
+
 // Shows the print dialog on the system printer; true when the user chose to print.
 bool RunPrintDialog(QWidget* parent);
-// The printer-setup (page) dialog; true when accepted.
+// The printer-setup dialog on the system's printers; true when accepted.
 bool RunPrinterSetupDialog(QWidget* parent);
+// What the printer-setup dialog sets: the printer by name (empty: a PDF file), the paper and
+// the orientation; full page and the resolution stay as every report expects them.
+void SetUpSystemPrinter(const QString& printerName, QPageSize::PageSizeId paper,
+                        QPageLayout::Orientation orientation);
 
 // Points the system printer at a PDF file (a run with no display prints there).
 void SetPrinterPdfOutput(const QString& file);

@@ -1,17 +1,21 @@
 #include "app/MainForm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "app/Appearance.h"
 #include "data/PositionFile.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
+#include "platform/ui/ElidedLabel.h"
 #include "platform/ui/HelpWindow.h"
 #include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
@@ -66,6 +70,37 @@ TEST_F(MainFormTest, StatusBarShowsThePositionTitle) {
     EXPECT_EQ(PositionTitle, "Senior Budget Analyst");
     EXPECT_EQ(form.Panel0->width(), 250);
     EXPECT_EQ(form.Panel1->width(), 120);
+}
+
+// A title longer than its panel is cut with "…" and shown whole in the panel's tooltip.
+TEST_F(MainFormTest, LongPositionTitleIsElidedWithTheWholeTitleInTheTooltip) {
+    const QString whole =
+        QStringLiteral("Assistant Director of Public Works Engineering and Capital Projects");
+    WriteFile("kvn.dat", whole.toStdString() + "\r\n");
+    TMainForm form(Args({}));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TElidedLabel* panel = form.Panel0;
+    EXPECT_EQ(panel->text(), whole);
+    const QString shown = panel->ShownText();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(shown), panel->contentsRect().width());
+
+    auto tooltip = [&] {
+        const QPoint at = panel->rect().center();
+        QHelpEvent help(QEvent::ToolTip, at, panel->mapToGlobal(at));
+        QApplication::sendEvent(panel, &help);
+        const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        return text;
+    };
+    EXPECT_EQ(tooltip(), whole);
+    panel->setText(QStringLiteral("Clerk"));
+    EXPECT_EQ(panel->ShownText(), QStringLiteral("Clerk"));
+    EXPECT_TRUE(tooltip().isEmpty());
+    form.close();
 }
 
 TEST_F(MainFormTest, GestureOnTheStatusBarSwitchesTheMode) {

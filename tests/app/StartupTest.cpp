@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -68,6 +69,30 @@ TEST_F(StartupTest, ABadNumberEndsTheStartBeforeTheMainWindowShows) {
     EXPECT_FALSE(mainShown);
     EXPECT_EQ(script.Pending(), 0) << "the error was shown";
     EXPECT_EQ(ShownMainForm(), nullptr);
+}
+
+// Once an application display name is set, the window system shows it after every caption
+// ("Support — Korvane"). With none set, the application answers its plain name, whatever that
+// is: renamed for the test, a display name set by the application object or by the start-up
+// shows up as the old name.
+TEST_F(StartupTest, NoDisplayNameIsAddedToTheCaptions) {
+    const QString name = QCoreApplication::applicationName();
+    const QString probe = QStringLiteral("korvane-caption-probe");
+    QCoreApplication::setApplicationName(probe);
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), probe.toStdString())
+        << "set by the application object";
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [] {
+        if (TMainForm* form = ShownMainForm()) {
+            form->close();
+        }
+    });
+    poll.start();
+    EXPECT_EQ(RunDesktop({QStringLiteral("korvane")}, 0), 0);
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), probe.toStdString())
+        << "set by the start-up";
+    QCoreApplication::setApplicationName(name);
 }
 
 } // namespace

@@ -1,8 +1,11 @@
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +180,40 @@ TEST_F(DrawGridTest, ClicksSelectDoubleClickReportsAndSelectCellMayRefuse) {
     EXPECT_EQ(Grid.Row(), 2);
     Grid.SetRow(8);
     EXPECT_EQ(Grid.Row(), 8);
+}
+
+// A text cut by its cell is remembered whole and shown as the cell's tooltip; one that fits
+// has none.
+TEST_F(DrawGridTest, CutTextShowsWholeInTheTooltip) {
+    const QString longName = QStringLiteral("MAXIMILIAN WORTHINGTON-MONTGOMERY SMITH OF THE VALE");
+    Grid.SetOnDrawCell(
+        [&](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
+            const QString text = col == 1 && row == 2 ? longName : QStringLiteral("SHORT");
+            DrawCellText(Grid, canvas, rect, text, state, TCellAlign::Left);
+        });
+    Paint();
+    EXPECT_EQ(Grid.CutText(1, 2), longName);
+    EXPECT_TRUE(Grid.CutText(1, 3).isEmpty());
+    EXPECT_TRUE(Grid.CutText(0, 2).isEmpty());
+
+    auto tipAt = [&](int col, int row) {
+        const QPoint at = Grid.CellRect(col, row).center();
+        QHelpEvent help(QEvent::ToolTip, at, Grid.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(Grid.viewport(), &help);
+        const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        return shown;
+    };
+    EXPECT_EQ(tipAt(1, 2), longName);
+    EXPECT_TRUE(tipAt(1, 3).isEmpty());
+
+    // Drawn again with a text that fits: the tooltip goes.
+    Grid.SetOnDrawCell([&](QPainter& canvas, int, int, const QRect& rect, TGridDrawState state) {
+        DrawCellText(Grid, canvas, rect, QStringLiteral("SHORT"), state, TCellAlign::Left);
+    });
+    Paint();
+    EXPECT_TRUE(Grid.CutText(1, 2).isEmpty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include <filesystem>
 
@@ -195,6 +196,85 @@ TEST_F(PreviewTest, NarrowPageIsCentredWideOneScrolls) {
     EXPECT_EQ(narrowLeft, 0);
     ASSERT_GT(viewport, 816);
     EXPECT_EQ(wideLeft, (viewport - 816) / 2);
+}
+
+// The window opens wide enough for a whole page where the screen allows (as wide as it allows
+// otherwise), never below its minimum, and keeps the size the user gives it for the run.
+TEST_F(PreviewTest, OpensWideEnoughForAPageAndKeepsTheUsersSize) {
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    // A page that fits the screen's width, and one that does not.
+    for (const int dpi : {72, 96}) {
+        SCOPED_TRACE(dpi);
+        TReportPreviewForm::ForgetWindowSize();
+        TReportPreviewForm report;
+        report.SetPreviewResolution(dpi);
+        report.BeginReport(TReportPreviewForm::ToPreview, false, false);
+        const int page = report.PrintableWidth();
+        test::ModalScript script;
+        script.Then([&](QWidget* window) {
+            EXPECT_EQ(window->minimumSize(), QSize(614, 358));
+            EXPECT_GE(window->height(), 358);
+            const int viewport =
+                test::Child<QScrollArea>(window, "ScrollBox1")->viewport()->width();
+            if (page + 64 < screen.width()) {
+                EXPECT_GE(viewport, page);
+            } else {
+                EXPECT_GE(window->width(), screen.width() - 64);
+                EXPECT_LE(window->width(), screen.width());
+            }
+            window->resize(700, 450);
+            Close(window);
+        });
+        report.EndReport();
+        EXPECT_EQ(script.Pending(), 0);
+    }
+    TReportPreviewForm next;
+    WritePages(next, 1);
+    QSize size;
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        size = window->size();
+        Close(window);
+    });
+    next.EndReport();
+    EXPECT_EQ(size, QSize(700, 450));
+    TReportPreviewForm::ForgetWindowSize();
+}
+
+// Next and Previous show each page from its top left, wherever the last one was scrolled to.
+TEST_F(PreviewTest, EachPageStartsAtItsTopLeft) {
+    TReportPreviewForm report;
+    WritePages(report, 2);
+    std::vector<QPoint> offsets;
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        window->resize(614, 358);
+        QApplication::processEvents();
+        auto* scroll = test::Child<QScrollArea>(window, "ScrollBox1");
+        auto scrolled = [&] {
+            return QPoint(scroll->horizontalScrollBar()->value(),
+                          scroll->verticalScrollBar()->value());
+        };
+        auto toBottomRight = [&] {
+            scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+            offsets.push_back(scrolled());
+        };
+        toBottomRight();
+        test::Child<QPushButton>(window, "NextBtn")->click();
+        offsets.push_back(scrolled());
+        toBottomRight();
+        test::Child<QPushButton>(window, "PreviousBtn")->click();
+        offsets.push_back(scrolled());
+        Close(window);
+    });
+    report.EndReport();
+    TReportPreviewForm::ForgetWindowSize();
+    ASSERT_EQ(offsets.size(), 4u);
+    EXPECT_GT(offsets[0].y(), 0) << "the page was scrolled";
+    EXPECT_GT(offsets[0].x(), 0);
+    EXPECT_EQ(offsets[1], QPoint(0, 0));
+    EXPECT_EQ(offsets[3], QPoint(0, 0));
 }
 
 TEST_F(PreviewTest, UnreadablePageShowsBlank) {

@@ -41,7 +41,7 @@ TEST_F(SystemPrinterTest, StartsOnLetterPaperAtFullPage) {
 }
 
 // The printer destination on the real printer object, here writing a PDF: a landscape sheet in
-// the printer's own units, with real text in it.
+// the printer's own units, less its unprintable margins, with real text in it.
 TEST_F(SystemPrinterTest, LandscapeReportInPrinterUnits) {
     QPrinter& printer = SystemPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -52,9 +52,11 @@ TEST_F(SystemPrinterTest, LandscapeReportInPrinterUnits) {
         report.BeginReport(TReportPreviewForm::ToPrinter, false, true);
         EXPECT_EQ(report.HorizontalResolution(), SystemPrinterResolution);
         EXPECT_EQ(report.VerticalResolution(), SystemPrinterResolution);
-        EXPECT_EQ(report.HorizontalOffset(), 0);
-        EXPECT_EQ(report.PrintableWidth(), 11 * SystemPrinterResolution);
-        EXPECT_EQ(report.PrintableHeight(), 17 * SystemPrinterResolution / 2);
+        // A PDF file is laid out inside the margins of a typical office printer.
+        const int margin = SystemPrinterResolution / 4;
+        EXPECT_EQ(report.HorizontalOffset(), margin);
+        EXPECT_EQ(report.PrintableWidth(), 11 * SystemPrinterResolution - 2 * margin);
+        EXPECT_EQ(report.PrintableHeight(), 17 * SystemPrinterResolution / 2 - 2 * margin);
         EXPECT_EQ(report.PageWidth(), 11.0);
         report.SetFont(12, Qt::black, {});
         report.TextAt(QStringLiteral("Landscape sheet"), 9.0);

@@ -28,12 +28,15 @@ namespace {
 using test::RunProgram;
 using test::TRun;
 
-// One word of a PDF page with the top of its box, as pdftotext -bbox reads it.
+// One word of a PDF page with its box in points from the top left corner of the sheet, as
+// pdftotext -bbox reads it.
 struct TWord {
     int Page;
     double Top;
     double Left;
     QString Text;
+    double Right = 0;
+    double Bottom = 0;
 };
 
 // Reading order: by page, then line, then from the left. Words whose tops lie within a few
@@ -86,7 +89,8 @@ protected:
         std::vector<TWord> words;
         int page = 0;
         static const QRegularExpression word(
-            QStringLiteral("<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>"));
+            QStringLiteral("<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\" xMax=\"([^\"]+)\" "
+                           "yMax=\"([^\"]+)\">([^<]*)</word>"));
         for (const QString& line : text.Output.split(QLatin1Char('\n'))) {
             if (line.contains(QStringLiteral("<page "))) {
                 ++page;
@@ -94,10 +98,11 @@ protected:
             const auto match = word.match(line);
             if (match.hasMatch()) {
                 words.push_back({page, match.captured(2).toDouble(), match.captured(1).toDouble(),
-                                 match.captured(3)
+                                 match.captured(5)
                                      .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
                                      .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
-                                     .replace(QStringLiteral("&gt;"), QStringLiteral(">"))});
+                                     .replace(QStringLiteral("&gt;"), QStringLiteral(">")),
+                                 match.captured(3).toDouble(), match.captured(4).toDouble()});
             }
         }
         SortWords(words);
@@ -241,6 +246,103 @@ TEST_F(ListPrintoutTest, PageBreaksAtTheLastRowAndBeforeTheFootnote) {
     EXPECT_EQ(PageText(words, 2).toStdString(),
               "* Determined By Reference Check Or Interview Only");
     EXPECT_LT(TopsOf(words, 2, QStringLiteral("Determined"))[0], 72.0);
+}
+
+// A PDF keeps every line of a full page a quarter inch inside the sheet, where a printer that
+// prints the file can reach.
+TEST_F(ListPrintoutTest, FullPageStaysAQuarterInchInsideTheSheet) {
+    Rows(CommitteeFileName, 150);
+    const auto words = Print("committee");
+    ASSERT_GE(Pages(words), 2);
+    constexpr double Margin = 18.0; // a quarter inch, in points
+    double top = 1e9;
+    double bottom = 0;
+    double left = 1e9;
+    double right = 0;
+    for (const TWord& w : words) {
+        if (w.Page == 1) {
+            top = std::min(top, w.Top);
+            bottom = std::max(bottom, w.Bottom);
+            left = std::min(left, w.Left);
+            right = std::max(right, w.Right);
+        }
+    }
+    EXPECT_GE(top, Margin) << "\"Korvane\" at the top";
+    EXPECT_LE(bottom, 11 * 72 - Margin) << "the last row";
+    EXPECT_GE(left, Margin);
+    EXPECT_LE(right, 8.5 * 72 - Margin);
+    // The page is full: its last row is less than two rows above the margin.
+    const auto rows = TopsOf(words, 1, QStringLiteral("ROW"));
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_GT(bottom, 11 * 72 - Margin - 2 * (rows[1] - rows[0]));
+}
+
+// The position title shares its line with the date. A title that would reach the date is
+// drawn smaller, down to the date's size, and cut with "…" only when even that is too long;
+// a short one stays 14 pt. Sizes are compared by the heights of the word boxes.
+TEST_F(ListPrintoutTest, LongPositionTitleShrinksClearOfTheDate) {
+    struct TCase {
+        const char* Title;
+        bool Smaller;
+        bool Cut;
+    };
+    const TCase cases[] = {
+        {"CLERK TYPIST II", false, false},
+        {"Assistant Director of Public Works Engineering and Capital Projects", true, false},
+        {"Assistant Director of Public Works Engineering and Capital Projects for the Northern "
+         "and Southern Water Districts",
+         true, true},
+    };
+    test::InsertRecords(CommitteeFileName, {{1, "ADAMS, LEE"}});
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Title);
+        WriteFile("kvn.dat", std::string(c.Title) + "\r\n");
+        const auto words = Print("committee");
+        // Line 5 lies between "Members" (end of line 4) and "Printed:".
+        std::vector<TWord> title;
+        const TWord* members = nullptr;
+        const TWord* printed = nullptr;
+        for (const TWord& w : words) {
+            if (w.Page != 1) {
+                continue;
+            }
+            if (printed == nullptr && w.Text == QStringLiteral("Printed:")) {
+                printed = &w;
+            } else if (members == nullptr && w.Text == QStringLiteral("Members")) {
+                members = &w;
+            } else if (members != nullptr && printed == nullptr) {
+                title.push_back(w);
+            }
+        }
+        ASSERT_NE(printed, nullptr);
+        ASSERT_NE(members, nullptr);
+        ASSERT_FALSE(title.empty());
+        QStringList texts;
+        for (const TWord& w : title) {
+            texts << w.Text;
+            EXPECT_LT(w.Right, printed->Left) << w.Text.toStdString() << " runs into the date";
+        }
+        const QString shown = texts.join(QLatin1Char(' '));
+        const QString whole = QString::fromLatin1(c.Title);
+        if (c.Cut) {
+            ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(whole.startsWith(shown.chopped(1).trimmed())) << shown.toStdString();
+        } else {
+            EXPECT_EQ(shown, whole);
+        }
+        const double height = title.front().Bottom - title.front().Top;
+        const double fourteen = members->Bottom - members->Top;
+        const double dateSize = printed->Bottom - printed->Top;
+        if (c.Smaller) {
+            EXPECT_LT(height, fourteen - 0.5);
+            EXPECT_GT(height, dateSize - 0.5);
+        } else {
+            EXPECT_NEAR(height, fourteen, 0.5);
+        }
+        if (c.Cut) {
+            EXPECT_NEAR(height, dateSize, 0.5);
+        }
+    }
 }
 
 // The print button in the desktop program.

@@ -1,6 +1,11 @@
 #include <QCheckBox>
+#include <QColor>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 #include "data/FileNames.h"
 #include "setup/SamplePreferedAddEditForm.h"
@@ -101,6 +106,49 @@ TEST_F(SamplePreferedTest, EditKeepsTheMarkAndDeleteShowsItDisabled) {
     EXPECT_TRUE(checked);
     EXPECT_FALSE(enabled);
     EXPECT_EQ(OnDisk().size(), 2u);
+    EXPECT_EQ(script.Pending(), 0);
+}
+
+// Contrast of two colours as the accessibility guidelines reckon it, 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double x = luminance(a);
+    const double y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The delete dialog asks the user to confirm what it shows: its locked fields stay
+// unchangeable, but their text reads at least 4.5:1 against what it is drawn on.
+TEST_F(SamplePreferedTest, DeleteDialogShowsItsLockedFieldsReadable) {
+    test::InsertRecords(SamplePreferredFileName, {{5, "INTERVIEW ONLY", '*'}});
+    TSamplePreferedForm screen(nullptr);
+    test::ModalScript script;
+    script.Then([](QWidget* dialog) {
+        for (const char* name : {"CriteriaID", "CriteriaDescription"}) {
+            auto* field = Child<QLineEdit>(dialog, name);
+            EXPECT_FALSE(field->isEnabled()) << name;
+            const QPalette palette = field->palette();
+            EXPECT_GE(Contrast(palette.color(QPalette::Disabled, QPalette::Text),
+                               palette.color(QPalette::Disabled, QPalette::Base)),
+                      4.5)
+                << name;
+        }
+        // The check box's text stands on the panel.
+        auto* check = Child<QCheckBox>(dialog, "RefCheck");
+        EXPECT_FALSE(check->isEnabled());
+        const QWidget* panel = check->parentWidget();
+        EXPECT_GE(Contrast(check->palette().color(QPalette::Disabled, QPalette::WindowText),
+                           panel->palette().color(panel->backgroundRole())),
+                  4.5);
+        Child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    screen.DeleteBtnClick();
     EXPECT_EQ(script.Pending(), 0);
 }
 
