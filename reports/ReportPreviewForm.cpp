@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/Rounding.h"
 #include "platform/sys/TempFolder.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/JpegCodec.h"
@@ -37,27 +38,6 @@ constexpr int PanelHeight = 41;
 // The size the user last gave the preview window in this run; invalid until then.
 QSize PreviewWindowSize;
 constexpr int JpegQuality = 90;
-
-// Trunc(resolution x inches) of the exact product. The product is rounded to a double first;
-// when that rounding lands on a whole number the exact value may lie just short of it, which
-// fma exposes.
-int TruncatedProduct(int resolution, double inches) {
-    const double factor = resolution;
-    const double product = factor * inches;
-    if (!std::isfinite(product)) {
-        return 0;
-    }
-    double whole = std::trunc(product);
-    if (whole == product) {
-        const double error = std::fma(factor, inches, -product);
-        if (product > 0 && error < 0) {
-            whole -= 1;
-        } else if (product < 0 && error > 0) {
-            whole += 1;
-        }
-    }
-    return static_cast<int>(std::clamp(whole, -1e9, 1e9));
-}
 
 // Pixel height of a font of size points on a device of dpi dots per inch, rounded.
 int PixelSize(int points, int dpi) {
