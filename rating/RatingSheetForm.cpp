@@ -60,10 +60,10 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(ScreenFont());
 
-    NewLabel(this, "Label1", QStringLiteral("Committee Member:"), QRect(8, 10, 100, 16));
-    NewLabel(this, "Label2", QStringLiteral("Applicant:"), QRect(8, 30, 100, 16));
-    CommitteeMember = NewLabel(this, "CommitteeMember", QString(), QRect(112, 10, 290, 16));
-    Applicant = NewLabel(this, "Applicant", QString(), QRect(112, 30, 290, 16));
+    NewLabel(this, "Label1", QStringLiteral("Committee Member:"), QRect(8, 10, 112, 16));
+    NewLabel(this, "Label2", QStringLiteral("Applicant:"), QRect(8, 30, 112, 16));
+    CommitteeMember = NewLabel(this, "CommitteeMember", QString(), QRect(124, 10, 280, 16));
+    Applicant = NewLabel(this, "Applicant", QString(), QRect(124, 30, 280, 16));
 
     StringGrid1 = new TDrawGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -99,11 +99,11 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
 
     const int commentsTop = StringGrid1->geometry().bottom() + 9;
     QLabel* commentsLabel =
-        NewLabel(this, "Label4", QStringLiteral("Comments:"), QRect(8, commentsTop + 3, 60, 16));
+        NewLabel(this, "Label4", QStringLiteral("Comments:"), QRect(8, commentsTop + 3, 68, 16));
     Comments = new QLineEdit(this);
     Comments->setObjectName(QStringLiteral("Comments"));
     Comments->setMaxLength(static_cast<int>(MaxCommentsLength));
-    Comments->setGeometry(72, commentsTop, width - 8 - 72, 22);
+    Comments->setGeometry(80, commentsTop, width - 8 - 80, 22);
 
     const int buttonTop = commentsTop + 22 + 10;
     constexpr int ButtonWidth = 72;
