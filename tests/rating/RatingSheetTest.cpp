@@ -12,7 +12,6 @@
 
 #include "platform/sys/BinaryFile.h"
 #include "platform/ui/SpinEdit.h"
-#include "rating/ApplicantPool.h"
 #include "rating/RatingSheetForm.h"
 #include "tests/rating/RatingTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -27,15 +26,14 @@ class RatingSheetTest : public test::RatingFilesTest {
 protected:
     void SetUp() override {
         RatingFilesTest::SetUp();
-        AddPool();
-        AddMembers();
+        AddPeople();
     }
     void TearDown() override {
         TFileFaults::Clear();
         RatingFilesTest::TearDown();
     }
 
-    // The sheet of member 1 for one applicant, or for all of them (0).
+    // Member 1's sheet for one applicant, or for all of them (0).
     static std::unique_ptr<TRatingSheetForm> Open(std::int32_t Applicant) {
         auto sheet = std::make_unique<TRatingSheetForm>(nullptr);
         sheet->SetCommitteeMember(1);
@@ -48,12 +46,8 @@ protected:
         }
         Sheet.Comments->setText(QString::fromLatin1(Comments));
     }
-    static std::vector<int> Shown(TRatingSheetForm& Sheet) {
-        std::vector<int> values;
-        for (TSpinEdit* spin : Sheet.Rate) {
-            values.push_back(spin->Value());
-        }
-        return values;
+    static int Shown(TRatingSheetForm& Sheet, int N) {
+        return Sheet.Rate[static_cast<std::size_t>(N - 1)]->Value();
     }
 };
 
@@ -61,28 +55,27 @@ TEST_F(RatingSheetTest, ASheetIsStoredOnceAndOverwrittenInPlace) {
     SelectCriteria(3);
     {
         auto sheet = Open(3);
-        EXPECT_FALSE(sheet->Found());
         Enter(*sheet, {4, 2, 5}, "GOOD");
         sheet->SaveBtnClick();
-        ExpectRatingFile({Rating(3, 1, "GOOD", {4, 2, 5}, 1)});
+        ExpectRatingFile({Rating(3, "GOOD", {4, 2, 5}, 1)});
         sheet->Rate[1]->setValue(3);
         sheet->SaveBtnClick();
-        EXPECT_TRUE(sheet->Found());
-        ExpectRatingFile({Rating(3, 1, "GOOD", {4, 3, 5}, 1)});
+        ExpectRatingFile({Rating(3, "GOOD", {4, 3, 5}, 1)});
     }
     {
         auto sheet = Open(4);
+        EXPECT_FALSE(sheet->Found());
         Enter(*sheet, {1, 1, 1}, "");
         sheet->SaveBtnClick();
-        ExpectRatingFile({Rating(4, 1, "", {1, 1, 1}, 2), Rating(3, 1, "GOOD", {4, 3, 5}, 1)});
+        ExpectRatingFile({Rating(4, "", {1, 1, 1}, 2), Rating(3, "GOOD", {4, 3, 5}, 1)});
     }
     auto sheet = Open(3);
     EXPECT_TRUE(sheet->Found());
-    EXPECT_EQ(Shown(*sheet), (std::vector<int>{4, 3, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Shown(*sheet, 2), 3);
     EXPECT_EQ(sheet->Comments->text(), QStringLiteral("GOOD"));
     sheet->Rate[2]->setValue(1);
     sheet->SaveBtnClick();
-    ExpectRatingFile({Rating(4, 1, "", {1, 1, 1}, 2), Rating(3, 1, "GOOD", {4, 3, 1}, 1)});
+    ExpectRatingFile({Rating(4, "", {1, 1, 1}, 2), Rating(3, "GOOD", {4, 3, 1}, 1)});
 }
 
 TEST_F(RatingSheetTest, OnlyTheSelectedCriteriaAreShownAndRated) {
@@ -96,83 +89,63 @@ TEST_F(RatingSheetTest, OnlyTheSelectedCriteriaAreShownAndRated) {
     for (std::size_t n = 0; n < RatingCount; ++n) {
         EXPECT_EQ(sheet->Rate[n]->isHidden(), n >= 5) << "Rate" << n + 1;
     }
-    EXPECT_EQ(sheet->CellText(1, 1), QStringLiteral("*"));
-    EXPECT_EQ(sheet->CellText(2, 1), QStringLiteral("CRITERION B"));
-    EXPECT_EQ(sheet->CellText(3, 5), QStringLiteral("50"));
-    // A selected criterion whose sample is gone.
-    EXPECT_EQ(sheet->CellText(1, 4), QString());
-    EXPECT_EQ(sheet->CellText(2, 4), QStringLiteral("Description For ID Number Not Found"));
+    EXPECT_EQ(
+        QStringList({sheet->CellText(1, 1), sheet->CellText(2, 1), sheet->CellText(3, 5)}),
+        QStringList({QStringLiteral("*"), QStringLiteral("CRITERION B"), QStringLiteral("50")}));
+    EXPECT_EQ(sheet->CellText(1, 4) + sheet->CellText(2, 4),
+              QStringLiteral("Description For ID Number Not Found"))
+        << "a criterion whose sample is gone";
 
-    Enter(*sheet, {1, 2, 3, 4, 5, 5, 5}, "");
-    sheet->Comments->setText(QStringLiteral("1234567890123456789012345678901234"));
+    Enter(*sheet, {1, 2, 3, 4, 5, 5, 5}, "1234567890123456789012345678901234");
     EXPECT_EQ(sheet->Comments->text().size(), 30) << "a longer comment cannot be typed";
     sheet->SaveBtnClick();
-    ExpectRatingFile({Rating(3, 1, "123456789012345678901234567890", {1, 2, 3, 4, 5}, 1)});
+    ExpectRatingFile({Rating(3, "123456789012345678901234567890", {1, 2, 3, 4, 5}, 1)});
 }
 
-// Next and Previous store the sheet they leave; eliminated applicants are never reached.
+// Next and Previous store the sheet they leave; the eliminated BROWN is never reached.
 TEST_F(RatingSheetTest, AllApplicantsAreSteppedThroughInNameOrder) {
     SelectCriteria(2);
     auto sheet = Open(0);
-    struct TStop {
-        std::int32_t Applicant;
-        bool Previous;
-        bool Next;
-    };
-    std::vector<TStop> stops;
+    QStringList stops;
     auto note = [&] {
-        stops.push_back(
-            {sheet->ApplicantID(), sheet->PreviousBtn->isEnabled(), sheet->NextBtn->isEnabled()});
+        stops << QStringLiteral("%1%2%3")
+                     .arg(sheet->PreviousBtn->isEnabled() ? QStringLiteral("<") : QString())
+                     .arg(sheet->ApplicantID())
+                     .arg(sheet->NextBtn->isEnabled() ? QStringLiteral(">") : QString());
     };
     note();
     Enter(*sheet, {1, 1}, "A");
     sheet->NextBtnClick();
-    ExpectRatingFile({Rating(3, 1, "A", {1, 1}, 1)});
+    ExpectRatingFile({Rating(3, "A", {1, 1}, 1)});
     note();
     Enter(*sheet, {2, 2}, "C");
     sheet->NextBtnClick();
-    ExpectRatingFile({Rating(4, 1, "C", {2, 2}, 2), Rating(3, 1, "A", {1, 1}, 1)});
+    ExpectRatingFile({Rating(4, "C", {2, 2}, 2), Rating(3, "A", {1, 1}, 1)});
     note();
-    EXPECT_EQ(Shown(*sheet)[0], 0) << "a new sheet starts empty";
+    EXPECT_EQ(Shown(*sheet, 1), 0) << "a new sheet starts empty";
     Enter(*sheet, {3, 3}, "D");
     sheet->PreviousBtnClick();
     ExpectRatingFile(
-        {Rating(6, 1, "D", {3, 3}, 3), Rating(4, 1, "C", {2, 2}, 2), Rating(3, 1, "A", {1, 1}, 1)});
+        {Rating(6, "D", {3, 3}, 3), Rating(4, "C", {2, 2}, 2), Rating(3, "A", {1, 1}, 1)});
     note();
     EXPECT_EQ(sheet->Applicant->text(), QStringLiteral("4 CRUZ"));
-    EXPECT_EQ(Shown(*sheet)[0], 2) << "the stored sheet is shown again";
-
-    ASSERT_EQ(stops.size(), 4u);
-    const std::int32_t order[] = {3, 4, 6, 4};
-    const bool previous[] = {false, true, true, true};
-    const bool next[] = {true, true, false, true};
-    for (std::size_t i = 0; i < stops.size(); ++i) {
-        EXPECT_EQ(stops[i].Applicant, order[i]) << "stop " << i;
-        EXPECT_EQ(stops[i].Previous, previous[i]) << "stop " << i;
-        EXPECT_EQ(stops[i].Next, next[i]) << "stop " << i;
-    }
+    EXPECT_EQ(Shown(*sheet, 1), 2) << "the stored sheet is shown again";
+    EXPECT_EQ(stops.join(QLatin1Char(' ')), QStringLiteral("3> <4> <6 <4>"));
 }
 
 // One applicant's sheet from the keyboard alone, as a member types it.
 TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
     SelectCriteria(3);
-    {
-        TRateDataBase ratings(RatingFileName);
-        TRateRecord rec = Rating(4, 1, "", {3}, -1);
-        bool added = false;
-        ratings.Insert(rec, added);
-    }
+    StoreRating(Rating(4, "", {3}, -1));
     auto sheet = Open(0);
     int keys = 0;
     auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         ++keys;
     };
-    QString selected;
     ModalScript script;
     script.Then([&](QWidget*) {
         EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[0]);
-        selected = sheet->Rate[0]->findChild<QLineEdit*>()->selectedText();
         for (const Qt::Key digit : {Qt::Key_4, Qt::Key_2, Qt::Key_9}) {
             press(digit);
             press(Qt::Key_Tab);
@@ -182,11 +155,9 @@ TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
         press(Qt::Key_K);
         press(Qt::Key_S, Qt::AltModifier);
         EXPECT_EQ(keys, 9);
-        ExpectRatingFile({Rating(3, 1, "ok", {4, 2, 5}, 2), Rating(4, 1, "", {3}, 1)});
-        // Alt+N goes on to the next sheet, whose first rating is selected again: the digit
-        // replaces the 3 stored there.
+        ExpectRatingFile({Rating(3, "ok", {4, 2, 5}, 2), Rating(4, "", {3}, 1)});
+        // The next sheet opens with its first rating selected: the digit replaces the stored 3.
         press(Qt::Key_N, Qt::AltModifier);
-        EXPECT_EQ(sheet->ApplicantID(), 4);
         EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[0]);
         press(Qt::Key_1);
         press(Qt::Key_P, Qt::AltModifier);
@@ -194,15 +165,14 @@ TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
         press(Qt::Key_Escape);
     });
     sheet->exec();
-    EXPECT_EQ(selected, QStringLiteral("0"));
-    ExpectRatingFile({Rating(3, 1, "ok", {4, 2, 5}, 2), Rating(4, 1, "", {1}, 1)});
+    ExpectRatingFile({Rating(3, "ok", {4, 2, 5}, 2), Rating(4, "", {1}, 1)});
 }
 
 struct TFailureCase {
     const char* Name;
-    bool Stored;                 // the pair is in Rating.dat already
+    bool Stored;                 // the pair stands in Rating.dat already
     bool BeforeOpening;          // the sheet opens Rating.dat after the break
-    std::function<bool()> Break; // false when this user cannot be kept from writing that way
+    std::function<bool()> Break; // false when this user cannot be kept from writing so
     const char* Message;
 };
 
@@ -236,22 +206,15 @@ class RatingFailureTest : public RatingSheetTest,
 
 // The user is told, the sheet stays on the applicant with what was typed, the file is as it was.
 TEST_P(RatingFailureTest, AFailedSaveIsReportedAndKeepsTheSheet) {
+    const TFailureCase& c = GetParam();
     SelectCriteria(2);
-    if (GetParam().Stored) {
-        TRateDataBase ratings(RatingFileName);
-        TRateRecord rec = Rating(3, 1, "OLD", {1, 1}, -1);
-        bool added = false;
-        ratings.Insert(rec, added);
-    }
+    StoreRating(Rating(c.Stored ? 3 : 4, "OLD", {1, 1}, -1));
     const std::string before = ReadFile(RatingFileName);
-    std::unique_ptr<TRatingSheetForm> sheet;
-    if (!GetParam().BeforeOpening) {
-        sheet = Open(0);
-    }
-    if (!GetParam().Break()) {
+    std::unique_ptr<TRatingSheetForm> sheet = c.BeforeOpening ? nullptr : Open(0);
+    if (!c.Break()) {
         GTEST_SKIP() << "this user may write any file";
     }
-    if (GetParam().BeforeOpening) {
+    if (c.BeforeOpening) {
         sheet = Open(0);
     }
     Enter(*sheet, {4, 5}, "NEW");
@@ -259,9 +222,9 @@ TEST_P(RatingFailureTest, AFailedSaveIsReportedAndKeepsTheSheet) {
     script.ThenAnswer(TModalResult::Ok);
     sheet->NextBtnClick();
     TFileFaults::Clear();
-    EXPECT_EQ(script.Messages(), QStringList{QString::fromLatin1(GetParam().Message)});
+    EXPECT_EQ(script.Messages(), QStringList{QString::fromLatin1(c.Message)});
     EXPECT_EQ(sheet->ApplicantID(), 3);
-    EXPECT_EQ(Shown(*sheet)[1], 5);
+    EXPECT_EQ(Shown(*sheet, 2), 5);
     EXPECT_EQ(sheet->Comments->text(), QStringLiteral("NEW"));
     EXPECT_EQ(ReadFile(RatingFileName), before);
 }
