@@ -292,6 +292,7 @@ void TMainForm::RateApplicants1Click() {
     sheet.SetApplicant(applicant);
     sheet.exec();
 }
+
 void TMainForm::FirstLevelScreeningsheets1Click() {}
 void TMainForm::RatingsSheets1Click() {}
 void TMainForm::FinalRatingSheet1Click() {}
