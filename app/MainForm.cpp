@@ -23,12 +23,15 @@
 #include "platform/ui/ElidedLabel.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
+#include "rating/RateApplicantsForm.h"
+#include "rating/RatingSheetForm.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
 #include "setup/SampleRequired.h"
 #include "setup/SelectedPreferredForm.h"
 #include "setup/SelectedRequiredform.h"
+#include "setup/SetupPrecheck.h"
 
 namespace korvane {
 
@@ -144,8 +147,8 @@ void TMainForm::BuildMenu() {
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
 
     // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Export1, Update1, Uninstall1, RateApplicants1,
-                             FirstLevelScreeningsheets1, RatingsSheets1, FinalRatingSheet1}) {
+    for (QAction* pending : {Export1, Update1, Uninstall1, FirstLevelScreeningsheets1,
+                             RatingsSheets1, FinalRatingSheet1}) {
         pending->setEnabled(false);
     }
 }
@@ -270,7 +273,27 @@ void TMainForm::Applicants1Click() {
     screen.exec();
 }
 
-void TMainForm::RateApplicants1Click() {}
+void TMainForm::RateApplicants1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    std::int32_t member = 0;
+    std::int32_t applicant = 0;
+    {
+        // Released before the sheet opens: the sheet makes its own copy of the pool.
+        TRateApplicantsForm choice(this);
+        if (choice.exec() != QDialog::Accepted) {
+            return;
+        }
+        member = choice.CommitteeID();
+        applicant = choice.ApplicantID();
+    }
+    TRatingSheetForm sheet(this);
+    sheet.SetCommitteeMember(member);
+    sheet.SetApplicant(applicant);
+    sheet.exec();
+}
+
 void TMainForm::FirstLevelScreeningsheets1Click() {}
 void TMainForm::RatingsSheets1Click() {}
 void TMainForm::FinalRatingSheet1Click() {}

@@ -1,0 +1,236 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "platform/sys/BinaryFile.h"
+#include "platform/ui/SpinEdit.h"
+#include "rating/RatingSheetForm.h"
+#include "tests/rating/RatingTestSupport.h"
+#include "tests/support/ModalScript.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ModalScript;
+
+class RatingSheetTest : public test::RatingFilesTest {
+protected:
+    void SetUp() override {
+        RatingFilesTest::SetUp();
+        AddPeople();
+    }
+    void TearDown() override {
+        TFileFaults::Clear();
+        RatingFilesTest::TearDown();
+    }
+
+    // Member 1's sheet for one applicant, or for all of them (0).
+    static std::unique_ptr<TRatingSheetForm> Open(std::int32_t Applicant) {
+        auto sheet = std::make_unique<TRatingSheetForm>(nullptr);
+        sheet->SetCommitteeMember(1);
+        sheet->SetApplicant(Applicant);
+        return sheet;
+    }
+    static void Enter(TRatingSheetForm& Sheet, std::vector<int> Rates, const char* Comments) {
+        for (std::size_t n = 0; n < Rates.size(); ++n) {
+            Sheet.Rate[n]->setValue(Rates[n]);
+        }
+        Sheet.Comments->setText(QString::fromLatin1(Comments));
+    }
+    static int Shown(TRatingSheetForm& Sheet, int N) {
+        return Sheet.Rate[static_cast<std::size_t>(N - 1)]->Value();
+    }
+};
+
+TEST_F(RatingSheetTest, ASheetIsStoredOnceAndOverwrittenInPlace) {
+    SelectCriteria(3);
+    {
+        auto sheet = Open(3);
+        Enter(*sheet, {4, 2, 5}, "GOOD");
+        sheet->SaveBtnClick();
+        ExpectRatingFile({Rating(3, "GOOD", {4, 2, 5}, 1)});
+        sheet->Rate[1]->setValue(3);
+        sheet->SaveBtnClick();
+        ExpectRatingFile({Rating(3, "GOOD", {4, 3, 5}, 1)});
+    }
+    {
+        auto sheet = Open(4);
+        EXPECT_FALSE(sheet->Found());
+        Enter(*sheet, {1, 1, 1}, "");
+        sheet->SaveBtnClick();
+        ExpectRatingFile({Rating(4, "", {1, 1, 1}, 2), Rating(3, "GOOD", {4, 3, 5}, 1)});
+    }
+    auto sheet = Open(3);
+    EXPECT_TRUE(sheet->Found());
+    EXPECT_EQ(Shown(*sheet, 2), 3);
+    EXPECT_EQ(sheet->Comments->text(), QStringLiteral("GOOD"));
+    sheet->Rate[2]->setValue(1);
+    sheet->SaveBtnClick();
+    ExpectRatingFile({Rating(4, "", {1, 1, 1}, 2), Rating(3, "GOOD", {4, 3, 1}, 1)});
+}
+
+TEST_F(RatingSheetTest, OnlyTheSelectedCriteriaAreShownAndRated) {
+    SelectCriteria(12);
+    const int full = Open(3)->height();
+    fs::remove(PreferredFileName);
+    fs::remove(SamplePreferredFileName);
+    SelectCriteria(5, 4);
+    auto sheet = Open(3);
+    EXPECT_EQ(full - sheet->height(), 7 * 23);
+    for (std::size_t n = 0; n < RatingCount; ++n) {
+        EXPECT_EQ(sheet->Rate[n]->isHidden(), n >= 5) << "Rate" << n + 1;
+    }
+    EXPECT_EQ(
+        QStringList({sheet->CellText(1, 1), sheet->CellText(2, 1), sheet->CellText(3, 5)}),
+        QStringList({QStringLiteral("*"), QStringLiteral("CRITERION B"), QStringLiteral("50")}));
+    EXPECT_EQ(sheet->CellText(1, 4) + sheet->CellText(2, 4),
+              QStringLiteral("Description For ID Number Not Found"))
+        << "a criterion whose sample is gone";
+
+    Enter(*sheet, {1, 2, 3, 4, 5, 5, 5}, "1234567890123456789012345678901234");
+    EXPECT_EQ(sheet->Comments->text().size(), 30) << "a longer comment cannot be typed";
+    sheet->SaveBtnClick();
+    ExpectRatingFile({Rating(3, "123456789012345678901234567890", {1, 2, 3, 4, 5}, 1)});
+}
+
+// Next and Previous store the sheet they leave; the eliminated BROWN is never reached.
+TEST_F(RatingSheetTest, AllApplicantsAreSteppedThroughInNameOrder) {
+    SelectCriteria(2);
+    auto sheet = Open(0);
+    QStringList stops;
+    auto note = [&] {
+        stops << QStringLiteral("%1%2%3")
+                     .arg(sheet->PreviousBtn->isEnabled() ? QStringLiteral("<") : QString())
+                     .arg(sheet->ApplicantID())
+                     .arg(sheet->NextBtn->isEnabled() ? QStringLiteral(">") : QString());
+    };
+    note();
+    Enter(*sheet, {1, 1}, "A");
+    sheet->NextBtnClick();
+    ExpectRatingFile({Rating(3, "A", {1, 1}, 1)});
+    note();
+    Enter(*sheet, {2, 2}, "C");
+    sheet->NextBtnClick();
+    ExpectRatingFile({Rating(4, "C", {2, 2}, 2), Rating(3, "A", {1, 1}, 1)});
+    note();
+    EXPECT_EQ(Shown(*sheet, 1), 0) << "a new sheet starts empty";
+    Enter(*sheet, {3, 3}, "D");
+    sheet->PreviousBtnClick();
+    ExpectRatingFile(
+        {Rating(6, "D", {3, 3}, 3), Rating(4, "C", {2, 2}, 2), Rating(3, "A", {1, 1}, 1)});
+    note();
+    EXPECT_EQ(sheet->Applicant->text(), QStringLiteral("4 CRUZ"));
+    EXPECT_EQ(Shown(*sheet, 1), 2) << "the stored sheet is shown again";
+    EXPECT_EQ(stops.join(QLatin1Char(' ')), QStringLiteral("3> <4> <6 <4>"));
+}
+
+// One applicant's sheet from the keyboard alone, as a member types it.
+TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
+    SelectCriteria(3);
+    StoreRating(Rating(4, "", {3}, -1));
+    auto sheet = Open(0);
+    int keys = 0;
+    auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        ++keys;
+    };
+    ModalScript script;
+    script.Then([&](QWidget*) {
+        EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[0]);
+        for (const Qt::Key digit : {Qt::Key_4, Qt::Key_2, Qt::Key_9}) {
+            press(digit);
+            press(Qt::Key_Tab);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), sheet->Comments);
+        press(Qt::Key_O);
+        press(Qt::Key_K);
+        press(Qt::Key_S, Qt::AltModifier);
+        EXPECT_EQ(keys, 9);
+        ExpectRatingFile({Rating(3, "ok", {4, 2, 5}, 2), Rating(4, "", {3}, 1)});
+        // The next sheet opens with its first rating selected: the digit replaces the stored 3.
+        press(Qt::Key_N, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[0]);
+        press(Qt::Key_1);
+        press(Qt::Key_P, Qt::AltModifier);
+        EXPECT_EQ(sheet->ApplicantID(), 3);
+        press(Qt::Key_Escape);
+    });
+    sheet->exec();
+    ExpectRatingFile({Rating(3, "ok", {4, 2, 5}, 2), Rating(4, "", {1}, 1)});
+}
+
+struct TFailureCase {
+    const char* Name;
+    bool Stored;                 // the pair stands in Rating.dat already
+    bool BeforeOpening;          // the sheet opens Rating.dat after the break
+    std::function<bool()> Break; // false when this user cannot be kept from writing so
+    const char* Message;
+};
+
+void PrintTo(const TFailureCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+const TFailureCase FailureCases[] = {
+    {"ReadOnlyFile", true, true,
+     [] {
+         fs::permissions(RatingFileName, fs::perms::owner_read, fs::perm_options::replace);
+         return !std::fstream(RatingFileName, std::ios::in | std::ios::out);
+     },
+     "Error: Rating.dat Could Not Be Opened; The Ratings Were Not Saved"},
+    {"ReadOnlyFileSystem", true, false,
+     [] {
+         TFileFaults::FailStep(1, EROFS);
+         return true;
+     },
+     "Error: Rating.dat Could Not Be Written; The Ratings Were Not Saved"},
+    {"DiskFull", false, false,
+     [] {
+         TFileFaults::FailStep(1, ENOSPC);
+         return true;
+     },
+     "Error: Rating.dat Could Not Be Written; The Ratings Were Not Saved"},
+};
+
+class RatingFailureTest : public RatingSheetTest,
+                          public ::testing::WithParamInterface<TFailureCase> {};
+
+// The user is told, the sheet stays on the applicant with what was typed, the file is as it was.
+TEST_P(RatingFailureTest, AFailedSaveIsReportedAndKeepsTheSheet) {
+    const TFailureCase& c = GetParam();
+    SelectCriteria(2);
+    StoreRating(Rating(c.Stored ? 3 : 4, "OLD", {1, 1}, -1));
+    const std::string before = ReadFile(RatingFileName);
+    std::unique_ptr<TRatingSheetForm> sheet = c.BeforeOpening ? nullptr : Open(0);
+    if (!c.Break()) {
+        GTEST_SKIP() << "this user may write any file";
+    }
+    if (c.BeforeOpening) {
+        sheet = Open(0);
+    }
+    Enter(*sheet, {4, 5}, "NEW");
+    ModalScript script;
+    script.ThenAnswer(TModalResult::Ok);
+    sheet->NextBtnClick();
+    TFileFaults::Clear();
+    EXPECT_EQ(script.Messages(), QStringList{QString::fromLatin1(c.Message)});
+    EXPECT_EQ(sheet->ApplicantID(), 3);
+    EXPECT_EQ(Shown(*sheet, 2), 5);
+    EXPECT_EQ(sheet->Comments->text(), QStringLiteral("NEW"));
+    EXPECT_EQ(ReadFile(RatingFileName), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, RatingFailureTest, ::testing::ValuesIn(FailureCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace korvane
