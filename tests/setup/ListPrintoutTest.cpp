@@ -109,6 +109,17 @@ protected:
         return words;
     }
 
+    // The first word of the given text; a failure when there is none.
+    static TWord Find(const std::vector<TWord>& words, const QString& text) {
+        for (const TWord& w : words) {
+            if (w.Text == text) {
+                return w;
+            }
+        }
+        ADD_FAILURE() << "no word " << text.toStdString();
+        return {};
+    }
+
     static int Pages(const std::vector<TWord>& words) {
         return words.empty() ? 0 : words.back().Page;
     }
@@ -246,6 +257,70 @@ TEST_F(ListPrintoutTest, PageBreaksAtTheLastRowAndBeforeTheFootnote) {
     EXPECT_EQ(PageText(words, 2).toStdString(),
               "* Determined By Reference Check Or Interview Only");
     EXPECT_LT(TopsOf(words, 2, QStringLiteral("Determined"))[0], 72.0);
+}
+
+// Selections print in the order they were made, their texts from the sample lists.
+TEST_F(ListPrintoutTest, SelectedCriteriaInTheirOrderWithMarksWeightsAndFootnote) {
+    test::InsertRecords(SampleRequiredFileName, {{10, "FILING"}, {20, "BUDGETS"}});
+    test::InsertSelections(RequiredFileName, {{20, 0}, {99, 0}, {10, 0}});
+    auto words = Print("selectedrequired");
+    ASSERT_EQ(Pages(words), 1);
+    EXPECT_EQ(
+        PageText(words, 1).toStdString(),
+        QString(Header(QStringLiteral("Selected Required Criteria"), 1,
+                       QStringLiteral("ID Number Description")) +
+                QStringLiteral(" 20 BUDGETS 99 Description For ID Number Not Found 10 FILING"))
+            .toStdString());
+
+    test::InsertRecords(SamplePreferredFileName, {{10, "FILING", '*'}, {20, "TYPING", ' '}});
+    test::InsertSelections(PreferredFileName, {{20, 5}, {10, 100}, {99, 25}});
+    words = Print("selectedpreferred");
+    ASSERT_EQ(Pages(words), 1);
+    EXPECT_EQ(PageText(words, 1).toStdString(),
+              QString(Header(QStringLiteral("Selected Preferred Criteria"), 1,
+                             QStringLiteral("ID Number Description Weight")) +
+                      QStringLiteral(" 20 TYPING 5 10 * FILING 100 99 Description For ID Number "
+                                     "Not Found 25 * Determined By Reference Check Or Interview "
+                                     "Only"))
+                  .toStdString());
+    // The mark stands before the text; weights end at one right edge.
+    const TWord mark = Find(words, QStringLiteral("*"));
+    EXPECT_LT(mark.Right, Find(words, QStringLiteral("FILING")).Left);
+    EXPECT_NEAR(Find(words, QStringLiteral("5")).Right, Find(words, QStringLiteral("100")).Right,
+                0.5);
+    EXPECT_NEAR(Find(words, QStringLiteral("100")).Right, 7.45 * 72, 1.0);
+}
+
+// The applicants list: the mark before the name, the veteran and status columns right-aligned,
+// and two pages for a long list.
+TEST_F(ListPrintoutTest, ApplicantsWithMarkVeteranAndStatusColumns) {
+    {
+        TDataBase base(ApplicantFileName);
+        for (int i = 1; i <= 90; ++i) {
+            TDataRecord record;
+            record.Description =
+                QStringLiteral("APPLICANT %1").arg(i, 3, 10, QLatin1Char('0')).toStdString();
+            record.Mark = i == 1 ? '*' : ' ';
+            record.VeteranPreference = i == 1 ? 2.0 : (i == 2 ? 1.0 : 0.0);
+            record.ApplicantStatus = i == 1 ? 3 : (i == 2 ? 1 : 0);
+            bool added = false;
+            base.Insert(record, added);
+        }
+    }
+    const auto words = Print("applicants");
+    ASSERT_EQ(Pages(words), 2);
+    const QString band = QStringLiteral("Applicant ID Applicant Name Veteran Eliminated");
+    EXPECT_TRUE(PageText(words, 1).startsWith(Header(QStringLiteral("Applicants"), 1, band) +
+                                              QStringLiteral(" 1 * APPLICANT 001 10% 3 2 "
+                                                             "APPLICANT 002 5% 1 3 APPLICANT "
+                                                             "003 4 APPLICANT 004")))
+        << PageText(words, 1).toStdString();
+    EXPECT_TRUE(PageText(words, 2).startsWith(Header(QStringLiteral("Applicants"), 2, band)));
+    EXPECT_NEAR(Find(words, QStringLiteral("*")).Left, 2.2 * 72, 1.0);
+    EXPECT_NEAR(Find(words, QStringLiteral("10%")).Right, Find(words, QStringLiteral("5%")).Right,
+                0.5);
+    EXPECT_NEAR(Find(words, QStringLiteral("10%")).Right, 6.4 * 72, 1.0);
+    EXPECT_NEAR(Find(words, QStringLiteral("3")).Right, 7.45 * 72, 1.0);
 }
 
 // A PDF keeps every line of a full page a quarter inch inside the sheet, where a printer that

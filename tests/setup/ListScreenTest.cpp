@@ -397,7 +397,7 @@ TEST_F(SetupMenuTest, MenuCommandsOpenTheListScreens) {
     TMainForm main({QStringLiteral("korvane")});
     QStringList opened;
     test::ModalScript script;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 6; ++i) {
         script.Then([&](QWidget* screen) {
             opened << screen->windowTitle();
             EXPECT_EQ(screen->parentWidget(), &main);
@@ -405,12 +405,14 @@ TEST_F(SetupMenuTest, MenuCommandsOpenTheListScreens) {
         });
     }
     for (QAction* item :
-         {main.CommitteeMember1, main.RequiredCriteria1, main.SamplePreferedCriteria1}) {
+         {main.CommitteeMember1, main.RequiredCriteria1, main.SelectedRequiredCriteria1,
+          main.SamplePreferedCriteria1, main.SelectedPreferredCriteria1, main.Applicants1}) {
         EXPECT_TRUE(item->isEnabled());
         item->trigger();
     }
     EXPECT_EQ(opened.join(QLatin1Char('|')).toStdString(),
-              "Committee Members|Sample Required Criteria|Sample Preferred Criteria");
+              "Committee Members|Sample Required Criteria|Selected Required Criteria|Sample "
+              "Preferred Criteria|Selected Preferred Criteria|Applicants");
     EXPECT_TRUE(std::filesystem::exists(CommitteeFileName));
     EXPECT_TRUE(std::filesystem::exists(SampleRequiredFileName));
     EXPECT_TRUE(std::filesystem::exists(SamplePreferredFileName));
