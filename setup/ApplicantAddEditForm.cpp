@@ -65,8 +65,8 @@ void TApplicantAddEditForm::SetStatus(int status) {
 
 void TApplicantAddEditForm::LockFields() {
     TNameEditDialog::LockFields();
-    RadioGroup1->setEnabled(false);
-    RadioGroup2->setEnabled(false);
+    ShowAsLocked(RadioGroup1);
+    ShowAsLocked(RadioGroup2);
 }
 
 void TApplicantAddEditForm::ModeSet() {
