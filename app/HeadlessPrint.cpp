@@ -11,6 +11,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/PrintDestination.h"
+#include "reports/PrintFinalForm.h"
 #include "reports/TestPage.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
@@ -46,6 +47,8 @@ const std::vector<THeadlessPrintout>& Printouts() {
         {QStringLiteral("selectedrequired"), PrintSetupList<TSelectedRequiredform>},
         {QStringLiteral("selectedpreferred"), PrintSetupList<TSelectedPreferredForm>},
         {QStringLiteral("applicants"), PrintSetupList<TApplicantForm>},
+        {QStringLiteral("final"),
+         [](const TPrintDestination& to) { PrintFinalRatingSheet(nullptr, to); }},
     };
     return printouts;
 }

@@ -22,12 +22,14 @@
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
+#include "reports/PrintFinalForm.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
 #include "setup/SampleRequired.h"
 #include "setup/SelectedPreferredForm.h"
 #include "setup/SelectedRequiredform.h"
+#include "setup/SetupPrecheck.h"
 
 namespace korvane {
 
@@ -144,7 +146,7 @@ void TMainForm::BuildMenu() {
 
     // Screens that are not part of this build yet stay unavailable.
     for (QAction* pending : {Export1, Update1, Uninstall1, RateApplicants1,
-                             FirstLevelScreeningsheets1, RatingsSheets1, FinalRatingSheet1}) {
+                             FirstLevelScreeningsheets1, RatingsSheets1}) {
         pending->setEnabled(false);
     }
 }
@@ -272,7 +274,13 @@ void TMainForm::Applicants1Click() {
 void TMainForm::RateApplicants1Click() {}
 void TMainForm::FirstLevelScreeningsheets1Click() {}
 void TMainForm::RatingsSheets1Click() {}
-void TMainForm::FinalRatingSheet1Click() {}
+void TMainForm::FinalRatingSheet1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    TPrintFinalForm prompt(this);
+    prompt.exec();
+}
 
 TMainBackground::TMainBackground(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Background"));
