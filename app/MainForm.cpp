@@ -22,7 +22,9 @@
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/SystemPrinter.h"
+#include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintFinalForm.h"
+#include "reports/PrintRatingSheetsForm.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
@@ -145,8 +147,7 @@ void TMainForm::BuildMenu() {
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
 
     // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Export1, Update1, Uninstall1, RateApplicants1,
-                             FirstLevelScreeningsheets1, RatingsSheets1}) {
+    for (QAction* pending : {Export1, Update1, Uninstall1, RateApplicants1}) {
         pending->setEnabled(false);
     }
 }
@@ -272,8 +273,23 @@ void TMainForm::Applicants1Click() {
 }
 
 void TMainForm::RateApplicants1Click() {}
-void TMainForm::FirstLevelScreeningsheets1Click() {}
-void TMainForm::RatingsSheets1Click() {}
+
+void TMainForm::FirstLevelScreeningsheets1Click() {
+    if (!CheckRequiredSetup(this)) {
+        return;
+    }
+    TFirstLevelScreeningForm screen(this);
+    screen.exec();
+}
+
+void TMainForm::RatingsSheets1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    TPrintRatingSheetsForm screen(this);
+    screen.exec();
+}
+
 void TMainForm::FinalRatingSheet1Click() {
     if (!CheckPreferredSetup(this)) {
         return;

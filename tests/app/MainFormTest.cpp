@@ -8,6 +8,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <filesystem>
+
 #include "app/Appearance.h"
 #include "data/FileNames.h"
 #include "data/PositionFile.h"
@@ -127,12 +129,17 @@ TEST_F(MainFormTest, PrintCommandsCheckTheSetUpFirst) {
         const char* Criteria;
         const char* Screen;
     } commands[] = {
+        {form.FirstLevelScreeningsheets1, "Error: No Required Criteria Selected", RequiredFileName,
+         "Print First Level Screen Sheets"},
+        {form.RatingsSheets1, "Error: No Preferred Criteria Selected", PreferredFileName,
+         "Print Rating Sheets"},
         {form.FinalRatingSheet1, "Error: No Preferred Criteria Selected", PreferredFileName,
          "Print Final Rating Sheet"},
     };
     for (const auto& command : commands) {
         SCOPED_TRACE(command.Screen);
         ASSERT_TRUE(command.Item->isEnabled());
+        std::filesystem::remove(command.Criteria);
         {
             test::ModalScript script;
             script.ThenAnswer(TModalResult::Ok);

@@ -2,6 +2,7 @@
 #include <QPrintDialog>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "data/RankingFile.h"
 #include "platform/ui/SystemPrinter.h"
@@ -243,6 +244,15 @@ TEST_F(FinalRatingSheetTest, RankingFileFromTheCommandLine) {
     EXPECT_NE(refused.ExitCode, 0);
     EXPECT_TRUE(refused.Errors.contains(QStringLiteral("Error:"))) << refused.Errors.toStdString();
     EXPECT_EQ(ReadFile(ApplicantFileName), before);
+    // The ranking goes alone; the options of the member sheets go with --print.
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--ranking"), QStringLiteral("s.csv"),
+                      QStringLiteral("--all")},
+          QStringList{QStringLiteral("--totals")}}) {
+        const test::TRun wrong = test::RunKorvane(arguments);
+        EXPECT_EQ(wrong.ExitCode, 2) << wrong.Errors.toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists("s.csv"));
 }
 
 // Yes prints through the print dialog's rule: the dialog only for the printer, nothing printed
