@@ -17,36 +17,12 @@ constexpr int LegendSlots = 12;
 constexpr int LegendRows = 6;
 // The legend's heading row starts this far above the bottom of the page.
 constexpr double LegendFromBottom = 1.875;
-// A line that ends this far down or further is the last on its page.
+// A next line that would start this far down or lower goes to a new page, above the legend.
 constexpr double LastLineTop = 6.5;
 // Criterion columns: the first rule and the width of each column.
 constexpr double FirstColumn = 2.375;
 constexpr double ColumnWidth = 0.375;
 constexpr int Criteria = static_cast<int>(RatingCount);
-
-QString Text(const std::string& codePage) {
-    return FromCodePage(codePage);
-}
-
-} // namespace
-
-std::vector<TLegendCriterion> LegendCriteria(const std::vector<TSelectRecord>& selected) {
-    std::vector<TLegendCriterion> criteria;
-    TDataBase samples(SamplePreferredFileName);
-    for (const TSelectRecord& criterion : selected) {
-        if (criteria.size() == LegendSlots) {
-            break;
-        }
-        TDataRecord sample;
-        samples.Find(sample, criterion.CriterionID);
-        const bool found = (samples.Status() & stNotFound) == 0 && samples.Opened();
-        criteria.push_back({found ? Text(std::string(1, sample.Mark)) : QString(),
-                            Text(samples.GetDescription(criterion.CriterionID)), criterion.Weight});
-    }
-    return criteria;
-}
-
-namespace {
 
 TRatingSheetStyle SheetStyle(const QString& title) {
     const TListHeaderText header = ListHeaderText(title);
@@ -61,6 +37,23 @@ TRatingSheetStyle SheetStyle(const QString& title) {
 }
 
 } // namespace
+
+std::vector<TLegendCriterion> LegendCriteria(const std::vector<TSelectRecord>& selected) {
+    std::vector<TLegendCriterion> criteria;
+    TDataBase samples(SamplePreferredFileName);
+    for (const TSelectRecord& criterion : selected) {
+        if (criteria.size() == LegendSlots) {
+            break;
+        }
+        TDataRecord sample;
+        samples.Find(sample, criterion.CriterionID);
+        const bool found = (samples.Status() & stNotFound) == 0 && samples.Opened();
+        criteria.push_back({found ? FromCodePage(std::string(1, sample.Mark)) : QString(),
+                            FromCodePage(samples.GetDescription(criterion.CriterionID)),
+                            criterion.Weight});
+    }
+    return criteria;
+}
 
 TRatingSheetStyle FinalSheetStyle() {
     TRatingSheetStyle style = SheetStyle(QStringLiteral("Final Rating Sheet"));
@@ -211,8 +204,8 @@ void TRatingSheetLayout::Number(std::int64_t value, double x, bool marked) {
 void TRatingSheetLayout::Line(const TScoreLine& line) {
     TReportPreviewForm& r = Report_;
     r.VerticalRule(0.5);
-    r.TextAt(Text(std::string(1, line.Mark)), 0.55);
-    r.TextAt(FittedText(r, Text(line.Name), 0.6, FirstColumn), 0.6);
+    r.TextAt(FromCodePage(std::string(1, line.Mark)), 0.55);
+    r.TextAt(FittedText(r, FromCodePage(line.Name), 0.6, FirstColumn), 0.6);
     for (int i = 0; i <= Criteria; ++i) {
         const double x = FirstColumn + ColumnWidth * i;
         r.VerticalRule(x);
@@ -223,7 +216,7 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
             }
         }
     }
-    r.TextAt(Text(line.Comments), 6.9);
+    r.TextAt(FromCodePage(line.Comments), 6.9);
     r.VerticalRule(9.37);
     double end = 9.37;
     if (Style_.Totals) {

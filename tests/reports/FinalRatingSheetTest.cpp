@@ -1,15 +1,11 @@
 #include <QFile>
-#include <QPrintDialog>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "data/RankingFile.h"
-#include "platform/ui/SystemPrinter.h"
-#include "reports/PrintFinalForm.h"
 #include "tests/reports/SheetTestSupport.h"
 #include "tests/setup/SetupTestSupport.h"
-#include "tests/support/ModalScript.h"
 #include "tests/support/core/ScopedProcessState.h"
 
 namespace korvane {
@@ -253,33 +249,6 @@ TEST_F(FinalRatingSheetTest, RankingFileFromTheCommandLine) {
         EXPECT_EQ(wrong.ExitCode, 2) << wrong.Errors.toStdString();
     }
     EXPECT_FALSE(std::filesystem::exists("s.csv"));
-}
-
-// Yes prints through the print dialog's rule: the dialog only for the printer, nothing printed
-// when it is cancelled. The prompt closes either way.
-TEST_F(FinalRatingSheetTest, YesAsksThePrintDialogOnlyForThePrinter) {
-    test::ScopedProcessState saved;
-    AddWeights({10});
-    AddMembers({1});
-    AddApplicant(1, "ADAMS, LEE");
-    for (const bool printer : {true, false}) {
-        SCOPED_TRACE(printer);
-        Settings.SendReportsToPrinter = printer;
-        TPrintFinalForm prompt(nullptr);
-        QStringList windows;
-        test::ModalScript script;
-        script.Then([&](QWidget* window) {
-            windows << (qobject_cast<QPrintDialog*>(window) != nullptr ? QStringLiteral("dialog")
-                                                                       : window->windowTitle());
-            window->close();
-        });
-        const TPrintJobCounts before = PrintJobCounts();
-        prompt.YesBtnClick();
-        EXPECT_EQ(windows, QStringList{printer ? QStringLiteral("dialog")
-                                               : QStringLiteral("Report Preview")});
-        EXPECT_EQ(PrintJobCounts().Started, before.Started);
-        EXPECT_EQ(prompt.result(), QDialog::Accepted);
-    }
 }
 
 } // namespace

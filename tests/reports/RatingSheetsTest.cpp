@@ -1,7 +1,11 @@
 #include <QPrintDialog>
 
+#include <functional>
+#include <utility>
+
 #include "platform/ui/SystemPrinter.h"
 #include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "tests/reports/SheetTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -145,30 +149,41 @@ TEST_F(RatingSheetsTest, OptionsTheCommandLineRefuses) {
     }
 }
 
-// The Print button of both screens: the print dialog for the printer, nothing printed when it is
-// cancelled, and the screen closes.
-TEST_F(RatingSheetsTest, PrintButtonsAskThePrintDialog) {
+// The Print buttons of the three screens: the print dialog only for the printer, nothing printed
+// when it is cancelled, and the screen closes either way. The member screens print the member of
+// the grid's current row.
+TEST_F(RatingSheetsTest, PrintButtonsAskThePrintDialogOnlyForThePrinter) {
     test::ScopedProcessState saved;
-    Settings.SendReportsToPrinter = true;
-    TFirstLevelScreeningForm screening(nullptr);
-    TPrintRatingSheetsForm ratings(nullptr);
-    for (TCommitteePrintForm* screen : {static_cast<TCommitteePrintForm*>(&screening),
-                                        static_cast<TCommitteePrintForm*>(&ratings)}) {
-        SCOPED_TRACE(screen->windowTitle().toStdString());
-        EXPECT_EQ(screen->DrawGrid1->RowCount(), 5);
-        screen->DrawGrid1->SetRow(3);
-        EXPECT_EQ(screen->Choice().Member, 3);
-        bool dialog = false;
-        test::ModalScript script;
-        script.Then([&](QWidget* window) {
-            dialog = qobject_cast<QPrintDialog*>(window) != nullptr;
-            window->close();
-        });
-        const TPrintJobCounts before = PrintJobCounts();
-        screen->PrintBtnClick();
-        EXPECT_TRUE(dialog);
-        EXPECT_EQ(PrintJobCounts().Started, before.Started);
-        EXPECT_EQ(screen->result(), QDialog::Accepted);
+    for (const bool printer : {true, false}) {
+        Settings.SendReportsToPrinter = printer;
+        TFirstLevelScreeningForm screening(nullptr);
+        TPrintRatingSheetsForm ratings(nullptr);
+        TPrintFinalForm prompt(nullptr);
+        const std::pair<QDialog*, std::function<void()>> buttons[] = {
+            {&screening, [&] { screening.PrintBtnClick(); }},
+            {&ratings, [&] { ratings.PrintBtnClick(); }},
+            {&prompt, [&] { prompt.YesBtnClick(); }}};
+        for (TCommitteePrintForm* screen : {static_cast<TCommitteePrintForm*>(&screening),
+                                            static_cast<TCommitteePrintForm*>(&ratings)}) {
+            EXPECT_EQ(screen->DrawGrid1->RowCount(), 5);
+            screen->DrawGrid1->SetRow(3);
+            EXPECT_EQ(screen->Choice().Member, 3);
+        }
+        for (const auto& [screen, click] : buttons) {
+            SCOPED_TRACE(screen->windowTitle().toStdString() + (printer ? " printer" : " preview"));
+            QString shown;
+            test::ModalScript script;
+            script.Then([&](QWidget* window) {
+                shown = qobject_cast<QPrintDialog*>(window) != nullptr ? QStringLiteral("dialog")
+                                                                       : window->windowTitle();
+                window->close();
+            });
+            const TPrintJobCounts before = PrintJobCounts();
+            click();
+            EXPECT_EQ(shown, printer ? QStringLiteral("dialog") : QStringLiteral("Report Preview"));
+            EXPECT_EQ(PrintJobCounts().Started, before.Started);
+            EXPECT_EQ(screen->result(), QDialog::Accepted);
+        }
     }
 }
 
