@@ -1,5 +1,6 @@
 #include "app/HeadlessPrint.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 
@@ -10,7 +11,10 @@
 #include "data/PositionFile.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
+#include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDestination.h"
+#include "reports/PrintFinalForm.h"
+#include "reports/PrintRatingSheetsForm.h"
 #include "reports/TestPage.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
@@ -18,34 +22,86 @@
 #include "setup/SampleRequired.h"
 #include "setup/SelectedPreferredForm.h"
 #include "setup/SelectedRequiredform.h"
+#include "setup/SetupPrecheck.h"
 
 namespace korvane {
 
 namespace {
 
+// The options a printout takes besides the PDF file.
+enum THeadlessOption : unsigned {
+    MemberChoice = 1, // --member ID or --all
+    TotalsChoice = 2, // --totals
+};
+
 struct THeadlessPrintout {
     QString Name;
-    // Runs the printout as its Print button does, to the destination given.
-    std::function<void(const TPrintDestination&)> Print;
+    // Runs the printout as its Print button does, to the destination given; false when it
+    // refused (and said why).
+    std::function<bool(const TPrintDestination&, const THeadlessOptions&)> Print;
+    unsigned Options = 0;
 };
 
 // A setup list printed by its screen's PrintList, the screen never shown.
-template <class TScreen> void PrintSetupList(const TPrintDestination& to) {
+template <class TScreen> bool PrintSetupList(const TPrintDestination& to, const THeadlessOptions&) {
     TScreen screen(nullptr);
     screen.PrintList(to);
+    return true;
+}
+
+// The sheets of one member or all, printed by their screen, never shown, after the set-up check
+// its menu command runs. The screen opens on its first member, as in the desktop program.
+template <class TScreen, bool (*SetupCheck)(QWidget*)>
+bool PrintMemberSheets(const TPrintDestination& to, const THeadlessOptions& options) {
+    if (!SetupCheck(nullptr)) {
+        return false;
+    }
+    TScreen screen(nullptr);
+    screen.SetAllMembers(options.All);
+    if (options.Member) {
+        bool number = false;
+        const std::int32_t id = options.Member->toInt(&number);
+        if (!number || !screen.SelectMember(id)) {
+            std::fprintf(stderr, "korvane: no committee member has the ID %s\n",
+                         qPrintable(*options.Member));
+            return false;
+        }
+    }
+    if constexpr (requires { screen.PrintTotals; }) {
+        screen.PrintTotals->setChecked(options.Totals);
+    }
+    screen.Print(to);
+    return true;
 }
 
 // One line per printout.
 const std::vector<THeadlessPrintout>& Printouts() {
     static const std::vector<THeadlessPrintout> printouts = {
         {QStringLiteral("testpage"),
-         [](const TPrintDestination& to) { PrintTestPage(nullptr, to); }},
+         [](const TPrintDestination& to, const THeadlessOptions&) {
+             PrintTestPage(nullptr, to);
+             return true;
+         }},
         {QStringLiteral("committee"), PrintSetupList<TCommitteeForm>},
         {QStringLiteral("samplerequired"), PrintSetupList<TSampleRequired>},
         {QStringLiteral("samplepreferred"), PrintSetupList<TSamplePreferedForm>},
         {QStringLiteral("selectedrequired"), PrintSetupList<TSelectedRequiredform>},
         {QStringLiteral("selectedpreferred"), PrintSetupList<TSelectedPreferredForm>},
         {QStringLiteral("applicants"), PrintSetupList<TApplicantForm>},
+        {QStringLiteral("screening"),
+         PrintMemberSheets<TFirstLevelScreeningForm, CheckRequiredSetup>, MemberChoice},
+        {QStringLiteral("ratingsheets"),
+         PrintMemberSheets<TPrintRatingSheetsForm, CheckPreferredSetup>,
+         MemberChoice | TotalsChoice},
+        {QStringLiteral("final"),
+         [](const TPrintDestination& to, const THeadlessOptions&) {
+             // The menu command's check first, as in the desktop program.
+             if (!CheckPreferredSetup(nullptr)) {
+                 return false;
+             }
+             PrintFinalRatingSheet(nullptr, to);
+             return true;
+         }},
     };
     return printouts;
 }
@@ -65,7 +121,7 @@ QStringList HeadlessPrintouts() {
     return names;
 }
 
-int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
+int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadlessOptions& options) {
     const THeadlessPrintout* chosen = nullptr;
     for (const THeadlessPrintout& printout : Printouts()) {
         if (printout.Name == what) {
@@ -75,6 +131,17 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
     if (chosen == nullptr) {
         std::fprintf(stderr, "korvane: unknown printout '%s'; known: %s\n", qPrintable(what),
                      qPrintable(HeadlessPrintouts().join(QStringLiteral(", "))));
+        return 2;
+    }
+    const bool memberOptions = options.Member.has_value() || options.All;
+    if ((memberOptions && (chosen->Options & MemberChoice) == 0) ||
+        (options.Totals && (chosen->Options & TotalsChoice) == 0)) {
+        std::fprintf(stderr, "korvane: the printout '%s' takes no %s\n", qPrintable(what),
+                     memberOptions ? "--member or --all" : "--totals");
+        return 2;
+    }
+    if (options.Member && options.All) {
+        std::fprintf(stderr, "korvane: --member and --all exclude each other\n");
         return 2;
     }
     if (pdfFile.isEmpty()) {
@@ -92,7 +159,9 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile) {
     // What the main window reads when it is created, the printouts print.
     ReadPositionTitle();
     const TPrintJobCounts before = PrintJobCounts();
-    chosen->Print(PdfFileDestination());
+    if (!chosen->Print(PdfFileDestination(), options)) {
+        return 1;
+    }
     const TPrintJobCounts after = PrintJobCounts();
     if (after.Started == before.Started) {
         return Fail(QStringLiteral("nothing was printed"));

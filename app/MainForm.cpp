@@ -25,6 +25,9 @@
 #include "platform/ui/SystemPrinter.h"
 #include "rating/RateApplicantsForm.h"
 #include "rating/RatingSheetForm.h"
+#include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintFinalForm.h"
+#include "reports/PrintRatingSheetsForm.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
 #include "setup/SamplePreferedForm.h"
@@ -147,8 +150,7 @@ void TMainForm::BuildMenu() {
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
 
     // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Export1, Update1, Uninstall1, FirstLevelScreeningsheets1,
-                             RatingsSheets1, FinalRatingSheet1}) {
+    for (QAction* pending : {Export1, Update1, Uninstall1}) {
         pending->setEnabled(false);
     }
 }
@@ -294,9 +296,29 @@ void TMainForm::RateApplicants1Click() {
     sheet.exec();
 }
 
-void TMainForm::FirstLevelScreeningsheets1Click() {}
-void TMainForm::RatingsSheets1Click() {}
-void TMainForm::FinalRatingSheet1Click() {}
+void TMainForm::FirstLevelScreeningsheets1Click() {
+    if (!CheckRequiredSetup(this)) {
+        return;
+    }
+    TFirstLevelScreeningForm screen(this);
+    screen.exec();
+}
+
+void TMainForm::RatingsSheets1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    TPrintRatingSheetsForm screen(this);
+    screen.exec();
+}
+
+void TMainForm::FinalRatingSheet1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    TPrintFinalForm prompt(this);
+    prompt.exec();
+}
 
 TMainBackground::TMainBackground(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Background"));

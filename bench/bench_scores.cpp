@@ -1,9 +1,11 @@
 // The final rating computation for positions of 100 to 5,000 applicants with 12 members and 12
-// criteria, fill-in on: the indexed run beside the step-by-step reference run.
+// criteria, fill-in on: the indexed run beside the step-by-step reference run. Then the whole
+// `korvane --print final --pdf` of such a position, start-up included.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -140,11 +142,28 @@ void BM_MemberSheetsIndexed(benchmark::State& state) {
     }
 }
 
+// The program as the user runs it: start-up, reading the files, the computation and the PDF of
+// the final rating sheet, with fill-in and highlighting on (about 30 landscape pages at 1,000).
+void BM_FinalSheetPdfRun(benchmark::State& state) {
+    const TBenchPosition position(static_cast<int>(state.range(0)));
+    std::ofstream("kvn.dat") << "CLERK TYPIST II\r\n";
+    std::ofstream("support.dat") << "FILLINBLANKRATTINGS=TRUE\r\nHIGHLIGHTON=TRUE\r\n";
+    const std::string command =
+        std::string("\"") + KORVANE_EXECUTABLE + "\" --print final --pdf final.pdf >/dev/null 2>&1";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("korvane --print final failed");
+            break;
+        }
+    }
+}
+
 BENCHMARK(BM_FinalIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalLiteral)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 // Minutes per run: once is enough to show the growth.
 BENCHMARK(BM_FinalLiteral)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemberSheetsIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinalSheetPdfRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace korvane

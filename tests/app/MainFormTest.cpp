@@ -11,12 +11,18 @@
 #include <QTest>
 #include <QToolTip>
 
+#include <filesystem>
+
 #include "app/Appearance.h"
+#include "data/FileNames.h"
 #include "data/PositionFile.h"
+#include "data/SelectDataBase.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/ElidedLabel.h"
 #include "platform/ui/HelpWindow.h"
+#include "tests/setup/SetupTestSupport.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
 
@@ -145,6 +151,51 @@ TEST_F(MainFormTest, HelpContextOpensTheContentsAndExitCloses) {
     EXPECT_EQ(ShownHelpContext(), 0) << "an unknown context opens the contents";
     form.Exit1->trigger();
     EXPECT_FALSE(form.isVisible());
+}
+
+// A print command opens its screen only when its set-up check passes.
+TEST_F(MainFormTest, PrintCommandsCheckTheSetUpFirst) {
+    test::InsertRecords(ApplicantFileName, {{1, "ADAMS, LEE"}});
+    test::InsertRecords(CommitteeFileName, {{1, "MOORE, KIM"}});
+    TMainForm form(Args({}));
+    const struct {
+        QAction* Item;
+        const char* Missing;
+        const char* Criteria;
+        const char* Screen;
+    } commands[] = {
+        {form.FirstLevelScreeningsheets1, "Error: No Required Criteria Selected", RequiredFileName,
+         "Print First Level Screen Sheets"},
+        {form.RatingsSheets1, "Error: No Preferred Criteria Selected", PreferredFileName,
+         "Print Rating Sheets"},
+        {form.FinalRatingSheet1, "Error: No Preferred Criteria Selected", PreferredFileName,
+         "Print Final Rating Sheet"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.Screen);
+        ASSERT_TRUE(command.Item->isEnabled());
+        std::filesystem::remove(command.Criteria);
+        {
+            test::ModalScript script;
+            script.ThenAnswer(TModalResult::Ok);
+            command.Item->trigger();
+            EXPECT_EQ(script.Messages(), QStringList{QString::fromLatin1(command.Missing)});
+            EXPECT_EQ(script.Pending(), 0);
+        }
+        TSelectDataBase criteria(command.Criteria);
+        TSelectRecord rec{1, 10, 0};
+        bool added = false;
+        criteria.Insert(rec, added);
+        QString opened;
+        test::ModalScript script;
+        script.Then([&](QWidget* window) {
+            opened = window->windowTitle();
+            window->close();
+        });
+        command.Item->trigger();
+        EXPECT_EQ(opened, QString::fromLatin1(command.Screen));
+        EXPECT_TRUE(script.Messages().isEmpty());
+    }
 }
 
 class PaintTest : public MainFormTest {

@@ -3,11 +3,9 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -18,6 +16,7 @@
 #include "setup/SamplePreferedForm.h"
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
@@ -25,49 +24,12 @@
 namespace korvane {
 namespace {
 
-using test::RunProgram;
 using test::TRun;
 
-// One word of a PDF page with its box in points from the top left corner of the sheet, as
-// pdftotext -bbox reads it.
-struct TWord {
-    int Page;
-    double Top;
-    double Left;
-    QString Text;
-    double Right = 0;
-    double Bottom = 0;
-};
-
-// Reading order: by page, then line, then from the left. Words whose tops lie within a few
-// points of each other are one line (text of a smaller font on a line starts lower).
-void SortWords(std::vector<TWord>& words) {
-    std::stable_sort(words.begin(), words.end(), [](const TWord& a, const TWord& b) {
-        return a.Page != b.Page ? a.Page < b.Page : a.Top < b.Top;
-    });
-    std::vector<int> lines(words.size());
-    int line = 0;
-    double lineTop = 0;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (i == 0 || words[i].Page != words[i - 1].Page || words[i].Top - lineTop > 4.0) {
-            ++line;
-            lineTop = words[i].Top;
-        }
-        lines[i] = line;
-    }
-    std::vector<std::size_t> order(words.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return lines[a] != lines[b] ? lines[a] < lines[b] : words[a].Left < words[b].Left;
-    });
-    std::vector<TWord> sorted;
-    for (const std::size_t i : order) {
-        sorted.push_back(words[i]);
-    }
-    words = std::move(sorted);
-}
+using test::PdfPages;
+using test::PdfPageText;
+using test::PdfTopsOf;
+using TWord = test::TPdfWord;
 
 class ListPrintoutTest : public test::TempWorkDirTest {
 protected:
@@ -83,30 +45,7 @@ protected:
         const TRun run = test::RunKorvane(
             {QStringLiteral("--print"), QString::fromLatin1(what), QStringLiteral("--pdf"), pdf});
         EXPECT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
-        const TRun text = RunProgram(QStringLiteral("pdftotext"),
-                                     {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-        EXPECT_EQ(text.ExitCode, 0) << "pdftotext (poppler-utils): " << text.Errors.toStdString();
-        std::vector<TWord> words;
-        int page = 0;
-        static const QRegularExpression word(
-            QStringLiteral("<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\" xMax=\"([^\"]+)\" "
-                           "yMax=\"([^\"]+)\">([^<]*)</word>"));
-        for (const QString& line : text.Output.split(QLatin1Char('\n'))) {
-            if (line.contains(QStringLiteral("<page "))) {
-                ++page;
-            }
-            const auto match = word.match(line);
-            if (match.hasMatch()) {
-                words.push_back({page, match.captured(2).toDouble(), match.captured(1).toDouble(),
-                                 match.captured(5)
-                                     .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
-                                     .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
-                                     .replace(QStringLiteral("&gt;"), QStringLiteral(">")),
-                                 match.captured(3).toDouble(), match.captured(4).toDouble()});
-            }
-        }
-        SortWords(words);
-        return words;
+        return test::ReadPdfWords(pdf);
     }
 
     // The first word of the given text; a failure when there is none.
@@ -118,33 +57,6 @@ protected:
         }
         ADD_FAILURE() << "no word " << text.toStdString();
         return {};
-    }
-
-    static int Pages(const std::vector<TWord>& words) {
-        return words.empty() ? 0 : words.back().Page;
-    }
-
-    // The text of one page, words in reading order, joined by blanks.
-    static QString PageText(const std::vector<TWord>& words, int page) {
-        QStringList texts;
-        for (const TWord& w : words) {
-            if (w.Page == page) {
-                texts << w.Text;
-            }
-        }
-        return texts.join(QLatin1Char(' '));
-    }
-
-    // The tops of the lines of a page that hold the given word.
-    static std::vector<double> TopsOf(const std::vector<TWord>& words, int page,
-                                      const QString& text) {
-        std::vector<double> tops;
-        for (const TWord& w : words) {
-            if (w.Page == page && w.Text == text) {
-                tops.push_back(w.Top);
-            }
-        }
-        return tops;
     }
 
     static QString Header(const QString& title, int page, const QString& band) {
@@ -171,7 +83,7 @@ protected:
         Rows(file, 150);
         const auto words = Print(what);
         std::filesystem::remove(file);
-        return static_cast<int>(TopsOf(words, 1, QStringLiteral("ROW")).size());
+        return static_cast<int>(PdfTopsOf(words, 1, QStringLiteral("ROW")).size());
     }
 };
 
@@ -179,20 +91,21 @@ TEST_F(ListPrintoutTest, CommitteeHeaderAndRowsInAlphabeticalOrder) {
     test::InsertRecords(CommitteeFileName,
                         {{12, "WALKER, JO"}, {3, "ADAMS, LEE"}, {7, "MOORE, KIM"}});
     const auto words = Print("committee");
-    ASSERT_EQ(Pages(words), 1);
-    EXPECT_EQ(PageText(words, 1), Header(QStringLiteral("Committee Members"), 1,
-                                         QStringLiteral("Committee ID Committee Member Name")) +
-                                      QStringLiteral(" 3 ADAMS, LEE 7 MOORE, KIM 12 WALKER, JO"));
+    ASSERT_EQ(PdfPages(words), 1);
+    EXPECT_EQ(PdfPageText(words, 1),
+              Header(QStringLiteral("Committee Members"), 1,
+                     QStringLiteral("Committee ID Committee Member Name")) +
+                  QStringLiteral(" 3 ADAMS, LEE 7 MOORE, KIM 12 WALKER, JO"));
 }
 
 TEST_F(ListPrintoutTest, LongListRepeatsHeaderOnEveryPage) {
     Rows(SampleRequiredFileName, 90);
     const auto words = Print("samplerequired");
-    ASSERT_EQ(Pages(words), 2);
+    ASSERT_EQ(PdfPages(words), 2);
     const QString band = QStringLiteral("ID Number Description");
     const QString title = QStringLiteral("Sample Required Criteria");
-    const QString first = PageText(words, 1);
-    const QString second = PageText(words, 2);
+    const QString first = PdfPageText(words, 1);
+    const QString second = PdfPageText(words, 2);
     EXPECT_TRUE(first.startsWith(Header(title, 1, band) + QStringLiteral(" 1 ROW 001 2 ROW 002")))
         << first.toStdString();
     EXPECT_TRUE(second.startsWith(Header(title, 2, band))) << second.toStdString();
@@ -212,17 +125,17 @@ TEST_F(ListPrintoutTest, SamplePreferredMarksAndFootnoteOneBlankLineBelow) {
     test::InsertRecords(SamplePreferredFileName,
                         {{1, "TYPING", '*'}, {2, "FILING", ' '}, {3, "SPELLING", ' '}});
     const auto words = Print("samplepreferred");
-    ASSERT_EQ(Pages(words), 1);
-    EXPECT_EQ(PageText(words, 1).toStdString(),
+    ASSERT_EQ(PdfPages(words), 1);
+    EXPECT_EQ(PdfPageText(words, 1).toStdString(),
               QString(Header(QStringLiteral("Sample Preferred Criteria"), 1,
                              QStringLiteral("ID Number Description")) +
                       QStringLiteral(" 2 FILING 3 SPELLING 1 * TYPING * Determined By Reference "
                                      "Check Or Interview Only"))
                   .toStdString());
-    const double filing = TopsOf(words, 1, QStringLiteral("FILING"))[0];
-    const double spelling = TopsOf(words, 1, QStringLiteral("SPELLING"))[0];
-    const double typing = TopsOf(words, 1, QStringLiteral("TYPING"))[0];
-    const double footnote = TopsOf(words, 1, QStringLiteral("Determined"))[0];
+    const double filing = PdfTopsOf(words, 1, QStringLiteral("FILING"))[0];
+    const double spelling = PdfTopsOf(words, 1, QStringLiteral("SPELLING"))[0];
+    const double typing = PdfTopsOf(words, 1, QStringLiteral("TYPING"))[0];
+    const double footnote = PdfTopsOf(words, 1, QStringLiteral("Determined"))[0];
     const double pitch = spelling - filing;
     EXPECT_GT(pitch, 5.0);
     EXPECT_NEAR(typing - spelling, pitch, 0.5);
@@ -232,7 +145,7 @@ TEST_F(ListPrintoutTest, SamplePreferredMarksAndFootnoteOneBlankLineBelow) {
     std::filesystem::remove(SamplePreferredFileName);
     test::InsertRecords(SamplePreferredFileName, {{1, "TYPING", ' '}});
     const auto unmarked = Print("samplepreferred");
-    EXPECT_TRUE(PageText(unmarked, 1)
+    EXPECT_TRUE(PdfPageText(unmarked, 1)
                     .endsWith(QStringLiteral(
                         "1 TYPING * Determined By Reference Check Or Interview Only")));
 }
@@ -244,19 +157,19 @@ TEST_F(ListPrintoutTest, PageBreaksAtTheLastRowAndBeforeTheFootnote) {
     // The line feed after the last member breaks the page: a last page with the header only.
     Rows(CommitteeFileName, perPage);
     auto words = Print("committee");
-    ASSERT_EQ(Pages(words), 2);
-    EXPECT_EQ(PageText(words, 2), Header(QStringLiteral("Committee Members"), 2,
-                                         QStringLiteral("Committee ID Committee Member Name")));
+    ASSERT_EQ(PdfPages(words), 2);
+    EXPECT_EQ(PdfPageText(words, 2), Header(QStringLiteral("Committee Members"), 2,
+                                            QStringLiteral("Committee ID Committee Member Name")));
 
     // The sample preferred header is as tall: one row fewer, and the line feed before the
     // footnote breaks the page. The footnote stands alone at the top, with no header.
     ASSERT_EQ(RowsOnFirstPage(SamplePreferredFileName, "samplepreferred"), perPage);
     Rows(SamplePreferredFileName, perPage - 1);
     words = Print("samplepreferred");
-    ASSERT_EQ(Pages(words), 2);
-    EXPECT_EQ(PageText(words, 2).toStdString(),
+    ASSERT_EQ(PdfPages(words), 2);
+    EXPECT_EQ(PdfPageText(words, 2).toStdString(),
               "* Determined By Reference Check Or Interview Only");
-    EXPECT_LT(TopsOf(words, 2, QStringLiteral("Determined"))[0], 72.0);
+    EXPECT_LT(PdfTopsOf(words, 2, QStringLiteral("Determined"))[0], 72.0);
 }
 
 // Selections print in the order they were made, their texts from the sample lists.
@@ -264,9 +177,9 @@ TEST_F(ListPrintoutTest, SelectedCriteriaInTheirOrderWithMarksWeightsAndFootnote
     test::InsertRecords(SampleRequiredFileName, {{10, "FILING"}, {20, "BUDGETS"}});
     test::InsertSelections(RequiredFileName, {{20, 0}, {99, 0}, {10, 0}});
     auto words = Print("selectedrequired");
-    ASSERT_EQ(Pages(words), 1);
+    ASSERT_EQ(PdfPages(words), 1);
     EXPECT_EQ(
-        PageText(words, 1).toStdString(),
+        PdfPageText(words, 1).toStdString(),
         QString(Header(QStringLiteral("Selected Required Criteria"), 1,
                        QStringLiteral("ID Number Description")) +
                 QStringLiteral(" 20 BUDGETS 99 Description For ID Number Not Found 10 FILING"))
@@ -275,8 +188,8 @@ TEST_F(ListPrintoutTest, SelectedCriteriaInTheirOrderWithMarksWeightsAndFootnote
     test::InsertRecords(SamplePreferredFileName, {{10, "FILING", '*'}, {20, "TYPING", ' '}});
     test::InsertSelections(PreferredFileName, {{20, 5}, {10, 100}, {99, 25}});
     words = Print("selectedpreferred");
-    ASSERT_EQ(Pages(words), 1);
-    EXPECT_EQ(PageText(words, 1).toStdString(),
+    ASSERT_EQ(PdfPages(words), 1);
+    EXPECT_EQ(PdfPageText(words, 1).toStdString(),
               QString(Header(QStringLiteral("Selected Preferred Criteria"), 1,
                              QStringLiteral("ID Number Description Weight")) +
                       QStringLiteral(" 20 TYPING 5 10 * FILING 100 99 Description For ID Number "
@@ -308,14 +221,14 @@ TEST_F(ListPrintoutTest, ApplicantsWithMarkVeteranAndStatusColumns) {
         }
     }
     const auto words = Print("applicants");
-    ASSERT_EQ(Pages(words), 2);
+    ASSERT_EQ(PdfPages(words), 2);
     const QString band = QStringLiteral("Applicant ID Applicant Name Veteran Eliminated");
-    EXPECT_TRUE(PageText(words, 1).startsWith(Header(QStringLiteral("Applicants"), 1, band) +
+    EXPECT_TRUE(PdfPageText(words, 1).startsWith(Header(QStringLiteral("Applicants"), 1, band) +
                                               QStringLiteral(" 1 * APPLICANT 001 10% 3 2 "
                                                              "APPLICANT 002 5% 1 3 APPLICANT "
                                                              "003 4 APPLICANT 004")))
-        << PageText(words, 1).toStdString();
-    EXPECT_TRUE(PageText(words, 2).startsWith(Header(QStringLiteral("Applicants"), 2, band)));
+        << PdfPageText(words, 1).toStdString();
+    EXPECT_TRUE(PdfPageText(words, 2).startsWith(Header(QStringLiteral("Applicants"), 2, band)));
     EXPECT_NEAR(Find(words, QStringLiteral("*")).Left, 2.2 * 72, 1.0);
     EXPECT_NEAR(Find(words, QStringLiteral("10%")).Right, Find(words, QStringLiteral("5%")).Right,
                 0.5);
@@ -328,7 +241,7 @@ TEST_F(ListPrintoutTest, ApplicantsWithMarkVeteranAndStatusColumns) {
 TEST_F(ListPrintoutTest, FullPageStaysAQuarterInchInsideTheSheet) {
     Rows(CommitteeFileName, 150);
     const auto words = Print("committee");
-    ASSERT_GE(Pages(words), 2);
+    ASSERT_GE(PdfPages(words), 2);
     constexpr double Margin = 18.0; // a quarter inch, in points
     double top = 1e9;
     double bottom = 0;
@@ -347,7 +260,7 @@ TEST_F(ListPrintoutTest, FullPageStaysAQuarterInchInsideTheSheet) {
     EXPECT_GE(left, Margin);
     EXPECT_LE(right, 8.5 * 72 - Margin);
     // The page is full: its last row is less than two rows above the margin.
-    const auto rows = TopsOf(words, 1, QStringLiteral("ROW"));
+    const auto rows = PdfTopsOf(words, 1, QStringLiteral("ROW"));
     ASSERT_GE(rows.size(), 2u);
     EXPECT_GT(bottom, 11 * 72 - Margin - 2 * (rows[1] - rows[0]));
 }

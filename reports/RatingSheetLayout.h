@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "data/ScoreComputation.h"
+#include "data/SelectDataBase.h"
+
+namespace korvane {
+
+class TReportPreviewForm;
+
+// One slot of the criteria legend.
+struct TLegendCriterion {
+    QString Mark; // the sample criterion's mark; a blank when the sample criterion is gone
+    QString Description;
+    int Weight = 0;
+};
+
+// The selected preferred criteria in file order (the first 12), with the mark and description of
+// their sample criterion in SamplePr.dat.
+std::vector<TLegendCriterion> LegendCriteria(const std::vector<TSelectRecord>& selected);
+
+// What sets the committee's final rating sheet and a member's rating sheet apart, and the texts
+// of the run.
+struct TRatingSheetStyle {
+    QString Title;
+    bool BoldTitle = true;
+    // A member's sheet names the member on the date line.
+    std::optional<std::int32_t> CommitteeID;
+    // The Total and With Vet columns; without them the lines end at the comments.
+    bool Totals = true;
+    // The note that bold values rest on averages, under the legend's footnote.
+    bool BoldNote = false;
+    // Values resting on a fill-in, and the totals of their line, in bold.
+    bool Highlight = false;
+    QString Organisation;
+    QString Position;
+    int PortraitFont = 10;
+    int LandscapeFont = 8;
+};
+
+// The committee's sheet, from the settings and texts in force.
+TRatingSheetStyle FinalSheetStyle();
+// One member's sheet, with or without the totals.
+TRatingSheetStyle MemberSheetStyle(std::int32_t committeeID, bool totals);
+
+// The landscape rating sheet: page header with the criteria legend at the foot of the page and
+// the slanted column heads, then one ruled line per applicant. A line that ends 6.5 inches or
+// more down the page is followed by a new page with its header, so the lines stay above the
+// legend.
+class TRatingSheetLayout {
+public:
+    TRatingSheetLayout(TReportPreviewForm& report, TRatingSheetStyle style,
+                       std::vector<TLegendCriterion> legend);
+
+    // The page header, then one line each.
+    void Print(const std::vector<TScoreLine>& lines);
+
+    void PageHeader();
+    void Line(const TScoreLine& line);
+
+private:
+    void Legend();
+    void ColumnHeads();
+    // A number right-aligned at x, bold when it rests on a fill-in and highlighting is on.
+    void Number(std::int64_t value, double x, bool marked);
+
+    TReportPreviewForm& Report_;
+    TRatingSheetStyle Style_;
+    std::vector<TLegendCriterion> Legend_;
+};
+
+// The longest start of text that fits between the positions from and to (inches) in the report's
+// current font: a long name stops short of the next column instead of running over it.
+QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to);
+
+} // namespace korvane
