@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "data/ApplicantImport.h"
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -88,6 +90,10 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);
+
+    // A list in the working directory whose import failed is not tried again while unchanged.
+    TImportRetryGuard ImportGuard_;
+    bool Importing_ = false;
 };
 
 // Paints the main window's client area: the gradient and the repeated organisation name.
