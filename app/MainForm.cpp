@@ -21,6 +21,7 @@
 #include "data/ProcessState.h"
 #include "exchange/ExportForm.h"
 #include "exchange/UpdateForm.h"
+#include "maintenance/UnInstallForm.h"
 #include "platform/sys/InOutError.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
@@ -148,8 +149,8 @@ void TMainForm::BuildMenu() {
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
 
     // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Uninstall1, RateApplicants1, FirstLevelScreeningsheets1,
-                             RatingsSheets1, FinalRatingSheet1}) {
+    for (QAction* pending :
+         {RateApplicants1, FirstLevelScreeningsheets1, RatingsSheets1, FinalRatingSheet1}) {
         pending->setEnabled(false);
     }
 }
@@ -205,7 +206,7 @@ void TMainForm::FormActivate() {
     // An applicant list dropped into the working directory is imported as soon as the window
     // becomes active. The window becomes active again when the import's progress window or
     // error box closes, so a list that failed is noted before anything is shown.
-    if (Importing_ || !ImportGuard_.ShouldTry(ApplicantListFileName)) {
+    if (Importing_ || Uninstalled_ || !ImportGuard_.ShouldTry(ApplicantListFileName)) {
         return;
     }
     Importing_ = true;
@@ -273,7 +274,27 @@ void TMainForm::Update1Click() {
     ShowModal(screen);
 }
 
-void TMainForm::Uninstall1Click() {}
+void TMainForm::Uninstall1Click() {
+    TModalResult result = TModalResult::Cancel;
+    {
+        TUnInstallForm screen(this);
+        result = ShowModal(screen);
+    }
+    if (result != TModalResult::Ok) {
+        return;
+    }
+    Uninstalled_ = true;
+    ShowError(QStringLiteral("Korvane Uninstalled\n\nYou Must Reboot Your Computer For The Changes "
+                             "To Take Effect."),
+              this);
+    // The data files are gone: only Printer Setup, Exit, Support and About stay.
+    for (QAction* item : {CommitteeMember1, Applicants1, Update1, Export1, Uninstall1,
+                          RequiredCriteria1, SamplePreferedCriteria1, SelectedRequiredCriteria1,
+                          SelectedPreferredCriteria1, RateApplicants1, FirstLevelScreeningsheets1,
+                          RatingsSheets1, FinalRatingSheet1, HelpContext1}) {
+        item->setEnabled(false);
+    }
+}
 void TMainForm::CommitteeMember1Click() {
     TCommitteeForm screen(this);
     screen.exec();

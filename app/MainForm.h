@@ -94,6 +94,8 @@ private:
     // A list in the working directory whose import failed is not tried again while unchanged.
     TImportRetryGuard ImportGuard_;
     bool Importing_ = false;
+    // After the uninstall the data files are gone; nothing may bring them back in this run.
+    bool Uninstalled_ = false;
 };
 
 // Paints the main window's client area: the gradient and the repeated organisation name.

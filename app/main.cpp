@@ -5,6 +5,8 @@
 #include "app/HeadlessPrint.h"
 #include "app/Startup.h"
 #include "data/ProcessState.h"
+#include "platform/sys/Registry.h"
+#include "platform/sys/RunOnce.h"
 #include "platform/sys/System.h"
 
 namespace {
@@ -12,12 +14,15 @@ namespace {
 void PrintUsage() {
     std::printf("Usage: korvane [/QX]\n"
                 "       korvane --print WHAT --pdf FILE\n"
+                "       korvane --run-once\n"
                 "\n"
                 "Starts Korvane in the current directory, the folder of one position.\n"
                 "\n"
                 "  /QX                 start in the administrative mode\n"
                 "  --print WHAT        write the printout WHAT as a PDF file, with no window\n"
                 "  --pdf FILE          the PDF file to write (with --print)\n"
+                "  --run-once          finish an uninstall: remove what was left for the next\n"
+                "                      login (the autostart entry the uninstall writes runs it)\n"
                 "  --help              show this text\n"
                 "  --version           show the version\n"
                 "\n"
@@ -50,6 +55,12 @@ int main(int argc, char** argv) {
     const char* what = nullptr;
     const char* pdf = nullptr;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], korvane::RunOnceOption) == 0) {
+            // At login, with no display needed: no Qt object is made.
+            korvane::TRegistry s;
+            korvane::RunPendingCommands(s);
+            return 0;
+        }
         if (std::strcmp(argv[i], "--help") == 0) {
             PrintUsage();
             return 0;
