@@ -15,8 +15,6 @@ TStatusForm::TStatusForm(QWidget* owner) : QDialog(owner) {
     // A fixed border and no buttons in the title bar: the work cannot be interrupted.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
-    // The window shows what happens; the focus stays where the user left it.
-    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(397, 150);
     setFont(ScreenFont());
 
@@ -38,9 +36,7 @@ TStatusForm::TStatusForm(QWidget* owner) : QDialog(owner) {
 std::unique_ptr<TStatusForm> TStatusForm::ShowProgress(QWidget* owner) {
     auto form = std::make_unique<TStatusForm>(owner);
     form->show();
-    // Let the window system map the window once, so that the explicit repaints reach the
-    // screen; user input stays queued.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    form->raise();
     form->Animate1->setEnabled(true);
     form->Animate1->Start();
     form->Animate1->setVisible(true);
@@ -75,6 +71,9 @@ void TStatusForm::CloseProgress() {
 void TStatusForm::PaintNow() {
     if (isVisible()) {
         repaint();
+        // The window system shows the window, and the windows the work uncovers, only when
+        // its events are handled; user input stays queued until the work is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 

@@ -28,15 +28,15 @@ TUnInstallForm::TUnInstallForm(QWidget* owner) : QDialog(owner) {
 
     GroupBox1 = new QGroupBox(QStringLiteral("Options"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 8, 233, 105);
+    GroupBox1->setGeometry(8, 8, 258, 105);
     CheckBox1 = new QCheckBox(QStringLiteral("Export Korvane Data Before Uninstalling"), GroupBox1);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(12, 44, 215, 17);
+    CheckBox1->setGeometry(10, 44, 244, 17);
     CheckBox1->setChecked(false);
 
-    UnintallBtn = NewButton(this, "UnintallBtn", "&Uninstall", QRect(252, 14, 87, 25));
-    BitBtn1 = NewButton(this, "BitBtn1", "Cancel", QRect(252, 48, 87, 25));
-    BitBtn2 = NewButton(this, "BitBtn2", "&Help", QRect(252, 82, 87, 25));
+    UnintallBtn = NewButton(this, "UnintallBtn", "&Uninstall", QRect(272, 14, 67, 25));
+    BitBtn1 = NewButton(this, "BitBtn1", "Cancel", QRect(272, 48, 67, 25));
+    BitBtn2 = NewButton(this, "BitBtn2", "&Help", QRect(272, 82, 67, 25));
     // Enter and Esc both leave without uninstalling.
     UnintallBtn->setAutoDefault(false);
     BitBtn2->setAutoDefault(false);

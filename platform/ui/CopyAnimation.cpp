@@ -59,9 +59,10 @@ void TCopyAnimation::paintEvent(QPaintEvent*) {
     const double t = static_cast<double>(Frame()) / (FrameCount - 1);
     const double x0 = from.center().x();
     const double x1 = to.center().x();
-    const double lift = area.height() - size * 0.5;
-    const QPointF centre(x0 + (x1 - x0) * t, from.top() - lift * 4 * t * (1 - t));
     const QSizeF sheet(size * 0.45, size * 0.55);
+    // Highest in the middle, still whole inside the picture.
+    const double lift = from.top() - area.top() - sheet.height() * 0.75;
+    const QPointF centre(x0 + (x1 - x0) * t, from.top() - std::max(0.0, lift) * 4 * t * (1 - t));
     painter.save();
     painter.translate(centre);
     painter.rotate(-25 + 50 * t);
