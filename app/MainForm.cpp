@@ -16,12 +16,18 @@
 #include "app/AboutBox.h"
 #include "app/Appearance.h"
 #include "app/SupportForm.h"
+#include "data/FileNames.h"
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
+#include "exchange/ExportForm.h"
+#include "exchange/UpdateForm.h"
+#include "maintenance/UnInstallForm.h"
+#include "platform/sys/InOutError.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/ElidedLabel.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 #include "rating/RateApplicantsForm.h"
 #include "rating/RatingSheetForm.h"
@@ -148,11 +154,6 @@ void TMainForm::BuildMenu() {
     Support1 = AddItem(Help1, "Support1", "&Support", 60, &TMainForm::Support1Click);
     Help1->addSeparator();
     About1 = AddItem(Help1, "About1", "&About", 40, &TMainForm::About1Click);
-
-    // Screens that are not part of this build yet stay unavailable.
-    for (QAction* pending : {Export1, Update1, Uninstall1}) {
-        pending->setEnabled(false);
-    }
 }
 
 void TMainForm::FormCreate(const QStringList& arguments) {
@@ -203,7 +204,29 @@ bool TMainForm::event(QEvent* event) {
 }
 
 void TMainForm::FormActivate() {
-    // The automatic import of an applicant list dropped into the working directory runs here.
+    // An applicant list dropped into the working directory is imported as soon as the window
+    // becomes active. The window becomes active again when the import's progress window or
+    // error box closes, so a list that failed is noted before anything is shown.
+    if (Importing_ || Uninstalled_ || !ImportGuard_.ShouldTry(ApplicantListFileName)) {
+        return;
+    }
+    Importing_ = true;
+    TImportResult result;
+    result.Outcome = TImportOutcome::NotStored;
+    QString failure;
+    try {
+        TUpdateForm screen(this);
+        result = screen.ImportApplicants(ApplicantListFileName);
+    } catch (const EInOutError& error) {
+        failure = FromCodePage(error.what());
+    }
+    ImportGuard_.NoteResult(ApplicantListFileName, result);
+    Importing_ = false;
+    if (!failure.isEmpty()) {
+        ShowError(failure, this);
+    } else {
+        ShowImportFailure(result, this);
+    }
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
@@ -242,9 +265,37 @@ void TMainForm::Support1Click() {
     support.exec();
 }
 
-void TMainForm::Export1Click() {}
-void TMainForm::Update1Click() {}
-void TMainForm::Uninstall1Click() {}
+void TMainForm::Export1Click() {
+    TExportForm screen(this);
+    ShowModal(screen);
+}
+
+void TMainForm::Update1Click() {
+    TUpdateForm screen(this);
+    ShowModal(screen);
+}
+
+void TMainForm::Uninstall1Click() {
+    TModalResult result = TModalResult::Cancel;
+    {
+        TUnInstallForm screen(this);
+        result = ShowModal(screen);
+    }
+    if (result != TModalResult::Ok) {
+        return;
+    }
+    Uninstalled_ = true;
+    ShowError(QStringLiteral("Korvane Uninstalled\n\nYou Must Reboot Your Computer For The Changes "
+                             "To Take Effect."),
+              this);
+    // The data files are gone: only Printer Setup, Exit, Support and About stay.
+    for (QAction* item : {CommitteeMember1, Applicants1, Update1, Export1, Uninstall1,
+                          RequiredCriteria1, SamplePreferedCriteria1, SelectedRequiredCriteria1,
+                          SelectedPreferredCriteria1, RateApplicants1, FirstLevelScreeningsheets1,
+                          RatingsSheets1, FinalRatingSheet1, HelpContext1}) {
+        item->setEnabled(false);
+    }
+}
 void TMainForm::CommitteeMember1Click() {
     TCommitteeForm screen(this);
     screen.exec();

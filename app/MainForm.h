@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "data/ApplicantImport.h"
 #include "platform/ui/ElidedLabel.h"
 
 class QAction;
@@ -90,6 +91,12 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);
+
+    // A list in the working directory whose import failed is not tried again while unchanged.
+    TImportRetryGuard ImportGuard_;
+    bool Importing_ = false;
+    // After the uninstall the data files are gone; nothing may bring them back in this run.
+    bool Uninstalled_ = false;
 };
 
 // Paints the main window's client area: the gradient and the repeated organisation name.

@@ -8,6 +8,8 @@
 #include "app/Startup.h"
 #include "data/ProcessState.h"
 #include "data/RankingFile.h"
+#include "platform/sys/Registry.h"
+#include "platform/sys/RunOnce.h"
 #include "platform/sys/System.h"
 
 namespace {
@@ -18,6 +20,7 @@ void PrintUsage() {
                 "       korvane --print screening [--member ID | --all] --pdf FILE\n"
                 "       korvane --print ratingsheets [--member ID | --all] [--totals] --pdf FILE\n"
                 "       korvane --ranking FILE\n"
+                "       korvane --run-once\n"
                 "\n"
                 "Starts Korvane in the current directory, the folder of one position.\n"
                 "\n"
@@ -29,6 +32,8 @@ void PrintUsage() {
                 "  --all               screening and rating sheets of every member\n"
                 "  --totals            rating sheets with the member's totals\n"
                 "  --ranking FILE      write the final rating as a CSV file, with no window\n"
+                "  --run-once          finish an uninstall: remove what was left for the next\n"
+                "                      login (the autostart entry the uninstall writes runs it)\n"
                 "  --help              show this text\n"
                 "  --version           show the version\n"
                 "\n"
@@ -95,6 +100,12 @@ int main(int argc, char** argv) {
         bool* Value;
     } flags[] = {{"--all", &all}, {"--totals", &totals}};
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], korvane::RunOnceOption) == 0) {
+            // At login, with no display needed: no Qt object is made.
+            korvane::TRegistry s;
+            korvane::RunPendingCommands(s);
+            return 0;
+        }
         if (std::strcmp(argv[i], "--help") == 0) {
             PrintUsage();
             return 0;

@@ -1,6 +1,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -66,6 +67,21 @@ TMessagesToStandardError::TMessagesToStandardError() : Before_(ToStandardError) 
 
 TMessagesToStandardError::~TMessagesToStandardError() {
     ToStandardError = Before_;
+}
+
+TModalResult ShowModal(QDialog& dialog) {
+    // The results are numbered so that Rejected (0) and Accepted (1) read as None and Ok.
+    static_assert(static_cast<int>(TModalResult::None) == QDialog::Rejected &&
+                  static_cast<int>(TModalResult::Ok) == QDialog::Accepted);
+    const int code = dialog.exec();
+    if (code <= static_cast<int>(TModalResult::None) || code > static_cast<int>(TModalResult::No)) {
+        return TModalResult::Cancel;
+    }
+    return static_cast<TModalResult>(code);
+}
+
+void CloseWith(QDialog& dialog, TModalResult result) {
+    dialog.done(static_cast<int>(result));
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,

@@ -2,12 +2,19 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace korvane {
 
 // The modal results the screens work with.
 enum class TModalResult { None, Ok, Cancel, Yes, No };
+
+// Shows a dialog modally and gives the result it closed with (see CloseWith); a dialog closed by
+// Esc or its title bar gives Cancel, one closed by accept() gives Ok.
+TModalResult ShowModal(QDialog& dialog);
+// Closes a modal dialog with a result.
+void CloseWith(QDialog& dialog, TModalResult result);
 
 enum class TMessageKind { Error, Warning, Question, Information };
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace korvane {
+
+// The services the export and the update share: the drive list, waiting for the position disk
+// and checking that it belongs to the open position, and copying a file onto it. Whether a
+// letter names a removable drive, and where its root is, the drive layer answers
+// (IsRemovableDrive and DriveRoot in platform/sys/Drives.h).
+
+// Lists the removable drives as "Drive E: Removable" in letter order and selects the first;
+// Action is enabled only when there is a drive to act on.
+void FillDriveList(QListWidget* List, QPushButton* Action);
+
+// The drive letter of the selected drive list item; 0 when no item is selected.
+char SelectedDriveLetter(const QListWidget* List);
+
+// True when the marker file "Disk<Number>.id" is in Root. While it is not, asks the user to
+// insert the disk (OK looks again, Cancel gives up). An empty Root (no such drive) never holds
+// the disk.
+bool WaitForDisk(int Number, const std::string& Root, QWidget* Parent = nullptr);
+
+// True when the disk in drive Letter may be used for the open position: the first line of its
+// kvn.dat equals PositionTitle exactly, or the user answers Yes to using it all the same. A disk
+// without a position file is reported first and then compared as an empty title.
+bool CheckDiskPosition(char Letter, QWidget* Parent = nullptr);
+
+// Copies Source over Destination; the older copy stays whole when the copy fails.
+bool CopyDataFile(const std::string& Source, const std::string& Destination);
+
+} // namespace korvane

@@ -1,0 +1,91 @@
+#include "exchange/UpdateForm.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <memory>
+
+#include "data/FileNames.h"
+#include "exchange/PositionDisk.h"
+#include "exchange/StatusForm.h"
+#include "platform/sys/Drives.h"
+#include "platform/ui/CodePage.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/MessageBox.h"
+#include "setup/ListScreen.h"
+
+namespace korvane {
+
+namespace {
+constexpr int UpdateHelpContext = 30;
+constexpr int PositionDiskNumber = 2;
+} // namespace
+
+TUpdateForm::TUpdateForm(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("UpdateForm"));
+    setWindowTitle(QStringLiteral("Update Applicants"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(294, 259);
+    setFont(ScreenFont());
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(8, 8, 278, 201);
+    UpdateBtn = NewButton(this, "UpdateBtn", "&Update", QRect(40, 224, 89, 25));
+    BitBtn1 = NewButton(this, "BitBtn1", "Cancel", QRect(165, 224, 89, 25));
+    UpdateBtn->setDefault(true);
+
+    connect(UpdateBtn, &QPushButton::clicked, this, &TUpdateForm::UpdateBtnClick);
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { CloseWith(*this, TModalResult::Cancel); });
+    FormCreate();
+}
+
+void TUpdateForm::FormCreate() {
+    SetHelpContext(this, UpdateHelpContext);
+    FillDriveList(ListBox1, UpdateBtn);
+}
+
+void TUpdateForm::UpdateBtnClick() {
+    const char letter = SelectedDriveLetter(ListBox1);
+    if (letter == 0) {
+        return;
+    }
+    const std::string root = DriveRoot(letter);
+    if (!WaitForDisk(PositionDiskNumber, root, this)) {
+        ShowError(QStringLiteral("Korvane Not Updated."), this);
+    } else if (CheckDiskPosition(letter, this)) {
+        const TImportResult result = ImportApplicants(root + ApplicantListFileName);
+        if (result.Outcome == TImportOutcome::Imported) {
+            ShowInformation(QStringLiteral("Korvane Updated"), this);
+        } else {
+            ShowImportFailure(result, this);
+        }
+    }
+    CloseWith(*this, TModalResult::Ok);
+}
+
+TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
+    // The window comes up with the first applicant stored, so that a missing list is reported
+    // without a progress window flashing before it.
+    std::unique_ptr<TStatusForm> progress;
+    const TImportResult result = korvane::ImportApplicants(ListPath, [&](int Loaded) {
+        if (!progress) {
+            progress = TStatusForm::ShowProgress(this);
+        }
+        progress->SetProgressText(QStringLiteral("Applicants Loaded: ") + QString::number(Loaded));
+    });
+    if (progress) {
+        progress->CloseProgress();
+    }
+    return result;
+}
+
+void ShowImportFailure(const TImportResult& Result, QWidget* Parent) {
+    if (Result.Outcome != TImportOutcome::Imported) {
+        ShowError(FromCodePage(ImportFailureText(Result)), Parent);
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,92 @@
+#include "maintenance/UnInstallForm.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include "data/ProcessState.h"
+#include "exchange/ExportForm.h"
+#include "platform/sys/Uninstall.h"
+#include "platform/ui/CodePage.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/MessageBox.h"
+#include "setup/ListScreen.h"
+
+namespace korvane {
+
+namespace {
+constexpr int UninstallHelpContext = 490;
+} // namespace
+
+TUnInstallForm::TUnInstallForm(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("UnInstallForm"));
+    setWindowTitle(QStringLiteral("Unintall Korvane"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(347, 122);
+    setFont(ScreenFont());
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Options"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 8, 258, 105);
+    CheckBox1 = new QCheckBox(QStringLiteral("Export Korvane Data Before Uninstalling"), GroupBox1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(10, 44, 244, 17);
+    CheckBox1->setChecked(false);
+
+    UnintallBtn = NewButton(this, "UnintallBtn", "&Uninstall", QRect(272, 14, 67, 25));
+    BitBtn1 = NewButton(this, "BitBtn1", "Cancel", QRect(272, 48, 67, 25));
+    BitBtn2 = NewButton(this, "BitBtn2", "&Help", QRect(272, 82, 67, 25));
+    // Enter and Esc both leave without uninstalling.
+    UnintallBtn->setAutoDefault(false);
+    BitBtn2->setAutoDefault(false);
+    BitBtn1->setDefault(true);
+
+    connect(UnintallBtn, &QPushButton::clicked, this, &TUnInstallForm::UnintallBtnClick);
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { CloseWith(*this, TModalResult::Cancel); });
+    connect(BitBtn2, &QPushButton::clicked, this, [] { ShowHelpTopic(UninstallHelpContext); });
+    FormCreate();
+}
+
+void TUnInstallForm::FormCreate() {
+    SetHelpContext(this, UninstallHelpContext);
+}
+
+bool TUnInstallForm::ExportFirst() {
+    TModalResult exported = TModalResult::Cancel;
+    {
+        TExportForm screen(this);
+        exported = ShowModal(screen);
+    }
+    if (exported == TModalResult::Ok) {
+        return true;
+    }
+    return AskYesNo(exported == TModalResult::Cancel
+                        ? QStringLiteral("You Canceled The Export, Still Uninstall?")
+                        : QStringLiteral("Error During Export, Still Uninstall?"),
+                    this);
+}
+
+void TUnInstallForm::UnintallBtnClick() {
+    if (!AskYesNo(QStringLiteral("Are You Sure You Want To Uninstall The Korvane?"), this) ||
+        (CheckBox1->isChecked() && !ExportFirst())) {
+        CloseWith(*this, TModalResult::No);
+        return;
+    }
+    // A program started from the wrong folder must not empty it: then nothing is removed.
+    const TDeleteResult deleted = DeleteAllFiles();
+    if (deleted.Refused) {
+        ShowError(QString::fromStdString(deleted.Message), this);
+        CloseWith(*this, TModalResult::No);
+        return;
+    }
+    // Shortcut names are file names, in the file system's own encoding.
+    const TRunOnceResult removal = RemoveInstallation(FromCodePage(PositionTitle).toStdString());
+    if (!removal.Written) {
+        ShowError(QString::fromStdString(removal.Message), this);
+    }
+    CloseWith(*this, TModalResult::Ok);
+}
+
+} // namespace korvane
