@@ -27,13 +27,30 @@ void AppendUtf8(std::string& Text, char16_t Unit) {
 
 } // namespace
 
+char16_t CodePageCharacter(unsigned char Byte) {
+    if (Byte >= 0x80 && Byte <= 0x9F && HighControls[Byte - 0x80] != 0) {
+        return HighControls[Byte - 0x80];
+    }
+    return Byte;
+}
+
+char CodePageByte(char16_t Character) {
+    if (Character < 0x80 || (Character >= 0xA0 && Character <= 0xFF)) {
+        return static_cast<char>(Character);
+    }
+    for (std::size_t i = 0; i < HighControls.size(); ++i) {
+        if (HighControls[i] == Character) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
 std::string Utf8FromCodePage(const std::string& Bytes) {
     std::string text;
     text.reserve(Bytes.size());
     for (const char byte : Bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        const char16_t mapped = code >= 0x80 && code <= 0x9F ? HighControls[code - 0x80] : 0;
-        AppendUtf8(text, mapped != 0 ? mapped : char16_t{code});
+        AppendUtf8(text, CodePageCharacter(static_cast<unsigned char>(byte)));
     }
     return text;
 }

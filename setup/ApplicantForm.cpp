@@ -101,7 +101,7 @@ QString TApplicantForm::RecordText(const TDataRecord& record, int col) const {
     case 0:
         return QString::number(record.ID);
     case 1:
-        return record.Mark == '\0' ? QString() : FromCodePage(std::string(1, record.Mark));
+        return MarkText(record.Mark);
     case 2:
         return FromCodePage(record.Description);
     case 3:

@@ -26,6 +26,10 @@ QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, c
     return button;
 }
 
+QString MarkText(char Mark) {
+    return Mark == '\0' ? QString() : FromCodePage(std::string(1, Mark));
+}
+
 TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout)
     : QDialog(owner), Layout_(layout), Printout_(std::move(printout)) {
     if (layout.Resizable) {

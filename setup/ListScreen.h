@@ -24,6 +24,8 @@ struct TPrintDestination;
 // "MS Sans Serif" 8 pt, the font of every setup screen and dialog.
 QFont ScreenFont();
 QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const QRect& place);
+// A record's mark as the lists show it: "*", a blank, or nothing for a record written without one.
+QString MarkText(char Mark);
 
 // How one list screen looks and behaves: everything that differs between the list screens.
 struct TListScreenLayout {

@@ -60,8 +60,7 @@ QString TSamplePreferedForm::RecordText(const TDataRecord& record, int col) cons
     case 0:
         return QString::number(record.ID);
     case 1:
-        // A record written without a mark holds a zero byte there: nothing to show.
-        return record.Mark == '\0' ? QString() : FromCodePage(std::string(1, record.Mark));
+        return MarkText(record.Mark);
     case 2:
         return FromCodePage(record.Description);
     default:

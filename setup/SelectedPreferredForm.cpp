@@ -39,11 +39,6 @@ TListPrintout Printout() {
             ReferenceCheckFootnote};
 }
 
-QString MarkText(char mark) {
-    // A record written without a mark holds a zero byte there: nothing to show.
-    return mark == '\0' ? QString() : FromCodePage(std::string(1, mark));
-}
-
 } // namespace
 
 TSelectedPreferredForm::TSelectedPreferredForm(QWidget* owner)

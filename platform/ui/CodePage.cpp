@@ -1,43 +1,14 @@
 #include "platform/ui/CodePage.h"
 
-#include <array>
+#include "data/CodePageText.h"
 
 namespace korvane {
-
-namespace {
-
-// 0x80..0x9F of Windows-1252; 0 marks the five unassigned bytes, read as themselves.
-constexpr std::array<char16_t, 32> HighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char16_t Decode(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F && HighControls[byte - 0x80] != 0) {
-        return HighControls[byte - 0x80];
-    }
-    return byte;
-}
-
-char Encode(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-        return static_cast<char>(unit);
-    }
-    for (std::size_t i = 0; i < HighControls.size(); ++i) {
-        if (HighControls[i] == unit) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
-} // namespace
 
 QString FromCodePage(const std::string& bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (char byte : bytes) {
-        text.append(QChar(Decode(static_cast<unsigned char>(byte))));
+        text.append(QChar(CodePageCharacter(static_cast<unsigned char>(byte))));
     }
     return text;
 }
@@ -52,7 +23,7 @@ std::string ToCodePage(const QString& text) {
             bytes.push_back('?');
             continue;
         }
-        bytes.push_back(Encode(ch.unicode()));
+        bytes.push_back(CodePageByte(ch.unicode()));
     }
     return bytes;
 }

@@ -9,6 +9,7 @@ namespace korvane {
 
 namespace {
 
+constexpr int Frames = 20;
 constexpr int FrameMilliseconds = 60;
 
 void DrawFolder(QPainter& painter, const QRectF& box) {
@@ -21,29 +22,7 @@ void DrawFolder(QPainter& painter, const QRectF& box) {
 
 } // namespace
 
-TCopyAnimation::TCopyAnimation(QWidget* parent) : QWidget(parent) {
-    Timer_.setInterval(FrameMilliseconds);
-    connect(&Timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
-}
-
-void TCopyAnimation::Start() {
-    Clock_.start();
-    Timer_.start();
-    update();
-}
-
-void TCopyAnimation::Stop() {
-    StoppedFrame_ = Frame();
-    Timer_.stop();
-    update();
-}
-
-int TCopyAnimation::Frame() const {
-    if (!Timer_.isActive() || !Clock_.isValid()) {
-        return StoppedFrame_;
-    }
-    return static_cast<int>((Clock_.elapsed() / FrameMilliseconds) % FrameCount);
-}
+TCopyAnimation::TCopyAnimation(QWidget* parent) : TAnimation(Frames, FrameMilliseconds, parent) {}
 
 void TCopyAnimation::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -56,7 +35,7 @@ void TCopyAnimation::paintEvent(QPaintEvent*) {
     DrawFolder(painter, to);
 
     // The sheet flies on an arc from the mouth of one folder to the other.
-    const double t = static_cast<double>(Frame()) / (FrameCount - 1);
+    const double t = static_cast<double>(Frame()) / (Frames - 1);
     const double x0 = from.center().x();
     const double x1 = to.center().x();
     const QSizeF sheet(size * 0.45, size * 0.55);

@@ -9,32 +9,12 @@
 namespace korvane {
 
 namespace {
+constexpr int Frames = 16;
 constexpr int FrameMilliseconds = 90;
-}
+} // namespace
 
-TSearchAnimation::TSearchAnimation(QWidget* parent) : QWidget(parent) {
-    Timer_.setInterval(FrameMilliseconds);
-    connect(&Timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
-}
-
-void TSearchAnimation::Start() {
-    Clock_.start();
-    Timer_.start();
-    update();
-}
-
-void TSearchAnimation::Stop() {
-    StoppedFrame_ = Frame();
-    Timer_.stop();
-    update();
-}
-
-int TSearchAnimation::Frame() const {
-    if (!Timer_.isActive() || !Clock_.isValid()) {
-        return StoppedFrame_;
-    }
-    return static_cast<int>((Clock_.elapsed() / FrameMilliseconds) % FrameCount);
-}
+TSearchAnimation::TSearchAnimation(QWidget* parent)
+    : TAnimation(Frames, FrameMilliseconds, parent) {}
 
 void TSearchAnimation::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -54,7 +34,7 @@ void TSearchAnimation::paintEvent(QPaintEvent*) {
     }
 
     // The glass moves on an ellipse around the sheet's centre.
-    const double angle = 2 * std::numbers::pi * Frame() / FrameCount;
+    const double angle = 2 * std::numbers::pi * Frame() / Frames;
     const QPointF lens(centre.x() + 1.6 * unit * std::cos(angle),
                        centre.y() + 0.9 * unit * std::sin(angle));
     const double radius = 0.9 * unit;
