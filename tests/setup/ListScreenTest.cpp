@@ -41,6 +41,10 @@ struct TScreenCase {
     std::array<int, 3> DialogHelp;
 };
 
+void PrintTo(const TScreenCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
 const TScreenCase Cases[] = {
     {"Committee",
      [] { return std::make_unique<TCommitteeForm>(nullptr); },

@@ -30,6 +30,10 @@ struct TSelectionCase {
     int TextColumn; // the grid column of the criterion's text
 };
 
+void PrintTo(const TSelectionCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
 const TSelectionCase Cases[] = {
     {"Required", [] { return std::make_unique<TSelectedRequiredform>(nullptr); }, RequiredFileName,
      SampleRequiredFileName, 1},
