@@ -140,9 +140,7 @@ public:
         }
         unsigned char bytes[Codec::Size] = {};
         Codec::Encode(Rec, bytes);
-        if (!WriteCopy(Cursor_, bytes)) {
-            Status_ |= stIOError;
-        }
+        WriteCopy(Cursor_, bytes); // fails the change when Cursor lies past the end
         change.Commit();
     }
 

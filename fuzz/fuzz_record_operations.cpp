@@ -211,10 +211,13 @@ public:
     }
 
     void Abandon() {
-        Store_ = &File_;
+        End();
         View.Cursor = Saved_.Cursor;
         View.LastIndex = Saved_.LastIndex;
     }
+
+    // A change refused before it changed anything: Cursor and LastIndex stay as they are.
+    void End() { Store_ = &File_; }
 
     bool StepFailed() const { return Failed_; }
 
@@ -343,6 +346,7 @@ struct TDataModel : TModel<TDataRecordCodec> {
         CountWholeFile();
         const std::int32_t id = Rec.ID;
         if (!InsertInChange(Rec)) {
+            End();
             return false;
         }
         const bool added = Commit();
@@ -441,6 +445,7 @@ struct TSelectModel : TModel<TSelectRecordCodec> {
         if (View.LastIndex > 0) {
             TSelectRecord stored;
             if (Find(stored, Rec.Sequence)) {
+                End();
                 return false;
             }
         }
