@@ -27,6 +27,17 @@ if [ ! -f "$demo/support.dat" ]; then
     'RATENAME1=Priya Raman' \
     'RATEPHONE1=(555) 014-3310' > "$demo/support.dat"
 fi
+# A first run brings an applicant list: the program imports it when its window opens.
+if [ ! -f "$demo/Applicant.Dat" ] && [ ! -f "$demo/App.Ext" ]; then
+  {
+    printf '%10d%s%s\r\n' 1001 0 'Garcia, Maria'
+    printf '%10d%s%s\r\n' 1002 1 'Johnson, Robert'
+    printf '%10d%s%s\r\n' 1003 2 'Lee, Soo-Jin'
+    printf '%10d%s%s\r\n' 1004 0 'Nguyen, Thanh'
+    printf '%10d%s%s\r\n' 1005 0 'Okafor, Chidi'
+    printf '%10d%s%s\r\n' 1006 1 'Petrova, Anna'
+  } > "$demo/App.Ext"
+fi
 cd "$demo"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: start it from a desktop session, or under xvfb-run." >&2
