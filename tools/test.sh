@@ -5,11 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
-# Every change of a data file is flushed to the disk: tests keep their files in memory, so that
-# a slow or busy disk does not set their pace.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then
-  export TMPDIR=/dev/shm
-fi
 jobs=$(nproc)
 
 # Optimised lightly and without debug tables: most of the time of a run is compiling.
