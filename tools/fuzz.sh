@@ -38,11 +38,12 @@ fi
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in "${targets[@]}"; do
-  corpus=build-fuzz/corpus/$target
-  log=build-fuzz/$target.log
+  # Absolute paths: a target may work in a folder of its own.
+  corpus=$PWD/build-fuzz/corpus/$target
+  log=$PWD/build-fuzz/$target.log
   mkdir -p "$corpus"
   if ! build-fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
-      -artifact_prefix=build-fuzz/"$target"- "$corpus" >"$log" 2>&1; then
+      -artifact_prefix="$PWD/build-fuzz/$target-" "$corpus" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz: $target failed; its input is in build-fuzz/" >&2
     exit 1
