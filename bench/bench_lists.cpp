@@ -88,7 +88,7 @@ void BM_PageDownAndRepaint(benchmark::State& state) {
 BENCHMARK(BM_PageDownAndRepaint)->Unit(benchmark::kMicrosecond);
 
 // One edit through the Edit button: the dialog opens, the name is changed and saved, the file
-// is rewritten by Delete and Insert, the list state and the rows in view are redrawn.
+// changes as one flushed change, the list state and the rows in view are redrawn.
 // Arg 0: the first member is renamed to sort last; arg 1: the last member to sort first
 // (every record moves one place).
 void BM_EditOneMember(benchmark::State& state) {
