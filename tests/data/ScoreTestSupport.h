@@ -10,6 +10,7 @@
 #include "data/RateDataBase.h"
 #include "data/ScoreComputation.h"
 #include "data/SelectDataBase.h"
+#include "tests/support/core/ApplicantRecords.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane::test {
@@ -19,16 +20,7 @@ class ScorePositionTest : public TempWorkDirTest {
 protected:
     static void AddApplicant(std::int32_t ID, const std::string& Name, double Veteran = 0.0,
                              std::int32_t Status = 0, char Mark = '*') {
-        TDataBase file(ApplicantFileName);
-        TDataRecord rec;
-        rec.ID = ID;
-        rec.Description = Name;
-        rec.Mark = Mark;
-        rec.VeteranPreference = Veteran;
-        rec.ApplicantStatus = Status;
-        bool added = false;
-        file.Insert(rec, added);
-        ASSERT_TRUE(added) << Name;
+        InsertApplicant(ID, Name, Veteran, Status, Mark);
     }
     static void AddMembers(std::initializer_list<std::int32_t> IDs) {
         TDataBase file(CommitteeFileName);

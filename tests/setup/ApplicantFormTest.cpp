@@ -7,6 +7,7 @@
 #include "setup/ApplicantForm.h"
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/core/ApplicantRecords.h"
 #include "tests/support/core/ScopedProcessState.h"
 #include "tests/support/core/TempWorkDir.h"
 
@@ -23,15 +24,7 @@ protected:
     // An applicant with the given mark, veteran value and status.
     static void Applicant(std::int32_t id, const char* name, char mark, double veteran = 0.0,
                           int status = 0) {
-        TDataBase base(ApplicantFileName);
-        TDataRecord record;
-        record.ID = id;
-        record.Description = name;
-        record.Mark = mark;
-        record.VeteranPreference = veteran;
-        record.ApplicantStatus = status;
-        bool added = false;
-        base.Insert(record, added);
+        test::InsertApplicant(id, name, veteran, status, mark);
     }
 
     static ModalScript::Step AddNamed(const char* name, int veteran, int status) {
