@@ -6,13 +6,28 @@
 #include "app/Application.h"
 #include "app/HeadlessPrint.h"
 #include "app/Startup.h"
+#include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RankingFile.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/RunOnce.h"
 #include "platform/sys/System.h"
+#include "platform/ui/MessageBox.h"
 
 namespace {
+
+constexpr const char* InterruptedChangeText =
+    "Error: A Change Of This Position Was Interrupted And Could Not Be Completed; Its Files May "
+    "Not Belong Together. Make The Position Folder Writable And Start Korvane Again.";
+
+// Before any file of the position is read: an interrupted change is completed, leftovers go.
+bool TidyPosition() {
+    if (korvane::TidyPositionFolder() != korvane::TRecovery::Failed) {
+        return true;
+    }
+    std::fprintf(stderr, "korvane: %s\n", InterruptedChangeText);
+    return false;
+}
 
 void PrintUsage() {
     std::printf("Usage: korvane [/QX]\n"
@@ -43,6 +58,10 @@ void PrintUsage() {
 
 int RunDesktop(int argc, char** argv) {
     korvane::TApplication app(argc, argv);
+    if (!TidyPosition()) {
+        korvane::ShowError(QString::fromLatin1(InterruptedChangeText));
+        return 1;
+    }
     return korvane::RunDesktop(QCoreApplication::arguments());
 }
 
@@ -52,6 +71,9 @@ int RunHeadless(int argc, char** argv, const char* what, const char* pdf,
         korvane::SetEnvironmentValue("QT_QPA_PLATFORM", "offscreen");
     }
     korvane::TApplication app(argc, argv);
+    if (!TidyPosition()) {
+        return 1;
+    }
     try {
         korvane::LoadSettings();
         return korvane::RunHeadlessPrint(QString::fromLocal8Bit(what), QString::fromLocal8Bit(pdf),
@@ -66,6 +88,9 @@ int RunHeadless(int argc, char** argv, const char* what, const char* pdf,
 int RunRanking(const char* file) {
     // What a Qt run takes from the environment without being asked.
     std::setlocale(LC_ALL, "");
+    if (!TidyPosition()) {
+        return 1;
+    }
     try {
         korvane::LoadSettings();
         const std::string error = korvane::WriteRankingFile(file, korvane::Settings);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The files of one position, spelled exactly as other installations spell them.
 namespace korvane {
 
@@ -14,5 +16,11 @@ inline constexpr const char* RatingFileName = "Rating.dat";
 inline constexpr const char* TempFileName = "TempFile.dat";
 inline constexpr const char* SupportFileName = "support.dat";
 inline constexpr const char* ApplicantListFileName = "App.Ext";
+
+// Every file of its own that the program keeps in a position folder.
+inline constexpr std::array<const char*, 10> PositionFolderFiles = {
+    PositionFileName,        CommitteeFileName,    ApplicantFileName, SampleRequiredFileName,
+    SamplePreferredFileName, RequiredFileName,     PreferredFileName, RatingFileName,
+    SupportFileName,         ApplicantListFileName};
 
 } // namespace korvane

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "data/FileNames.h"
+#include "platform/sys/FileReplace.h"
+#include "platform/sys/TempFolder.h"
 #include "platform/sys/TextFile.h"
 
 namespace korvane {
@@ -34,10 +36,7 @@ bool IsPositionFile(const std::string& Path) {
     if (error) {
         return false;
     }
-    for (const char* name :
-         {PositionFileName, CommitteeFileName, ApplicantFileName, SampleRequiredFileName,
-          SamplePreferredFileName, RequiredFileName, PreferredFileName, RatingFileName,
-          SupportFileName, ApplicantListFileName}) {
+    for (const char* name : PositionFolderFiles) {
         std::error_code ignored;
         if (fs::weakly_canonical(fs::absolute(name, ignored), ignored) == target ||
             fs::equivalent(name, Path, ignored)) {
@@ -45,6 +44,17 @@ bool IsPositionFile(const std::string& Path) {
         }
     }
     return false;
+}
+
+TRecovery TidyPositionFolder(const std::string& Folder) {
+    const std::string folder = Folder.empty() ? std::string(".") : Folder;
+    const TRecovery recovery = CompleteInterruptedChange(folder);
+    // With a journal still to complete, its staged files are no leftovers.
+    if (recovery != TRecovery::Failed) {
+        RemoveChangeLeftovers(folder, {PositionFolderFiles.begin(), PositionFolderFiles.end()});
+    }
+    RemoveEndedRunFolders();
+    return recovery;
 }
 
 } // namespace korvane

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/ProcessState.h"
+#include "platform/sys/FileReplace.h"
 
 namespace korvane {
 
@@ -18,5 +19,11 @@ std::string PositionTitleIn(const std::string& Folder);
 // inputs (the data files, kvn.dat, support.dat, App.Ext), whether or not it exists yet, also
 // through a link or another spelling of the path. Nothing may write such a file but its owner.
 bool IsPositionFile(const std::string& Path);
+
+// What opening a position does first, before any of its files is read: a change of several files
+// that was interrupted after its commit is completed, and the hidden files of killed changes and
+// the page folders of previews whose run has ended are removed. Failed when an interrupted change
+// could not be completed (the folder is read-only, ...): the files may then not belong together.
+TRecovery TidyPositionFolder(const std::string& Folder = {});
 
 } // namespace korvane

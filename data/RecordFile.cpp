@@ -29,6 +29,39 @@ TRecordFile::TRecordFile(const std::string& FileName, std::size_t RecordSize, TF
     LastIndex_ = RecordCount() - 1;
 }
 
+TRecordFile::~TRecordFile() {
+    if (Together_ != nullptr) {
+        Together_->Leave(this);
+    }
+}
+
+void TRecordFile::JoinChange(TFilesChange& Together) {
+    if (Together_ != nullptr) {
+        Together_->Leave(this);
+    }
+    Together_ = &Together;
+    Staged_ = false;
+    Together.OnEnd(this, [this](bool Made) {
+        Together_ = nullptr;
+        if (Staged_ && !Made) {
+            Cursor_ = CursorBefore_;
+            LastIndex_ = LastIndexBefore_;
+            Status_ |= stIOError;
+        }
+        Staged_ = false;
+    });
+}
+
+bool TRecordFile::StageCopy(std::int32_t CursorBefore, std::int32_t LastIndexBefore) {
+    if (Staged_ || !Together_->Stage(File_.FilePath(), Copy_.data(), Copy_.size())) {
+        return false;
+    }
+    Staged_ = true;
+    CursorBefore_ = CursorBefore;
+    LastIndexBefore_ = LastIndexBefore;
+    return true;
+}
+
 TRecordFile::TChange::TChange(TRecordFile& File)
     : File_(File), Cursor_(File.Cursor_), LastIndex_(File.LastIndex_) {
     File_.File_.FollowPath();
@@ -48,8 +81,12 @@ TRecordFile::TChange::~TChange() {
 
 bool TRecordFile::TChange::Commit() {
     File_.Changing_ = false;
-    if (!File_.Failed_ && File_.File_.ReplaceContent(File_.Copy_.data(), File_.Copy_.size(),
-                                                     File_.Use_ == TFileUse::Data)) {
+    if (!File_.Failed_ && File_.Together_ != nullptr) {
+        if (File_.StageCopy(Cursor_, LastIndex_)) {
+            return true;
+        }
+    } else if (!File_.Failed_ && File_.File_.ReplaceContent(File_.Copy_.data(), File_.Copy_.size(),
+                                                            File_.Use_ == TFileUse::Data)) {
         return true;
     }
     File_.Status_ |= stIOError;

@@ -38,12 +38,17 @@ public:
     std::int32_t LastIndex() const { return LastIndex_; }
     std::uint16_t Status() const { return Status_; }
 
+    // The changes this object makes from now on belong to Together: each is staged there and
+    // takes effect, or not, when Together commits. Until then reads see the file as it was, and
+    // should the whole change fail, Cursor and LastIndex go back and Status gains stIOError.
+    void JoinChange(TFilesChange& Together);
+
 protected:
     // Opens the file for reading and writing, or creates it empty when no such file exists. An
     // existing file that cannot be opened so is left alone: the object stays inert with Status
     // stNotOpen and LastIndex 0. Raises EInOutError when the size cannot be asked.
     TRecordFile(const std::string& FileName, std::size_t RecordSize, TFileUse Use);
-    ~TRecordFile() = default;
+    ~TRecordFile();
 
     // One change of the file. While it lasts, the object reads and writes a copy of the file in
     // memory; Commit puts the copy in the file's place. Without a Commit the file stays as it was.
@@ -105,9 +110,17 @@ protected:
     std::uint16_t Status_ = 0;
 
 private:
+    // Commits the copy as a part of Together_.
+    bool StageCopy(std::int32_t CursorBefore, std::int32_t LastIndexBefore);
+
     std::vector<unsigned char> Copy_;
     bool Changing_ = false;
     bool Failed_ = false;
+    TFilesChange* Together_ = nullptr;
+    // Where a staged change would leave the object should the whole change fail.
+    bool Staged_ = false;
+    std::int32_t CursorBefore_ = 0;
+    std::int32_t LastIndexBefore_ = 0;
 };
 
 // The record operations shared by the record files, over a codec that turns one record into

@@ -10,6 +10,7 @@
 #include "data/ProcessState.h"
 #include "platform/sys/Drives.h"
 #include "platform/sys/FileCopy.h"
+#include "platform/sys/FileReplace.h"
 #include "platform/sys/InOutError.h"
 #include "platform/sys/TextFile.h"
 #include "platform/ui/CodePage.h"
@@ -76,6 +77,10 @@ bool WaitForDisk(int Number, const std::string& Root, QWidget* Parent) {
             break;
         }
         found = present();
+    }
+    if (found) {
+        // What killed copies onto this disk left behind.
+        RemoveChangeLeftovers(Root, {PositionFolderFiles.begin(), PositionFolderFiles.end()});
     }
     return found;
 }

@@ -2,6 +2,7 @@
 
 #include "data/FileNames.h"
 #include "data/RateDataBase.h"
+#include "data/RatingUpkeep.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/MessageBox.h"
 #include "setup/SelectedPreferredAddEditForm.h"
@@ -116,17 +117,8 @@ bool TSelectedPreferredForm::DeleteRecord(int Index) {
                   this)) {
         return false;
     }
-    TSelectRecord removed;
-    Selections().GoTo(removed, Index);
-    if (!TSelectListScreen::DeleteRecord(Index)) {
-        return false;
-    }
-    // The criterion goes first; should the ratings then refuse to move, it comes back in its
-    // place (its Sequence puts it there), so ratings and criteria never part.
-    if (!ratings.RemoveRating(criterion)) {
-        ShowWriteError(RatingFileName);
-        bool added = false;
-        Selections().Insert(removed, added);
+    if (!DeletePreferredWithRatings(Selections(), Index, ratings)) {
+        ShowWriteError(PreferredFileName);
         return false;
     }
     return true;

@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/sys/FileReplace.h"
 #include "platform/sys/InOutError.h"
+#include "platform/sys/PathParts.h"
 
 namespace korvane {
 
@@ -18,64 +20,11 @@ std::string ErrorText(const std::string& what, const std::string& path, int code
     return what + " " + path + ": " + std::strerror(code);
 }
 
-struct TFaultState {
-    std::uint64_t Steps = 0;
-    std::uint64_t At = 0; // 0: no fault armed
-    int Error = 0;
-    bool Crash = false;
-};
-
-TFaultState Faults;
-
-// Files replaced by this process so far: a handle that has seen fewer may point at a file that
-// no longer has its name.
-std::uint64_t Replacements = 0;
-
-// Counts one step that changes a file; false, with errno set, when the armed fault takes it.
-bool TakeStep() {
-    ++Faults.Steps;
-    if (Faults.At == 0 || Faults.Steps != Faults.At) {
-        return true;
-    }
-    if (Faults.Crash) {
-        std::_Exit(TFileFaults::CrashExitCode);
-    }
-    errno = Faults.Error;
-    return false;
-}
-
-int OpenRetrying(const std::string& Path, int Flags, mode_t Mode = 0) {
-    int handle;
-    do {
-        handle = ::open(Path.c_str(), Flags | O_CLOEXEC, Mode);
-    } while (handle < 0 && errno == EINTR);
-    return handle;
-}
-
-// The file a path names, links followed, as an absolute path; the path itself when that fails.
-std::string FileItself(const std::string& Path) {
-    char* resolved = ::realpath(Path.c_str(), nullptr);
-    if (resolved == nullptr) {
-        return Path;
-    }
-    std::string result(resolved);
-    std::free(resolved);
-    return result;
-}
-
-std::string FolderOf(const std::string& Path) {
-    const auto slash = Path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : Path.substr(0, slash);
-}
-
 bool WriteAll(int Handle, std::int64_t Offset, const void* Buffer, std::size_t Count) {
     const auto* in = static_cast<const char*>(Buffer);
     std::size_t done = 0;
     while (done < Count) {
-        if (!TakeStep()) {
+        if (!TFileFaults::TakeStep()) {
             return false;
         }
         const ssize_t put = ::pwrite(Handle, in + done, Count - done,
@@ -89,74 +38,6 @@ bool WriteAll(int Handle, std::int64_t Offset, const void* Buffer, std::size_t C
         done += static_cast<std::size_t>(put);
     }
     return true;
-}
-
-bool Flush(int Handle) {
-    if (!TakeStep()) {
-        return false;
-    }
-    while (::fsync(Handle) != 0) {
-        if (errno != EINTR) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool FlushFolder(const std::string& Path) {
-    if (!TakeStep()) {
-        return false;
-    }
-    const int folder = OpenRetrying(FolderOf(Path), O_RDONLY | O_DIRECTORY);
-    if (folder < 0) {
-        return false;
-    }
-    bool flushed = true;
-    while (::fsync(folder) != 0) {
-        if (errno != EINTR) {
-            flushed = false;
-            break;
-        }
-    }
-    ::close(folder);
-    return flushed;
-}
-
-void Discard(int Handle, const std::string& Name) {
-    const int code = errno;
-    ::close(Handle);
-    ::unlink(Name.c_str());
-    errno = code;
-}
-
-// A new file beside Path holding the bytes, with the permissions of Like, flushed when asked; its
-// handle and Name, or -1 with nothing left behind.
-int WriteBeside(const std::string& Path, const struct stat& Like, const void* Bytes,
-                std::size_t Count, bool Flushed, std::string& Name) {
-    const auto slash = Path.rfind('/');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    std::string pattern = Path.substr(0, start) + "." + Path.substr(start) + ".XXXXXX";
-    if (!TakeStep()) {
-        return -1;
-    }
-    const int handle = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (handle < 0) {
-        return -1;
-    }
-    Name = pattern;
-    // The new file takes the old one's place: it gets its mode and, where allowed, its owner.
-    if (::fchmod(handle, Like.st_mode & 07777) != 0) {
-        // a narrower mode than the file had harms nothing
-    }
-    if ((Like.st_uid != ::geteuid() || Like.st_gid != ::getegid()) &&
-        ::fchown(handle, Like.st_uid, Like.st_gid) != 0) {
-        // only the owner may give a file away
-    }
-    if (!WriteAll(handle, 0, Bytes, Count) || (Flushed && !Flush(handle))) {
-        Discard(handle, Name);
-        return -1;
-    }
-    return handle;
 }
 
 } // namespace
@@ -173,7 +54,7 @@ TBinaryFile::TOpenOutcome TBinaryFile::OpenReadWrite(const std::string& Path) {
     }
     Handle_ = handle;
     Path_ = FileItself(Path);
-    Seen_ = Replacements;
+    Seen_ = ReplacementCount();
     return TOpenOutcome::Opened;
 }
 
@@ -185,7 +66,7 @@ bool TBinaryFile::Create(const std::string& Path) {
     }
     Handle_ = handle;
     Path_ = FileItself(Path);
-    Seen_ = Replacements;
+    Seen_ = ReplacementCount();
     return true;
 }
 
@@ -245,7 +126,7 @@ bool TBinaryFile::WriteAt(std::int64_t Offset, const void* Buffer, std::size_t C
 void TBinaryFile::Truncate(std::int64_t Size) {
     int code = Handle_ < 0 ? EBADF : (Size < 0 ? EINVAL : 0);
     if (code == 0) {
-        code = TakeStep() ? 0 : errno;
+        code = TFileFaults::TakeStep() ? 0 : errno;
     }
     if (code == 0) {
         while (::ftruncate(Handle_, static_cast<off_t>(Size)) != 0) {
@@ -261,60 +142,47 @@ void TBinaryFile::Truncate(std::int64_t Size) {
 }
 
 bool TBinaryFile::ReplaceContent(const void* Bytes, std::size_t Count, bool Flushed) {
-    struct stat old {};
-    if (Handle_ < 0 || ::fstat(Handle_, &old) != 0) {
+    if (Handle_ < 0) {
         return false;
     }
-    std::string name;
-    const int handle = WriteBeside(Path_, old, Bytes, Count, Flushed, name);
-    if (handle < 0) {
+    TReplacement replacement;
+    if (!replacement.Begin(Path_) || !replacement.Write(Bytes, Count) ||
+        (Flushed && !replacement.Flush()) || !replacement.Rename()) {
         return false;
     }
-    if (!TakeStep() || ::rename(name.c_str(), Path_.c_str()) != 0) {
-        Discard(handle, name);
-        return false;
-    }
-    const bool durable = !Flushed || FlushFolder(Path_);
+    const bool durable = !Flushed || replacement.FlushFolder();
+    const int handle = replacement.TakeHandle();
     std::vector<unsigned char> before;
     // The new content has the name but may not last: the old one, still open here, goes back.
-    const bool putBack = !durable && ReadAll(before, INT64_MAX) && PutBack(before, Flushed);
-    if (!putBack) {
+    if (!durable && ReadAll(before, INT64_MAX) && PutBack(before, Flushed)) {
+        ::close(handle);
+    } else {
         ::close(Handle_);
         Handle_ = handle;
-    } else {
-        ::close(handle);
     }
-    Seen_ = ++Replacements;
+    Seen_ = ReplacementCount();
     return durable;
 }
 
 bool TBinaryFile::PutBack(const std::vector<unsigned char>& Content, bool Flushed) {
-    struct stat old {};
-    if (::fstat(Handle_, &old) != 0) {
-        return false;
-    }
-    std::string name;
-    const int handle = WriteBeside(Path_, old, Content.data(), Content.size(), Flushed, name);
-    if (handle < 0) {
-        return false;
-    }
-    if (!TakeStep() || ::rename(name.c_str(), Path_.c_str()) != 0) {
-        Discard(handle, name);
+    TReplacement replacement;
+    if (!replacement.Begin(Path_) || !replacement.Write(Content.data(), Content.size()) ||
+        (Flushed && !replacement.Flush()) || !replacement.Rename()) {
         return false;
     }
     if (Flushed) {
-        FlushFolder(Path_);
+        replacement.FlushFolder();
     }
     ::close(Handle_);
-    Handle_ = handle;
+    Handle_ = replacement.TakeHandle();
     return true;
 }
 
 void TBinaryFile::FollowPath() {
-    if (Handle_ < 0 || Seen_ == Replacements) {
+    if (Handle_ < 0 || Seen_ == ReplacementCount()) {
         return;
     }
-    Seen_ = Replacements;
+    Seen_ = ReplacementCount();
     struct stat named {};
     struct stat held {};
     if (::stat(Path_.c_str(), &named) != 0 || !S_ISREG(named.st_mode) ||
@@ -334,22 +202,6 @@ void TBinaryFile::Close() {
         ::close(Handle_);
         Handle_ = -1;
     }
-}
-
-void TFileFaults::FailStep(std::uint64_t Step, int Error) {
-    Faults = TFaultState{0, Step, Error, false};
-}
-
-void TFileFaults::CrashAtStep(std::uint64_t Step) {
-    Faults = TFaultState{0, Step, 0, true};
-}
-
-void TFileFaults::Clear() {
-    Faults = TFaultState{};
-}
-
-std::uint64_t TFileFaults::Steps() {
-    return Faults.Steps;
 }
 
 } // namespace korvane

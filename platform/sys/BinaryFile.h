@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sys/FileReplace.h"
+
 namespace korvane {
 
 // A file of bytes read at given offsets, with no buffering of its own. Its content is changed
@@ -38,8 +40,8 @@ public:
     // Cuts the file to Size bytes; raises EInOutError on failure.
     void Truncate(std::int64_t Size);
 
-    // Puts Count bytes in place of the whole content at once: they go to a new file beside this
-    // one (a link is followed to its file), which then takes the file's name and its permissions.
+    // Puts Count bytes in place of the whole content at once through a TReplacement (a link is
+    // followed to its file).
     // With Flush, the bytes and the folder entry are on the disk before this returns; scratch
     // files go without. The handle then refers to the new file. False, with the file as it was,
     // when any step fails.
@@ -48,6 +50,9 @@ public:
     // last looked, the handle is moved to the file that now has the name; a name that names no
     // regular file keeps the handle as it is.
     void FollowPath();
+
+    // The file itself: links followed, made absolute.
+    const std::string& FilePath() const { return Path_; }
 
     // Closes the file; a failure to close is ignored.
     void Close();
@@ -58,25 +63,6 @@ private:
     int Handle_ = -1;
     std::string Path_; // the file itself: links followed, made absolute
     std::uint64_t Seen_ = 0;
-};
-
-// Test seam: the steps that change files on disk (creating a file beside, writing, flushing,
-// renaming, truncating) are counted, and one of them can be made to fail with an error code, as
-// a full or failing disk would, or to end the process on the spot, as a kill or a power cut would.
-class TFileFaults {
-public:
-    // The exit code of a process ended by CrashAtStep.
-    static constexpr int CrashExitCode = 86;
-
-    // The Step-th step from now (1 is the next one) fails with the error code Error (ENOSPC,
-    // EIO, ...); the steps after it work again.
-    static void FailStep(std::uint64_t Step, int Error);
-    // The process ends, without any clean-up, instead of taking the Step-th step from now.
-    static void CrashAtStep(std::uint64_t Step);
-    // No fault armed; the count starts again.
-    static void Clear();
-    // Steps taken since the last FailStep, CrashAtStep or Clear.
-    static std::uint64_t Steps();
 };
 
 } // namespace korvane

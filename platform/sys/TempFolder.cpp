@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,11 +44,48 @@ std::string TempFolder() {
 }
 
 std::string NewRunFolder(const std::string& Prefix) {
-    std::string pattern = TempFolder() + Prefix + "XXXXXX";
+    std::string pattern = TempFolder() + Prefix + std::to_string(::getpid()) + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw EInOutError("Cannot create a folder in " + TempFolder());
     }
     return pattern + "/";
+}
+
+int RemoveEndedRunFolders() {
+    namespace fs = std::filesystem;
+    std::string folder;
+    try {
+        folder = TempFolder();
+    } catch (const EInOutError&) {
+        return 0; // not ours to tidy
+    }
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        // <prefix><pid>-XXXXXX
+        const auto dash = name.rfind('-');
+        const auto start = name.find_first_of("0123456789");
+        if (dash == std::string::npos || dash + 7 != name.size() || start == std::string::npos ||
+            start == 0 || name[start - 1] != '-' || start >= dash ||
+            name.find_first_not_of("0123456789", start) != dash ||
+            !IsSafeFolder(entry.path().string())) {
+            continue;
+        }
+        const long pid = std::strtol(name.c_str() + start, nullptr, 10);
+        if (pid <= 0 || pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 ||
+            errno != ESRCH) {
+            continue;
+        }
+        std::error_code ignored;
+        for (const auto& page : fs::directory_iterator(entry.path(), ignored)) {
+            if (page.is_regular_file(ignored) && !page.is_symlink(ignored)) {
+                fs::remove(page.path(), ignored);
+            }
+        }
+        removed += ::rmdir(entry.path().c_str()) == 0 ? 1 : 0;
+    }
+    return removed;
 }
 
 void RemoveEmptyFolder(const std::string& Folder) {

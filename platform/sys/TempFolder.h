@@ -11,8 +11,12 @@ namespace korvane {
 std::string TempFolder();
 
 // A new empty folder inside TempFolder() that no other run shares (mode 0700), ending in '/';
-// its name starts with Prefix. Raises EInOutError when it cannot be made.
+// its name is Prefix, this process's ID and a dash, then six characters of its own. Raises
+// EInOutError when it cannot be made.
 std::string NewRunFolder(const std::string& Prefix);
+// Removes the run folders (see NewRunFolder) of processes that no longer run, with the regular
+// files in them, as a run that was killed leaves them. The number removed.
+int RemoveEndedRunFolders();
 // Removes Folder if it is empty; anything left in it keeps it.
 void RemoveEmptyFolder(const std::string& Folder);
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -6,7 +7,9 @@
 
 #include "data/DataBase.h"
 #include "data/FileNames.h"
+#include "data/PositionFile.h"
 #include "data/RateDataBase.h"
+#include "data/RatingUpkeep.h"
 #include "platform/sys/BinaryFile.h"
 #include "tests/data/RecordTestSupport.h"
 #include "tests/support/core/TempWorkDir.h"
@@ -79,9 +82,42 @@ TOutcome SaveRating(std::int32_t Applicant) {
     return {made, file.Status(), RateKeys(file)};
 }
 
+// Three selected preferred criteria (11, 12, 13) and two members' ratings of them.
+void PrepareCriteria() {
+    TSelectDataBase criteria(PreferredFileName);
+    for (const std::int32_t id : {11, 12, 13}) {
+        TSelectRecord rec{id, 10, 0};
+        bool added = false;
+        criteria.Insert(rec, added);
+    }
+    TRateDataBase ratings(RatingFileName);
+    for (const std::int32_t member : {1, 2}) {
+        TRateRecord rec = BlankRating(7, member);
+        rec.Rate = {member, 2, 3};
+        bool added = false;
+        ratings.Insert(rec, added);
+    }
+}
+
+// The criteria, then each rating record as member and its first three ratings.
+TOutcome DeleteCriterionWithRatings() {
+    TSelectDataBase criteria(PreferredFileName);
+    TRateDataBase ratings(RatingFileName);
+    const bool made = DeletePreferredWithRatings(criteria, 1, ratings);
+    const auto status = static_cast<std::uint16_t>(criteria.Status() | ratings.Status());
+    TKeys seen;
+    for (const auto& rec : test::Scan(criteria)) {
+        seen.push_back(rec.CriterionID);
+    }
+    for (const auto& rec : test::Scan(ratings)) {
+        seen.push_back(rec.CommitteeID * 1000 + rec.Rate[0] * 100 + rec.Rate[1] * 10 + rec.Rate[2]);
+    }
+    return {made, status, seen};
+}
+
 struct TChangeCase {
     const char* Name;
-    const char* File;
+    std::vector<const char*> Files;
     std::function<void()> Prepare;
     std::function<TOutcome()> Run;
     TKeys Before;
@@ -94,25 +130,25 @@ void PrintTo(const TChangeCase& Case, std::ostream* Out) {
 
 const TChangeCase Cases[] = {
     {"InsertFront",
-     "committee.dat",
+     {"committee.dat"},
      PrepareMembers,
      [] { return InsertMember("ADAMS"); },
      {1, 2, 3},
      {4, 1, 2, 3}},
     {"InsertMiddle",
-     "committee.dat",
+     {"committee.dat"},
      PrepareMembers,
      [] { return InsertMember("CARR"); },
      {1, 2, 3},
      {1, 4, 2, 3}},
     {"InsertBack",
-     "committee.dat",
+     {"committee.dat"},
      PrepareMembers,
      [] { return InsertMember("ZANE"); },
      {1, 2, 3},
      {1, 2, 3, 4}},
     {"Delete",
-     "committee.dat",
+     {"committee.dat"},
      PrepareMembers,
      [] {
          TDataBase file(CommitteeFileName);
@@ -122,7 +158,7 @@ const TChangeCase Cases[] = {
      {1, 2, 3},
      {1, 3}},
     {"DeleteTheOnlyRecord",
-     "committee.dat",
+     {"committee.dat"},
      [] {
          TDataBase file(CommitteeFileName);
          test::InsertAll(file, {Named(1, "BAKER")});
@@ -135,7 +171,7 @@ const TChangeCase Cases[] = {
      {1},
      {}},
     {"Replace",
-     "committee.dat",
+     {"committee.dat"},
      PrepareMembers,
      [] {
          TDataBase file(CommitteeFileName);
@@ -145,7 +181,7 @@ const TChangeCase Cases[] = {
      {1, 2, 3},
      {2, 3, 1}},
     {"Edit",
-     "committee.dat",
+     {"committee.dat"},
      PrepareMembers,
      [] {
          TDataBase file(CommitteeFileName);
@@ -159,17 +195,24 @@ const TChangeCase Cases[] = {
      {1, 2, 3},
      {2, 3, 1}},
     {"RatingSavedInPlace",
-     "Rating.dat",
+     {"Rating.dat"},
      PrepareRatings,
      [] { return SaveRating(2); },
      {31, 21, 11},
      {31, 25, 11}},
     {"RatingOfANewPair",
-     "Rating.dat",
+     {"Rating.dat"},
      PrepareRatings,
      [] { return SaveRating(4); },
      {31, 21, 11},
      {45, 31, 21, 11}},
+    // Two files in one change.
+    {"CriterionDeletedWithItsRatings",
+     {"Preferre.dat", "Rating.dat"},
+     PrepareCriteria,
+     DeleteCriterionWithRatings,
+     {11, 12, 13, 2223, 1123},
+     {11, 13, 2230, 1130}},
 };
 
 class ChangeFailureTest : public test::TempWorkDirTest,
@@ -180,15 +223,41 @@ protected:
         TempWorkDirTest::TearDown();
     }
     const TChangeCase& Case() const { return GetParam(); }
+
+    // The bytes of every file of the change, one after the other.
+    std::vector<std::string> Contents() const {
+        std::vector<std::string> contents;
+        for (const char* file : Case().Files) {
+            contents.push_back(ReadFile(file));
+        }
+        return contents;
+    }
+    void PutBack(const std::vector<std::string>& Contents) const {
+        for (std::size_t i = 0; i < Contents.size(); ++i) {
+            WriteFile(Case().Files[i], Contents[i]);
+        }
+    }
+    // Names in the working directory other than the files of the change.
+    std::vector<std::string> Others() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(".")) {
+            const std::string name = entry.path().filename().string();
+            if (std::find(Case().Files.begin(), Case().Files.end(), name) == Case().Files.end()) {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
 };
 
 TEST_P(ChangeFailureTest, EachFailedStepLeavesTheOldFile) {
     Case().Prepare();
-    const std::string before = ReadFile(Case().File);
+    const auto before = Contents();
+    const auto others = Others();
     std::uint64_t step = 1;
     for (;; ++step) {
-        ASSERT_LT(step, 20u) << "the change never succeeds";
-        WriteFile(Case().File, before);
+        ASSERT_LT(step, 40u) << "the change never succeeds";
+        PutBack(before);
         TFileFaults::FailStep(step, step % 2 == 1 ? ENOSPC : EIO);
         const TOutcome outcome = Case().Run();
         TFileFaults::Clear();
@@ -198,24 +267,26 @@ TEST_P(ChangeFailureTest, EachFailedStepLeavesTheOldFile) {
         }
         EXPECT_TRUE(outcome.Status & stIOError) << "step " << step;
         EXPECT_EQ(outcome.Seen, Case().Before) << "step " << step;
-        EXPECT_EQ(ReadFile(Case().File), before) << "step " << step;
+        EXPECT_EQ(Contents(), before) << "step " << step;
+        EXPECT_EQ(Others(), others) << "nothing left behind, step " << step;
     }
     // Creating the new content, writing it, flushing it, renaming it, flushing the folder.
     EXPECT_GE(step, Case().After.empty() ? 5u : 6u);
 }
 
-TEST_P(ChangeFailureTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
+TEST_P(ChangeFailureTest, ACrashAtAnyStepLeavesTheOldOrTheNewFilesAfterTheNextOpen) {
     Case().Prepare();
-    const std::string before = ReadFile(Case().File);
+    const auto before = Contents();
+    const auto others = Others();
     TFileFaults::Clear();
     ASSERT_TRUE(Case().Run().Made);
     const std::uint64_t steps = TFileFaults::Steps();
-    const std::string after = ReadFile(Case().File);
+    const auto after = Contents();
     ASSERT_NE(after, before);
 
-    int old = 0;
+    std::string order; // o: old files, n: new files, one letter a step
     for (std::uint64_t step = 1; step <= steps; ++step) {
-        WriteFile(Case().File, before);
+        PutBack(before);
         EXPECT_EXIT(
             {
                 TFileFaults::CrashAtStep(step);
@@ -223,12 +294,15 @@ TEST_P(ChangeFailureTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
                 std::_Exit(0);
             },
             ::testing::ExitedWithCode(TFileFaults::CrashExitCode), "");
-        const std::string now = ReadFile(Case().File);
+        TidyPositionFolder();
+        const auto now = Contents();
         EXPECT_TRUE(now == before || now == after) << "step " << step;
-        old += now == before;
+        EXPECT_EQ(Others(), others) << "leftovers are gone, step " << step;
+        order += now == before ? 'o' : 'n';
     }
-    // Until the rename the old file stands, after it the new one.
-    EXPECT_EQ(old, static_cast<int>(steps) - 1);
+    // Until the commit the old files stand, from it on the new ones.
+    EXPECT_EQ(order.find_last_of('o') + 1, order.find('n')) << order;
+    EXPECT_EQ(order.front(), 'o');
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, ChangeFailureTest, ::testing::ValuesIn(Cases),

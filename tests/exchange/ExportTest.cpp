@@ -219,7 +219,7 @@ TEST_P(ExportFlowTest, CopiesWhatItMayAndClosesWithItsResult) {
         before[name] = ReadFile(Disk() / name);
     }
     if (c.WriteLimit > 0) {
-        SetReplaceWriteLimit(c.WriteLimit);
+        TFileFaults::LimitWrites(c.WriteLimit);
     }
 
     ModalScript script;

@@ -13,6 +13,7 @@
 
 #include "exchange/StatusForm.h"
 #include "platform/sys/FileCopy.h"
+#include "platform/sys/FileReplace.h"
 #include "platform/sys/System.h"
 #include "tests/support/core/ScopedProcessState.h"
 
@@ -36,7 +37,7 @@ public:
         } else {
             UnsetEnvironmentValue("KORVANE_DRIVES");
         }
-        SetReplaceWriteLimit(std::nullopt);
+        TFileFaults::LimitWrites(std::nullopt);
     }
     TPositionDisk(const TPositionDisk&) = delete;
     TPositionDisk& operator=(const TPositionDisk&) = delete;

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/sys/FileCopy.h"
+#include "platform/sys/FileReplace.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
@@ -19,7 +20,7 @@ protected:
         WriteFile("Rating.dat", Pattern(200000));
     }
     void TearDown() override {
-        SetReplaceWriteLimit(std::nullopt);
+        TFileFaults::LimitWrites(std::nullopt);
         TempWorkDirTest::TearDown();
     }
 
@@ -49,6 +50,24 @@ TEST_F(FileCopyTest, ReplacesTheDestinationByteForByte) {
     EXPECT_EQ(Names("disk"), (std::set<std::string>{"Rating.dat", "kvn.dat"}));
 }
 
+// A rename works only within one file system: the new file must be made beside the destination.
+TEST_F(FileCopyTest, ReplacesADestinationOnAnotherFileSystem) {
+    const fs::path shm = "/dev/shm";
+    if (!fs::is_directory(shm)) {
+        GTEST_SKIP() << "no /dev/shm here";
+    }
+    const fs::path disk = shm / ("korvane-copy-" + WorkDir().filename().string());
+    fs::create_directory(disk);
+    WriteFile(disk / "Rating.dat", "older copy");
+    const bool copied = CopyFileReplacing("Rating.dat", (disk / "Rating.dat").string());
+    const std::string bytes = ReadFile(disk / "Rating.dat");
+    const auto names = Names(disk);
+    fs::remove_all(disk);
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(bytes, ReadFile("Rating.dat"));
+    EXPECT_EQ(names, (std::set<std::string>{"Rating.dat"}));
+}
+
 struct TFailure {
     const char* Name;
     std::function<void()> Arrange;
@@ -62,6 +81,7 @@ protected:
         FileCopyTest::SetUp();
         fs::create_directory("disk/Rating.dat.d");
         WriteFile("disk/file", "a file where a folder is expected");
+        MakeFifo("fifo");
     }
 };
 
@@ -74,12 +94,13 @@ TEST_P(FileCopyFailureTest, LeavesTheOlderCopyAndNoTemporaryFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, FileCopyFailureTest,
-    ::testing::Values(TFailure{"DiskFull", [] { SetReplaceWriteLimit(65536 + 100); }, "Rating.dat",
-                               "disk/Rating.dat"},
-                      TFailure{"DiskFullAtOnce", [] { SetReplaceWriteLimit(0); }, "Rating.dat",
+    ::testing::Values(TFailure{"DiskFull", [] { TFileFaults::LimitWrites(65536 + 100); },
+                               "Rating.dat", "disk/Rating.dat"},
+                      TFailure{"DiskFullAtOnce", [] { TFileFaults::LimitWrites(0); }, "Rating.dat",
                                "disk/Rating.dat"},
                       TFailure{"SourceMissing", [] {}, "Missing.dat", "disk/Rating.dat"},
                       TFailure{"SourceIsAFolder", [] {}, "disk", "disk/Rating.dat"},
+                      TFailure{"SourceIsAFifo", [] {}, "fifo", "disk/Rating.dat"},
                       TFailure{"DestinationIsAFolder", [] {}, "Rating.dat", "disk/Rating.dat.d"},
                       TFailure{"FolderIsAFile", [] {}, "Rating.dat", "disk/file/Rating.dat"},
                       TFailure{"DiskRemoved", [] {}, "Rating.dat", "gone/Rating.dat"}),
