@@ -57,6 +57,34 @@ public:
     // 12 move down one place and rating 12 becomes 0, so that each stays with the criterion it
     // was given for. One change of the file; false when it could not be written.
     bool RemoveRating(int N);
+    // Every record Match accepts leaves the file; the others keep their order. One change of the
+    // file; false when it could not be written.
+    template <class Match> bool RemoveRecords(Match match) {
+        if (!Opened_) {
+            return false;
+        }
+        TChange change(*this);
+        if (!change.Loaded()) {
+            return false;
+        }
+        CountWholeCopy();
+        std::int32_t kept = 0;
+        TRateRecord rec;
+        for (std::int32_t i = 0; i < CopyRecords(); ++i) {
+            TRateRecordCodec::Decode(CopyRecord(i), rec);
+            if (match(rec)) {
+                continue;
+            }
+            if (kept != i) {
+                WriteCopy(kept, CopyRecord(i));
+            }
+            ++kept;
+        }
+        TruncateCopy(kept);
+        LastIndex_ = kept - 1;
+        Cursor_ = std::clamp(Cursor_, 0, std::max(LastIndex_, 0));
+        return change.Commit();
+    }
 };
 
 } // namespace korvane

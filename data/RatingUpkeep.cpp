@@ -1,6 +1,16 @@
 #include "data/RatingUpkeep.h"
 
+#include <algorithm>
+
 namespace korvane {
+
+namespace {
+
+std::int32_t IDIn(const TRateRecord& Rec, TRatingRole Role) {
+    return Role == TRatingRole::Applicant ? Rec.ApplicantID : Rec.CommitteeID;
+}
+
+} // namespace
 
 bool DeletePreferredWithRatings(TSelectDataBase& Selections, int Index, TRateDataBase& Ratings) {
     TFilesChange together;
@@ -9,6 +19,51 @@ bool DeletePreferredWithRatings(TSelectDataBase& Selections, int Index, TRateDat
     const std::int32_t before = Selections.LastIndex();
     Selections.Delete(Index);
     return Selections.LastIndex() != before && Ratings.RemoveRating(Index + 1) && together.Commit();
+}
+
+int CountRatingsOf(TRateDataBase& Ratings, TRatingRole Role, std::int32_t ID) {
+    int count = 0;
+    TRateRecord rec;
+    Ratings.First(rec);
+    while (Ratings.Status() == 0) {
+        const bool rated =
+            std::any_of(rec.Rate.begin(), rec.Rate.end(), [](auto r) { return r > 0; });
+        count += IDIn(rec, Role) == ID && rated ? 1 : 0;
+        Ratings.Next(rec);
+    }
+    return count;
+}
+
+bool DeleteWithRatings(TDataBase& People, std::int32_t Index, TRatingRole Role,
+                       TRateDataBase& Ratings) {
+    TDataRecord person;
+    People.GoTo(person, Index);
+    if (People.Status() != 0) {
+        return false;
+    }
+    TFilesChange together;
+    People.JoinChange(together);
+    Ratings.JoinChange(together);
+    const std::int32_t before = People.LastIndex();
+    People.Delete(Index);
+    const std::int32_t id = person.ID;
+    return People.LastIndex() != before &&
+           Ratings.RemoveRecords([&](const TRateRecord& Rec) { return IDIn(Rec, Role) == id; }) &&
+           together.Commit();
+}
+
+std::int32_t NextFreeID(TDataBase& People, TRatingRole Role, TRateDataBase& Ratings) {
+    std::int32_t next = People.NextID();
+    TRateRecord rec;
+    Ratings.First(rec);
+    while (Ratings.Status() == 0) {
+        const std::int32_t id = IDIn(rec, Role);
+        if (id >= next && id < AutomaticIDLimit) {
+            next = id + 1;
+        }
+        Ratings.Next(rec);
+    }
+    return next;
 }
 
 } // namespace korvane

@@ -115,4 +115,12 @@ QString TApplicantForm::RecordText(const TDataRecord& record, int col) const {
     }
 }
 
+QString TApplicantForm::DeleteRatingsQuestion(const TDataRecord& Record, int Count) const {
+    return QStringLiteral("Applicant %1 Has Been Rated By %2 Committee Member%3. The Ratings Are "
+                          "Deleted With The Applicant. Delete The Applicant?")
+        .arg(FromCodePage(Record.Description))
+        .arg(Count)
+        .arg(Count == 1 ? QString() : QStringLiteral("s"));
+}
+
 } // namespace korvane

@@ -27,6 +27,8 @@ public:
 
 protected:
     std::unique_ptr<TListEditDialog> CreateDialog() override;
+    std::optional<TRatingRole> RatedAs() const override { return TRatingRole::Applicant; }
+    QString DeleteRatingsQuestion(const TDataRecord& Record, int Count) const override;
     // Marked "*" outside the administrative mode, a blank in it.
     TDataRecord NewRecord() const override;
     // ID, mark, name, veteran percentage and status level, for the grid and the printout.

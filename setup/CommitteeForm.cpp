@@ -2,6 +2,7 @@
 
 #include "data/DataBase.h"
 #include "data/FileNames.h"
+#include "platform/ui/CodePage.h"
 #include "setup/CommitteeAddEditForm.h"
 
 namespace korvane {
@@ -37,6 +38,14 @@ TCommitteeForm::TCommitteeForm(QWidget* owner)
 
 std::unique_ptr<TListEditDialog> TCommitteeForm::CreateDialog() {
     return std::make_unique<TCommitteeAddEditForm>(this);
+}
+
+QString TCommitteeForm::DeleteRatingsQuestion(const TDataRecord& Record, int Count) const {
+    return QStringLiteral("Committee Member %1 Has Given %2 Rating%3. The Ratings Are Deleted With "
+                          "The Member. Delete The Member?")
+        .arg(FromCodePage(Record.Description))
+        .arg(Count)
+        .arg(Count == 1 ? QString() : QStringLiteral("s"));
 }
 
 } // namespace korvane

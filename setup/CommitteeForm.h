@@ -15,6 +15,8 @@ public:
 
 protected:
     std::unique_ptr<TListEditDialog> CreateDialog() override;
+    std::optional<TRatingRole> RatedAs() const override { return TRatingRole::Member; }
+    QString DeleteRatingsQuestion(const TDataRecord& Record, int Count) const override;
 };
 
 } // namespace korvane

@@ -1,5 +1,7 @@
 #include "setup/ListScreen.h"
 
+#include "data/FileNames.h"
+
 #include <QPainter>
 #include <QPushButton>
 
@@ -305,6 +307,10 @@ void TDataListScreen::StoreDialog(TDataRecord& record) {
 void TDataListScreen::AddRecord() {
     TDataRecord record = NewRecord();
     StoreDialog(record);
+    if (const auto role = RatedAs(); role && record.ID == 0) {
+        TRateDataBase ratings(RatingFileName);
+        record.ID = NextFreeID(*File_, *role, ratings);
+    }
     bool added = false;
     File_->Insert(record, added);
     if (added) {
@@ -345,13 +351,34 @@ void TDataListScreen::EditRecord(int Index) {
 }
 
 bool TDataListScreen::DeleteRecord(int Index) {
-    const int before = File_->LastIndex();
-    File_->Delete(Index);
-    if (File_->LastIndex() == before) {
+    const auto role = RatedAs();
+    if (!role) {
+        const int before = File_->LastIndex();
+        File_->Delete(Index);
+        if (File_->LastIndex() == before) {
+            ShowWriteError(FileName_);
+            return false;
+        }
+        return true;
+    }
+    TRateDataBase ratings(RatingFileName);
+    const TDataRecord record = RecordAt(Index);
+    const int given = CountRatingsOf(ratings, *role, record.ID);
+    if (given > 0 && !AskYesNo(DeleteRatingsQuestion(record, given), this)) {
+        return false;
+    }
+    if (!DeleteWithRatings(*File_, Index, *role, ratings)) {
         ShowWriteError(FileName_);
         return false;
     }
     return true;
+}
+
+QString TDataListScreen::DeleteRatingsQuestion(const TDataRecord& Record, int Count) const {
+    return QStringLiteral("%1 Has %2 Rating%3. The Ratings Are Deleted With It. Delete It?")
+        .arg(FromCodePage(Record.Description))
+        .arg(Count)
+        .arg(Count == 1 ? QString() : QStringLiteral("s"));
 }
 
 void TDataListScreen::PrintRows(TReportPreviewForm& report) {

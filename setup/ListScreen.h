@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/DataBase.h"
+#include "data/RatingUpkeep.h"
 #include "platform/ui/DrawGrid.h"
 #include "setup/ListEditDialog.h"
 #include "setup/ListPrintout.h"
@@ -151,6 +152,10 @@ protected:
 
     // A record as Add starts it: ID 0 (the next free number), every other byte zero.
     virtual TDataRecord NewRecord() const;
+    // The IDs of a list that ratings name (applicants, members); none for the sample lists.
+    virtual std::optional<TRatingRole> RatedAs() const { return std::nullopt; }
+    // The question before Record, which Count rating records name, is deleted with them.
+    virtual QString DeleteRatingsQuestion(const TDataRecord& Record, int Count) const;
     // Text of column col for a record; the printout uses the same texts.
     virtual QString RecordText(const TDataRecord& record, int col) const;
 

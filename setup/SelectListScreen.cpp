@@ -126,7 +126,11 @@ void TSelectListScreen::EditRecord(int Index) {
     TSelectRecord record;
     List_->First(record); // a fresh status word, so that bit 2 tells of this write alone
     List_->GoTo(record, Index);
+    const TSelectRecord before = record;
     StoreDialog(record); // the cursor stays on the selection: it is written back in place
+    if (!ConfirmEdit(Index, before, record)) {
+        return;
+    }
     List_->WriteRecord(record);
     if ((List_->Status() & stIOError) != 0) {
         ShowWriteError(ListFileName_);

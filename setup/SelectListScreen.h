@@ -44,6 +44,12 @@ protected:
     virtual QString SelectionText(const TSelectRecord& record, int col) = 0;
     virtual QString PrintText(const TSelectRecord& record, int col) = 0;
 
+    // Whether the selection at Index may change from Before to After; the edit asks no question.
+    virtual bool ConfirmEdit(int /*Index*/, const TSelectRecord& /*Before*/,
+                             const TSelectRecord& /*After*/) {
+        return true;
+    }
+
     int ListLastIndex() const override;
     void PrepareDialog() override;
     void LoadCurrentRecord() override;

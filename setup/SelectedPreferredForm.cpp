@@ -124,4 +124,21 @@ bool TSelectedPreferredForm::DeleteRecord(int Index) {
     return true;
 }
 
+bool TSelectedPreferredForm::ConfirmEdit(int Index, const TSelectRecord& Before,
+                                         const TSelectRecord& After) {
+    if (Before.CriterionID == After.CriterionID) {
+        return true;
+    }
+    TRateDataBase ratings(RatingFileName);
+    const int given = ratings.CountRatings(Index + 1);
+    return given == 0 ||
+           AskYesNo(QStringLiteral("Committee Members Have Given %1 Rating%2 On \"%3\". After "
+                                   "The Change They Count For \"%4\". Change The Criterion?")
+                        .arg(given)
+                        .arg(given == 1 ? QString() : QStringLiteral("s"))
+                        .arg(FromCodePage(Samples().GetDescription(Before.CriterionID)))
+                        .arg(FromCodePage(Samples().GetDescription(After.CriterionID))),
+                    this);
+}
+
 } // namespace korvane

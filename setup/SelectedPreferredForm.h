@@ -27,6 +27,9 @@ protected:
     // Ratings are stored by position: the ratings of the later criteria move down one place
     // with it, after the user agreed to lose the ratings given for this one.
     bool DeleteRecord(int Index) override;
+    // Ratings given on a criterion would count for the one put in its place: the user agrees
+    // first.
+    bool ConfirmEdit(int Index, const TSelectRecord& Before, const TSelectRecord& After) override;
 
 private:
     // The sample criterion of a selection; false when it is no longer in the sample list.

@@ -3,6 +3,7 @@
 #include <QRadioButton>
 
 #include "data/FileNames.h"
+#include "data/RatingUpkeep.h"
 #include "platform/ui/RadioGroup.h"
 #include "setup/ApplicantForm.h"
 #include "tests/setup/SetupTestSupport.h"
@@ -137,6 +138,55 @@ TEST_F(ApplicantFormTest, DeleteDialogShowsEverythingLocked) {
     screen.DeleteBtnClick();
     EXPECT_TRUE(OnDisk().empty());
     EXPECT_FALSE(screen.DeleteBtn->isEnabled());
+    EXPECT_EQ(script.Pending(), 0);
+}
+
+// A deleted applicant's ratings go with it, and a new applicant never inherits ratings.
+TEST_F(ApplicantFormTest, DeletingARatedApplicantTakesItsRatingsAndTheNewOneStartsUnrated) {
+    AdministrativeMode = true;
+    Applicant(1007, "ADAMS, AL", ' ');
+    Applicant(1008, "BAKER, BO", ' ');
+    Applicant(1009, "CLARK, CY", ' ');
+    {
+        TRateDataBase ratings(RatingFileName);
+        for (const std::int32_t member : {1, 2}) {
+            TRateRecord rec = BlankRating(1008, member);
+            rec.Rate[0] = 5;
+            bool added = false;
+            ratings.Insert(rec, added);
+        }
+        // A stale rating of an applicant deleted by an older installation.
+        TRateRecord stale = BlankRating(1010, 1);
+        stale.Rate[0] = 2;
+        bool added = false;
+        ratings.Insert(stale, added);
+    }
+    TApplicantForm screen(nullptr);
+    ModalScript script;
+    const auto confirm = [](QWidget* dialog) { Child<QPushButton>(dialog, "DeleteBtn")->click(); };
+    // BAKER, row 2, has ratings: the question, answered Yes. Then CLARK, unrated, in its row.
+    for (const bool rated : {true, false}) {
+        screen.DrawGrid1SelectCell(0, 2);
+        screen.DrawGrid1->SetRow(2);
+        script.Then(confirm);
+        if (rated) {
+            script.ThenAnswer(TModalResult::Yes);
+        }
+        screen.DeleteBtnClick();
+    }
+    ASSERT_EQ(script.Messages().size(), 1) << "only the rated applicant asks";
+    EXPECT_EQ(script.Messages()[0],
+              QStringLiteral("Applicant BAKER, BO Has Been Rated By 2 Committee Members. The "
+                             "Ratings Are Deleted With The Applicant. Delete The Applicant?"));
+    script.Then(AddNamed("walker, tom", 0, 0));
+    screen.AddBtnClick();
+    const auto records = OnDisk();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].Description, "WALKER, TOM");
+    EXPECT_EQ(records[1].ID, 1011) << "1008 and 1009 are free, 1010 is still rated";
+    TRateDataBase ratings(RatingFileName);
+    EXPECT_EQ(CountRatingsOf(ratings, TRatingRole::Applicant, 1008), 0);
+    EXPECT_EQ(CountRatingsOf(ratings, TRatingRole::Applicant, 1010), 1);
     EXPECT_EQ(script.Pending(), 0);
 }
 

@@ -224,9 +224,9 @@ TEST_F(ListPrintoutTest, ApplicantsWithMarkVeteranAndStatusColumns) {
     ASSERT_EQ(PdfPages(words), 2);
     const QString band = QStringLiteral("Applicant ID Applicant Name Veteran Eliminated");
     EXPECT_TRUE(PdfPageText(words, 1).startsWith(Header(QStringLiteral("Applicants"), 1, band) +
-                                              QStringLiteral(" 1 * APPLICANT 001 10% 3 2 "
-                                                             "APPLICANT 002 5% 1 3 APPLICANT "
-                                                             "003 4 APPLICANT 004")))
+                                                 QStringLiteral(" 1 * APPLICANT 001 10% 3 2 "
+                                                                "APPLICANT 002 5% 1 3 APPLICANT "
+                                                                "003 4 APPLICANT 004")))
         << PdfPageText(words, 1).toStdString();
     EXPECT_TRUE(PdfPageText(words, 2).startsWith(Header(QStringLiteral("Applicants"), 2, band)));
     EXPECT_NEAR(Find(words, QStringLiteral("*")).Left, 2.2 * 72, 1.0);

@@ -283,5 +283,42 @@ TEST_F(SelectedPreferredTest, DeletingACriterionTakesItsRatingsAlong) {
     EXPECT_EQ(script.Pending(), 0);
 }
 
+// Ratings belong to a criterion by place: putting another criterion in a rated row asks first.
+TEST_F(SelectedPreferredTest, ChangingARatedCriterionAsksFirst) {
+    test::InsertSelections(PreferredFileName, {{10, 5}, {20, 6}});
+    {
+        TRateDataBase ratings(RatingFileName);
+        TRateRecord rec = BlankRating(1, 3);
+        rec.Rate[0] = 4;
+        bool added = false;
+        ratings.Insert(rec, added);
+    }
+    TSelectedPreferredForm screen(nullptr);
+    const auto chooseTyping = [](QWidget* dialog) {
+        Child<QComboBox>(dialog, "CriteriaList")->setCurrentIndex(1);
+        Child<QPushButton>(dialog, "SaveBtn")->click();
+    };
+    ModalScript script;
+    // Row 1 from FILING to TYPING: No keeps it, Yes changes it.
+    for (const TModalResult answer : {TModalResult::No, TModalResult::Yes}) {
+        screen.DrawGrid1->SetRow(1);
+        script.Then(chooseTyping).ThenAnswer(answer);
+        screen.EditBtnClick();
+        EXPECT_EQ(test::ReadSelections(PreferredFileName)[0].CriterionID,
+                  answer == TModalResult::Yes ? 20 : 10);
+    }
+    ASSERT_EQ(script.Messages().size(), 2);
+    EXPECT_EQ(script.Messages()[0],
+              QStringLiteral("Committee Members Have Given 1 Rating On \"FILING\". After The "
+                             "Change They Count For \"TYPING\". Change The Criterion?"));
+    // Nobody rated row 2, and a new weight changes no criterion: no question.
+    screen.DrawGrid1->SetRow(2);
+    script.Then(TypeWeight(QStringLiteral("9")));
+    screen.EditBtnClick();
+    EXPECT_EQ(test::ReadSelections(PreferredFileName)[1].Weight, 9);
+    EXPECT_EQ(script.Messages().size(), 2);
+    EXPECT_EQ(script.Pending(), 0);
+}
+
 } // namespace
 } // namespace korvane
