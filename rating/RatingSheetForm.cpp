@@ -1,5 +1,6 @@
 #include "rating/RatingSheetForm.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -92,6 +93,14 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
         auto* spin = new TSpinEdit(0, 5, this);
         spin->setObjectName(QStringLiteral("Rate%1").arg(n + 1));
         spin->setGeometry(spinLeft, firstRowTop + n * RowPitch, SpinWidth, RowPitch - 1);
+        spin->SetStrict(true);
+        connect(spin, &TSpinEdit::Refused, this, [this, spin] {
+            // Unless a message already says it (the refused box lost the focus to a button).
+            const QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || modal == this) {
+                RefusePoints(spin);
+            }
+        });
         spin->hide();
         Rate[static_cast<std::size_t>(n)] = spin;
     }
@@ -127,8 +136,13 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
     PressOnAltKey(SaveBtn, Qt::Key_S);
     PressOnAltKey(PreviousBtn, Qt::Key_P);
     PressOnAltKey(NextBtn, Qt::Key_N);
-    setFixedSize(width, buttonTop + ButtonHeight + 8);
-    BelowGrid_ = {commentsLabel, Comments, SaveBtn, PreviousBtn, NextBtn, HelpBtn, CloseBtn};
+    const int statusTop = buttonTop + ButtonHeight + 6;
+    Position = NewLabel(this, "Position", QString(), QRect(8, statusTop, 120, 16));
+    StatusLine = NewLabel(this, "StatusLine", QString(), QRect(132, statusTop, width - 140, 16));
+    StatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setFixedSize(width, statusTop + 16 + 6);
+    BelowGrid_ = {commentsLabel, Comments, SaveBtn,  PreviousBtn, NextBtn,
+                  HelpBtn,       CloseBtn, Position, StatusLine};
 
     // Tab goes from rating to rating in criterion order, then to the comment and the buttons.
     std::vector<QWidget*> order(Rate.begin(), Rate.end());
@@ -244,12 +258,18 @@ void TRatingSheetForm::SetApplicant(std::int32_t ID) {
 
 void TRatingSheetForm::LoadSheet() {
     TDataBase& pool = Pool_->File();
-    Applicant->setText(QString::number(ApplicantID_) + QLatin1Char(' ') +
-                       FromCodePage(pool.GetDescription(ApplicantID_)));
+    ApplicantName_ = FromCodePage(pool.GetDescription(ApplicantID_));
+    Applicant->setText(QString::number(ApplicantID_) + QLatin1Char(' ') + ApplicantName_);
     // GetDescription left the pool's cursor on the applicant: Next and Previous go from there.
     const bool listed = Navigating_ && Pool_->LastIndex() >= 0;
     PreviousBtn->setEnabled(listed && pool.Cursor() > 0);
     NextBtn->setEnabled(listed && pool.Cursor() < pool.LastIndex());
+    const bool inPool = Pool_->LastIndex() >= 0 && (pool.Status() & stNotFound) == 0;
+    Position->setText(
+        inPool
+            ? QStringLiteral("Applicant %1 Of %2").arg(pool.Cursor() + 1).arg(pool.LastIndex() + 1)
+            : QString());
+    StatusLine->clear();
 
     Record_ = BlankRating(ApplicantID_, CommitteeID_);
     Found_ = Ratings_->FindRating(Record_, ApplicantID_, CommitteeID_);
@@ -270,6 +290,12 @@ bool TRatingSheetForm::SaveSheet() {
     if (ApplicantID_ == 0) {
         ShowError(QString::fromLatin1(NoApplicantInPool), this);
         return false;
+    }
+    for (std::size_t n = 0; n < static_cast<std::size_t>(CriteriaCount()); ++n) {
+        if (!Rate[n]->Acceptable()) {
+            RefusePoints(Rate[n]);
+            return false;
+        }
     }
     TRateRecord rec = Record_;
     std::string comments = ToCodePage(Comments->text());
@@ -307,8 +333,43 @@ bool TRatingSheetForm::SaveSheet() {
     }
     Record_ = rec;
     Found_ = true;
+    StatusLine->setText(QStringLiteral("Ratings Of %1 Saved").arg(ApplicantName_));
     return true;
 }
+
+bool TRatingSheetForm::Modified() const {
+    if (ApplicantID_ == 0) {
+        return false;
+    }
+    for (std::size_t n = 0; n < static_cast<std::size_t>(CriteriaCount()); ++n) {
+        if (!Rate[n]->Acceptable() || Rate[n]->Value() != Record_.Rate[n]) {
+            return true;
+        }
+    }
+    std::string comments = ToCodePage(Comments->text());
+    comments.resize(std::min(comments.size(), MaxCommentsLength));
+    return comments != Record_.Comments;
+}
+
+void TRatingSheetForm::reject() {
+    if (Modified()) {
+        const TModalResult answer =
+            ShowMessage(QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_),
+                        TMessageKind::Question, TMessageButtons::YesNoCancel, this);
+        if (answer == TModalResult::Cancel || (answer == TModalResult::Yes && !SaveSheet())) {
+            return;
+        }
+    }
+    QDialog::reject();
+}
+
+void TRatingSheetForm::RefusePoints(TSpinEdit* Box) {
+    ShowError(QStringLiteral("Error: Points Are Whole Numbers From 0 To 5 (0: Not Rated)"), this);
+    activateWindow(); // back from the message
+    Box->setFocus();
+    Box->selectAll();
+}
+
 
 void TRatingSheetForm::SaveBtnClick() {
     SaveSheet();

@@ -41,6 +41,8 @@ public:
     QPushButton* NextBtn;
     QPushButton* HelpBtn;
     QPushButton* CloseBtn;
+    QLabel* Position;   // "Applicant n Of m"
+    QLabel* StatusLine; // what the last step did
 
     // Whose sheet it is; call before SetApplicant.
     void SetCommitteeMember(std::int32_t ID);
@@ -61,6 +63,11 @@ public:
     int CriteriaCount() const { return static_cast<int>(Criteria_.size()); }
     // Text of a criteria grid cell; row 1 is the first criterion.
     QString CellText(int col, int row) const;
+    // True when what the sheet shows differs from what was loaded or last saved.
+    bool Modified() const;
+
+    // Close, Esc and the title bar: a sheet with changes asks whether to save them first.
+    void reject() override;
 
 private:
     void FormCreate();
@@ -72,11 +79,15 @@ private:
     // Stores the sheet; tells the user and returns false when Rating.dat did not take it.
     bool SaveSheet();
     void Step(bool forward);
+    // Points that are no whole number from 0 to 5 are refused where they were typed.
+    void RefusePoints(TSpinEdit* Box);
+
 
     std::unique_ptr<TRateDataBase> Ratings_;
     std::unique_ptr<TApplicantPool> Pool_;
     std::int32_t CommitteeID_ = 0;
     std::int32_t ApplicantID_ = 0;
+    QString ApplicantName_;
     bool Navigating_ = false;
     TRateRecord Record_;
     bool Found_ = false;

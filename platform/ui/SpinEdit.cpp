@@ -1,7 +1,9 @@
 #include "platform/ui/SpinEdit.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -34,6 +36,35 @@ int TSpinEdit::valueFromText(const QString& text) const {
 
 int TSpinEdit::Value() const {
     return valueFromText(lineEdit()->text());
+}
+
+bool TSpinEdit::Acceptable() const {
+    static const QRegularExpression number(QStringLiteral("^\\s*\\+?(\\d{1,9})\\s*$"));
+    const QString text = lineEdit()->text();
+    if (text.trimmed().isEmpty()) {
+        return true;
+    }
+    const auto match = number.match(text);
+    if (!match.hasMatch()) {
+        return false;
+    }
+    const int value = match.captured(1).toInt();
+    return value >= minimum() && value <= maximum();
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    const bool leaving = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                         reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason ||
+                         reason == Qt::OtherFocusReason;
+    if (Strict_ && leaving && !Acceptable()) {
+        // No correction to the nearest value: the field keeps the text, and the focus.
+        setFocus(Qt::OtherFocusReason);
+        lineEdit()->selectAll();
+        QTimer::singleShot(0, this, [this] { Q_EMIT Refused(); });
+        return;
+    }
+    QSpinBox::focusOutEvent(event);
 }
 
 } // namespace korvane

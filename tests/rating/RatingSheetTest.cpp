@@ -150,23 +150,75 @@ TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
             press(digit);
             press(Qt::Key_Tab);
         }
+        // A 9 is refused where it was typed: the box keeps the focus and the typed text.
+        QApplication::processEvents();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(sheet.get())) << "back from the message";
+        EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[2]);
+        press(Qt::Key_5);
+        press(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), sheet->Comments);
         press(Qt::Key_O);
         press(Qt::Key_K);
         press(Qt::Key_S, Qt::AltModifier);
-        EXPECT_EQ(keys, 9);
+        EXPECT_EQ(keys, 11);
         ExpectRatingFile({Rating(3, "ok", {4, 2, 5}, 2), Rating(4, "", {3}, 1)});
+        EXPECT_EQ(sheet->StatusLine->text(), QStringLiteral("Ratings Of ADAMS Saved"));
         // The next sheet opens with its first rating selected: the digit replaces the stored 3.
         press(Qt::Key_N, Qt::AltModifier);
+        EXPECT_EQ(sheet->Position->text(), QStringLiteral("Applicant 2 Of 3"));
         EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[0]);
         press(Qt::Key_1);
         press(Qt::Key_P, Qt::AltModifier);
         EXPECT_EQ(sheet->ApplicantID(), 3);
         press(Qt::Key_Escape);
     });
+    script.ThenAnswer(TModalResult::Ok);
     sheet->exec();
     ExpectRatingFile({Rating(3, "ok", {4, 2, 5}, 2), Rating(4, "", {1}, 1)});
+    EXPECT_EQ(script.Messages(),
+              QStringList{QStringLiteral("Error: Points Are Whole Numbers From 0 To 5 (0: Not "
+                                         "Rated)")});
+    EXPECT_EQ(script.Pending(), 0);
 }
+
+struct TCloseCase {
+    const char* Name;
+    TModalResult Answer;
+    bool Closed;
+    std::vector<int> Stored; // the first two ratings in Rating.dat afterwards
+};
+
+class RatingCloseTest : public RatingSheetTest, public ::testing::WithParamInterface<TCloseCase> {};
+
+// Close with typed ratings asks; Yes saves and closes, No closes, Cancel stays on the sheet.
+TEST_P(RatingCloseTest, ClosingASheetWithChangesAsksFirst) {
+    SelectCriteria(2);
+    StoreRating(Rating(3, "", {1, 1}, -1));
+    auto sheet = Open(3);
+    EXPECT_FALSE(sheet->Modified());
+    ModalScript script;
+    script.Then([&](QWidget*) {
+        sheet->Rate[1]->setValue(4);
+        sheet->CloseBtn->click();
+        if (sheet->isVisible()) {
+            sheet->done(QDialog::Accepted);
+        }
+    });
+    script.ThenAnswer(GetParam().Answer);
+    EXPECT_EQ(sheet->exec(), GetParam().Closed ? QDialog::Rejected : QDialog::Accepted);
+    EXPECT_EQ(script.Messages(), QStringList{QStringLiteral("Save The Ratings Of ADAMS?")});
+    TRateDataBase ratings(RatingFileName);
+    TRateRecord rec;
+    ratings.FindRating(rec, 3, 1);
+    EXPECT_EQ(std::vector<int>(rec.Rate.begin(), rec.Rate.begin() + 2), GetParam().Stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, RatingCloseTest,
+                         ::testing::Values(TCloseCase{"Yes", TModalResult::Yes, true, {1, 4}},
+                                           TCloseCase{"No", TModalResult::No, true, {1, 1}},
+                                           TCloseCase{
+                                               "Cancel", TModalResult::Cancel, false, {1, 1}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 struct TFailureCase {
     const char* Name;
