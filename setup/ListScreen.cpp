@@ -34,15 +34,6 @@ QString MarkText(char Mark) {
 
 TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout)
     : QDialog(owner), Layout_(layout), Printout_(std::move(printout)) {
-    if (layout.Resizable) {
-        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                       Qt::WindowCloseButtonHint);
-        resize(layout.ClientSize);
-    } else {
-        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        setFixedSize(layout.ClientSize);
-    }
     setWindowTitle(QString::fromLatin1(layout.Caption));
     setFont(ScreenFont());
     for (const char* header : layout.ColHeaders) {
@@ -62,6 +53,19 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
     constexpr int Gap = 6;
     const int free = layout.ClientSize.width() - (8 + gridWidth);
     const int left = 8 + gridWidth + std::max(8, (free - ButtonWidth) / 2);
+    // Wide enough for the grid and the buttons, whatever width the face gives the grid.
+    const QSize size(std::max(layout.ClientSize.width(), left + ButtonWidth + 8),
+                     layout.ClientSize.height());
+    if (layout.Resizable) {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
+        resize(size);
+        setMinimumSize(size);
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        setFixedSize(size);
+    }
     int top = 8;
     auto next = [&](const char* name, const char* caption) {
         QPushButton* button =

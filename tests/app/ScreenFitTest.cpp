@@ -1,0 +1,81 @@
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+#include "app/AboutBox.h"
+#include "app/SupportForm.h"
+#include "exchange/ExportForm.h"
+#include "exchange/UpdateForm.h"
+#include "maintenance/UnInstallForm.h"
+#include "rating/RateApplicantsForm.h"
+#include "rating/RatingSheetForm.h"
+#include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintFinalForm.h"
+#include "reports/PrintRatingSheetsForm.h"
+#include "setup/ApplicantAddEditForm.h"
+#include "setup/ApplicantForm.h"
+#include "setup/CommitteeAddEditForm.h"
+#include "setup/CommitteeForm.h"
+#include "setup/SamplePreferedForm.h"
+#include "setup/SampleRequired.h"
+#include "setup/SelectedPreferredAddEditForm.h"
+#include "setup/SelectedPreferredForm.h"
+#include "setup/SelectedRequiredform.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+struct TScreen {
+    const char* Name;
+    std::function<std::unique_ptr<QWidget>()> Create;
+};
+
+template <class T> TScreen Screen(const char* Name) {
+    return {Name, [] { return std::make_unique<T>(nullptr); }};
+}
+
+class ScreenFitTest : public test::TempWorkDirTest,
+                      public ::testing::WithParamInterface<TScreen> {};
+
+// Every control of a screen stands wholly inside the window as it opens.
+TEST_P(ScreenFitTest, OpensShowingAllItsControls) {
+    const auto screen = GetParam().Create();
+    screen->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
+    const QRect inside = screen->rect();
+    for (const QWidget* child : screen->findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(screen.get()) || child->isWindow()) {
+            continue;
+        }
+        const QRect place(child->mapTo(screen.get(), QPoint(0, 0)), child->size());
+        EXPECT_TRUE(inside.contains(place))
+            << child->metaObject()->className() << " " << child->objectName().toStdString()
+            << " at " << place.x() << "," << place.y() << " " << place.width() << "x"
+            << place.height() << " in " << inside.width() << "x" << inside.height();
+    }
+    screen->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, ScreenFitTest,
+    ::testing::Values(
+        Screen<TCommitteeForm>("Committee"), Screen<TSampleRequired>("SampleRequired"),
+        Screen<TSamplePreferedForm>("SamplePreferred"),
+        Screen<TSelectedRequiredform>("SelectedRequired"),
+        Screen<TSelectedPreferredForm>("SelectedPreferred"), Screen<TApplicantForm>("Applicants"),
+        Screen<TCommitteeAddEditForm>("CommitteeDialog"),
+        Screen<TApplicantAddEditForm>("ApplicantDialog"),
+        Screen<TSelectedPreferredAddEditForm>("SelectedPreferredDialog"),
+        Screen<TRateApplicantsForm>("RateApplicants"), Screen<TRatingSheetForm>("RatingSheet"),
+        Screen<TFirstLevelScreeningForm>("Screening"),
+        Screen<TPrintRatingSheetsForm>("RatingSheets"), Screen<TPrintFinalForm>("FinalRating"),
+        Screen<TExportForm>("Export"), Screen<TUpdateForm>("Update"),
+        Screen<TUnInstallForm>("Uninstall"), Screen<TSupportForm>("Support"),
+        Screen<TAboutBox>("About")),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace korvane
