@@ -28,6 +28,7 @@
 #include "platform/ui/ElidedLabel.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ScreenKit.h"
 #include "platform/ui/SystemPrinter.h"
 #include "rating/RateApplicantsForm.h"
 #include "rating/RatingSheetForm.h"
@@ -51,7 +52,7 @@ bool AdministrativeModeFromArguments(const QStringList& arguments) {
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Korvane"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(ScreenFont());
     resize(640, 440);
     setCentralWidget(new TMainBackground(this));
 

@@ -10,6 +10,7 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 
@@ -25,7 +26,7 @@ TSupportForm::TSupportForm(QWidget* owner) : QDialog(owner) {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(16, 16, 401, 153);
 
-    QFont heading(QStringLiteral("MS Sans Serif"));
+    QFont heading = ScreenFont();
     heading.setPixelSize(13);
     heading.setBold(true);
     Label1 = new QLabel(QStringLiteral("Technical Support:"), Panel1);

@@ -1,5 +1,7 @@
 #include "data/ProcessState.h"
 
+#include "data/DataBase.h"
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -133,6 +135,14 @@ int VeteranPercent(int Index) {
         return 0;
     }
     return TruncatedProduct(100, Settings.VeteranRates[static_cast<std::size_t>(Index)]);
+}
+
+std::string VeteranColumnText(double VeteranPreference) {
+    const int choice = VeteranPreference > 0.0 ? VeteranIndex(VeteranPreference) : 0;
+    if (choice != 1 && choice != 2) {
+        return {};
+    }
+    return std::to_string(VeteranPercent(choice)) + "%";
 }
 
 void LoadSettings() {

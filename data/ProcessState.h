@@ -67,5 +67,8 @@ int FontSizeValue(const std::string& Value);
 // The percentage of veteran choice Index (1 or 2) as the screens show it: the rate in force
 // times 100, truncated toward zero (0.07 gives 7). 0 for any other index.
 int VeteranPercent(int Index);
+// The veteran column of the lists for a stored VeteranPreference: "5%", or nothing for none or a
+// choice that does not exist.
+std::string VeteranColumnText(double VeteranPreference);
 
 } // namespace korvane

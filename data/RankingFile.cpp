@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "data/CodePageText.h"
+#include "platform/sys/CodePageText.h"
 #include "data/PositionFile.h"
 #include "platform/sys/FileCopy.h"
 

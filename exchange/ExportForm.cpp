@@ -14,7 +14,7 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
-#include "setup/ListScreen.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 
@@ -51,8 +51,7 @@ bool Exists(const char* Name) {
 TExportForm::TExportForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("ExportForm"));
     setWindowTitle(QStringLiteral("Export"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFixedSize(297, 258);
     setFont(ScreenFont());
 

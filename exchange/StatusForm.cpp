@@ -5,7 +5,7 @@
 
 #include "platform/ui/CopyAnimation.h"
 #include "platform/ui/Display.h"
-#include "setup/ListScreen.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 

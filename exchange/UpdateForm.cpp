@@ -12,7 +12,7 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
-#include "setup/ListScreen.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 
@@ -24,8 +24,7 @@ constexpr int PositionDiskNumber = 2;
 TUpdateForm::TUpdateForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("UpdateForm"));
     setWindowTitle(QStringLiteral("Update Applicants"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFixedSize(294, 259);
     setFont(ScreenFont());
 

@@ -10,7 +10,7 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
-#include "setup/ListScreen.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 
@@ -21,8 +21,7 @@ constexpr int UninstallHelpContext = 490;
 TUnInstallForm::TUnInstallForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("UnInstallForm"));
     setWindowTitle(QStringLiteral("Unintall Korvane"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFixedSize(347, 122);
     setFont(ScreenFont());
 

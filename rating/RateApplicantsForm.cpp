@@ -6,15 +6,15 @@
 
 #include "data/DataBase.h"
 #include "data/FileNames.h"
+#include "data/ProcessState.h"
 #include "data/SetupCounts.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/RadioGroup.h"
+#include "platform/ui/ScreenKit.h"
 #include "rating/ApplicantPool.h"
 #include "rating/RatingMessages.h"
-#include "setup/ApplicantAddEditForm.h"
-#include "setup/ListScreen.h"
 
 namespace korvane {
 
@@ -24,8 +24,9 @@ constexpr int HelpContextNumber = 190;
 constexpr unsigned GridOptions = goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect;
 
 // A grid in a framed group of its own; the group fits the grid.
-TDrawGrid* NewGroupedGrid(QGroupBox* group, const char* name, std::vector<int> widths, int height) {
-    auto* grid = new TDrawGrid(group);
+TRecordGrid* NewGroupedGrid(QGroupBox* group, const char* name, std::vector<int> widths,
+                            int height) {
+    auto* grid = new TRecordGrid(group);
     grid->setObjectName(QString::fromLatin1(name));
     grid->SetOptions(GridOptions);
     grid->SetColWidths(std::move(widths));
@@ -34,7 +35,6 @@ TDrawGrid* NewGroupedGrid(QGroupBox* group, const char* name, std::vector<int> w
     return grid;
 }
 
-// Row r of a grid shows record r - 1 of its file; the row of an empty file stays blank.
 QString RecordCellText(TDataBase& file, int lastIndex, int col, int row, bool veteranColumn) {
     const int index = row - 1;
     if (index < 0 || index > lastIndex) {
@@ -48,9 +48,8 @@ QString RecordCellText(TDataBase& file, int lastIndex, int col, int row, bool ve
     case 1:
         return FromCodePage(rec.Description);
     case 2:
-        return veteranColumn && rec.VeteranPreference > 0.0
-                   ? VeteranColumnText(VeteranIndex(rec.VeteranPreference))
-                   : QString();
+        return veteranColumn ? QString::fromStdString(VeteranColumnText(rec.VeteranPreference))
+                             : QString();
     default:
         return {};
     }
@@ -61,8 +60,7 @@ QString RecordCellText(TDataBase& file, int lastIndex, int col, int row, bool ve
 TRateApplicantsForm::TRateApplicantsForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("RateApplicantsForm"));
     setWindowTitle(QStringLiteral("Rate Applicants"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFont(ScreenFont());
 
     constexpr int GridHeight = 224;
@@ -100,14 +98,17 @@ TRateApplicantsForm::TRateApplicantsForm(QWidget* owner) : QDialog(owner) {
     RateBtn->setDefault(true);
     setFixedSize(width, top + 64 + 8);
 
-    DrawGrid1->SetOnDrawCell(
-        [this](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
-            DrawGrid1DrawCell(canvas, col, row, rect, state);
-        });
-    DrawGrid2->SetOnDrawCell(
-        [this](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
-            DrawGrid2DrawCell(canvas, col, row, rect, state);
-        });
+    DrawGrid1->Bind(
+        {QStringLiteral("ID"), QStringLiteral("Name")},
+        [this] { return Committee_ && Committee_->Opened() ? Committee_->LastIndex() + 1 : 0; },
+        [this](int col, int row) { return MemberCellText(col, row); });
+    DrawGrid2->Bind(
+        {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Vet")},
+        [this] { return Pool_ ? Pool_->LastIndex() + 1 : 0; },
+        [this](int col, int row) { return ApplicantCellText(col, row); });
+    for (TRecordGrid* grid : {DrawGrid1, DrawGrid2}) {
+        grid->SetFocusRectOnFirstRow(false);
+    }
     connect(RateBtn, &QPushButton::clicked, this, &TRateApplicantsForm::RateBtnClick);
     connect(HelpBtn, &QPushButton::clicked, this, &TRateApplicantsForm::HelpBtnClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
@@ -124,14 +125,13 @@ void TRateApplicantsForm::FormCreate() {
     Pool_ = std::make_unique<TApplicantPool>();
     SetHelpContext(this, HelpContextNumber);
     Committee_ = std::make_unique<TDataBase>(CommitteeFileName);
-    for (TDrawGrid* grid : {DrawGrid1, DrawGrid2}) {
+    for (TRecordGrid* grid : {DrawGrid1, DrawGrid2}) {
         grid->SetDefaultRowHeight(QFontInfo(grid->font()).pixelSize() + 4);
     }
-    const int members = Committee_->Opened() ? Committee_->LastIndex() + 1 : 0;
-    DrawGrid1->SetRowCount(members + 1);
-    DrawGrid2->SetRowCount(Pool_->LastIndex() + 2);
-    DrawGrid1->SetRow(1);
-    DrawGrid2->SetRow(1);
+    for (TRecordGrid* grid : {DrawGrid1, DrawGrid2}) {
+        grid->Reload();
+        grid->SetRow(1);
+    }
     if (!Pool_->Complete()) {
         ShowPoolError(this);
     }
@@ -149,21 +149,6 @@ QString TRateApplicantsForm::MemberCellText(int col, int row) {
 
 QString TRateApplicantsForm::ApplicantCellText(int col, int row) {
     return RecordCellText(Pool_->File(), Pool_->LastIndex(), col, row, true);
-}
-
-void TRateApplicantsForm::DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                                            TGridDrawState state) {
-    static const QString Headers[] = {QStringLiteral("ID"), QStringLiteral("Name")};
-    const QString text = row == 0 ? Headers[col] : MemberCellText(col, row);
-    DrawCellText(*DrawGrid1, canvas, rect, text, state, TCellAlign::Left, row >= 2);
-}
-
-void TRateApplicantsForm::DrawGrid2DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                                            TGridDrawState state) {
-    static const QString Headers[] = {QStringLiteral("ID"), QStringLiteral("Name"),
-                                      QStringLiteral("Vet")};
-    const QString text = row == 0 ? Headers[col] : ApplicantCellText(col, row);
-    DrawCellText(*DrawGrid2, canvas, rect, text, state, TCellAlign::Left, row >= 2);
 }
 
 void TRateApplicantsForm::RateBtnClick() {

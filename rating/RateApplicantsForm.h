@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ui/DrawGrid.h"
+#include "platform/ui/RecordGrid.h"
 
 class QGroupBox;
 class QPushButton;
@@ -26,17 +26,13 @@ public:
 
     QGroupBox* GroupBox1;
     QGroupBox* GroupBox2;
-    TDrawGrid* DrawGrid1; // committee members
-    TDrawGrid* DrawGrid2; // applicants still in the pool
+    TRecordGrid* DrawGrid1; // committee members
+    TRecordGrid* DrawGrid2; // applicants still in the pool
     TRadioGroup* RadioGroup1;
     QPushButton* RateBtn;
     QPushButton* HelpBtn;
     QPushButton* BitBtn1;
 
-    void DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                           TGridDrawState state);
-    void DrawGrid2DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                           TGridDrawState state);
     // Takes the chosen member and applicant and closes with OK; with nobody left in the pool it
     // says so and the screen stays open.
     void RateBtnClick();

@@ -15,10 +15,10 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ScreenKit.h"
 #include "platform/ui/SpinEdit.h"
 #include "rating/ApplicantPool.h"
 #include "rating/RatingMessages.h"
-#include "setup/ListScreen.h"
 
 namespace korvane {
 
@@ -27,13 +27,6 @@ namespace {
 constexpr int HelpContextNumber = 190;
 constexpr int RowPitch = 23; // one criterion row, its grid line included
 constexpr int FullCriteria = static_cast<int>(RatingCount);
-
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    return label;
-}
 
 // Alt and the underlined letter press the button at once. The button's own mnemonic would
 // press it only after a short animation, and the digits a member types on meanwhile would land
@@ -57,8 +50,7 @@ QString Message(const char* text) {
 TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("RatingSheetForm"));
     setWindowTitle(QStringLiteral("Rating Sheet"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFont(ScreenFont());
 
     NewLabel(this, "Label1", QStringLiteral("Committee Member:"), QRect(8, 10, 112, 16));
@@ -369,7 +361,6 @@ void TRatingSheetForm::RefusePoints(TSpinEdit* Box) {
     Box->setFocus();
     Box->selectAll();
 }
-
 
 void TRatingSheetForm::SaveBtnClick() {
     SaveSheet();

@@ -82,7 +82,6 @@ private:
     // Points that are no whole number from 0 to 5 are refused where they were typed.
     void RefusePoints(TSpinEdit* Box);
 
-
     std::unique_ptr<TRateDataBase> Ratings_;
     std::unique_ptr<TApplicantPool> Pool_;
     std::int32_t CommitteeID_ = 0;

@@ -6,6 +6,7 @@
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 
@@ -23,12 +24,18 @@ TCommitteePrintForm::TCommitteePrintForm(QWidget* owner, const char* caption, in
                                          std::vector<int> colWidths, int optionsHeight)
     : QDialog(owner), HelpContext_(helpContext) {
     setWindowTitle(QString::fromLatin1(caption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setWindowFlags(FixedDialogFlags());
+    setFont(ScreenFont());
 
-    DrawGrid1 = new TDrawGrid(this);
+    DrawGrid1 = new TRecordGrid(this);
     DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
+    DrawGrid1->Bind(
+        {QStringLiteral("ID"), QStringLiteral("Name")},
+        [this] { return File_ && File_->Opened() ? File_->LastIndex() + 1 : 0; },
+        [this](int col, int row) {
+            const TDataRecord record = RecordAt(row - 1);
+            return col == 0 ? QString::number(record.ID) : FromCodePage(record.Description);
+        });
     DrawGrid1->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goRowSelect |
                           goThumbTracking);
     DrawGrid1->SetColWidths(std::move(colWidths));
@@ -51,10 +58,6 @@ TCommitteePrintForm::TCommitteePrintForm(QWidget* owner, const char* caption, in
     CancelBtn = button("CancelBtn", "Cancel", bottom - ButtonHeight);
     setFixedSize(left + OptionsWidth + Margin, bottom + Margin);
 
-    DrawGrid1->SetOnDrawCell(
-        [this](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
-            DrawGrid1DrawCell(canvas, col, row, rect, state);
-        });
     connect(PrintBtn, &QPushButton::clicked, this, &TCommitteePrintForm::PrintBtnClick);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { ShowHelpTopic(HelpContext_); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,8 +73,7 @@ void TCommitteePrintForm::FormCreate() {
     SetHelpContext(this, HelpContext_);
     File_ = std::make_unique<TDataBase>(CommitteeFileName);
     DrawGrid1->SetDefaultRowHeight(QFontInfo(DrawGrid1->font()).pixelSize() + 4);
-    const int last = File_->Opened() ? File_->LastIndex() : -1;
-    DrawGrid1->SetRowCount(last < 0 ? 2 : last + 2);
+    DrawGrid1->Reload();
     DrawGrid1->SetRow(1);
     DrawGrid1->setFocus();
 }
@@ -86,18 +88,6 @@ TDataRecord TCommitteePrintForm::RecordAt(int index) {
         File_->GoTo(record, index);
     }
     return record;
-}
-
-void TCommitteePrintForm::DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                                            TGridDrawState state) {
-    QString text;
-    if (row == 0) {
-        text = col == 0 ? QStringLiteral("ID") : QStringLiteral("Name");
-    } else if (File_ && File_->Opened() && row - 1 <= File_->LastIndex()) {
-        const TDataRecord record = RecordAt(row - 1);
-        text = col == 0 ? QString::number(record.ID) : FromCodePage(record.Description);
-    }
-    DrawCellText(*DrawGrid1, canvas, rect, text, state, TCellAlign::Left);
 }
 
 bool TCommitteePrintForm::SelectMember(std::int32_t ID) {

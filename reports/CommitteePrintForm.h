@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/DataBase.h"
-#include "platform/ui/DrawGrid.h"
+#include "platform/ui/RecordGrid.h"
 #include "reports/PrintDestination.h"
 
 class QPushButton;
@@ -30,13 +30,11 @@ class TCommitteePrintForm : public QDialog {
 public:
     ~TCommitteePrintForm() override;
 
-    TDrawGrid* DrawGrid1;
+    TRecordGrid* DrawGrid1;
     QPushButton* PrintBtn;
     QPushButton* HelpBtn;
     QPushButton* CancelBtn;
 
-    void DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                           TGridDrawState state);
     void PrintBtnClick();
 
     // Makes the first member with the ID the grid's current row; false when no member has it.

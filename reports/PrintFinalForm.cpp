@@ -9,6 +9,7 @@
 #include "platform/ui/HelpWindow.h"
 #include "reports/RatingSheetLayout.h"
 #include "reports/ReportPreviewForm.h"
+#include "platform/ui/ScreenKit.h"
 
 namespace korvane {
 
@@ -26,15 +27,14 @@ void PrintFinalRatingSheet(QWidget* owner, const TPrintDestination& to) {
 TPrintFinalForm::TPrintFinalForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("PrintFinalForm"));
     setWindowTitle(QStringLiteral("Print Final Rating Sheet"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFixedSize(320, 120);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(ScreenFont());
     SetHelpContext(this, 180);
 
     Label1 = new QLabel(QStringLiteral("Print Final Rating Sheet?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont large(QStringLiteral("MS Sans Serif"));
+    QFont large = ScreenFont();
     large.setPixelSize(20);
     large.setBold(true);
     Label1->setFont(large);

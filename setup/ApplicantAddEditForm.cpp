@@ -15,13 +15,6 @@ QString VeteranChoiceText(int choice) {
     return QStringLiteral("Not A Veteran");
 }
 
-QString VeteranColumnText(int choice) {
-    if (choice == 1 || choice == 2) {
-        return QString::number(VeteranPercent(choice)) + QStringLiteral("%");
-    }
-    return {};
-}
-
 TApplicantAddEditForm::TApplicantAddEditForm(QWidget* owner)
     : TNameEditDialog(
           owner, QSize(415, 230),

@@ -32,9 +32,7 @@ protected:
     void ModeSet() override;
 };
 
-// The texts of the veteran choices as the dialog shows them ("5% Preference"), and as the list
-// and its printout show them ("5%", nothing for none or a choice that does not exist).
+// The texts of the veteran choices as the dialog shows them ("5% Preference").
 QString VeteranChoiceText(int choice);
-QString VeteranColumnText(int choice);
 
 } // namespace korvane

@@ -105,9 +105,7 @@ QString TApplicantForm::RecordText(const TDataRecord& record, int col) const {
     case 2:
         return FromCodePage(record.Description);
     case 3:
-        return record.VeteranPreference > 0.0
-                   ? VeteranColumnText(VeteranIndex(record.VeteranPreference))
-                   : QString();
+        return QString::fromStdString(VeteranColumnText(record.VeteranPreference));
     case 4:
         return record.ApplicantStatus >= 1 ? QString::number(record.ApplicantStatus) : QString();
     default:

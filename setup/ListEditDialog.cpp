@@ -9,6 +9,7 @@
 
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/ScreenKit.h"
 #include "setup/ListScreen.h"
 
 namespace korvane {
@@ -62,8 +63,7 @@ TListEditDialog::TListEditDialog(QWidget* owner, QSize clientSize,
                                  const std::array<TDialogModeText, 3>& modes,
                                  const char* helpButtonName)
     : QDialog(owner), Modes_(modes) {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags());
     setFont(ScreenFont());
     setFixedSize(clientSize);
 

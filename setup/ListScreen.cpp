@@ -17,31 +17,23 @@
 
 namespace korvane {
 
-QFont ScreenFont() {
-    return QFont(QStringLiteral("MS Sans Serif"), 8);
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const QRect& place) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
-    return button;
-}
-
-QString MarkText(char Mark) {
-    return Mark == '\0' ? QString() : FromCodePage(std::string(1, Mark));
-}
-
 TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout)
     : QDialog(owner), Layout_(layout), Printout_(std::move(printout)) {
     setWindowTitle(QString::fromLatin1(layout.Caption));
     setFont(ScreenFont());
+    std::vector<QString> headers;
     for (const char* header : layout.ColHeaders) {
-        Headers_.push_back(QString::fromLatin1(header));
+        headers.push_back(QString::fromLatin1(header));
     }
 
-    DrawGrid1 = new TDrawGrid(this);
+    DrawGrid1 = new TRecordGrid(this);
     DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
+    DrawGrid1->Bind(
+        std::move(headers), [this] { return ListLastIndex() + 1; },
+        [this](int col, int row) { return CellText(col, row); });
+    DrawGrid1->SetRightAlignedFrom(layout.FirstRightAlignedColumn);
+    // The first row never shows the focus rectangle.
+    DrawGrid1->SetFocusRectOnFirstRow(false);
     DrawGrid1->SetOptions(layout.GridOptions);
     DrawGrid1->SetColWidths(layout.ColWidths);
     const int gridWidth = DrawGrid1->sizeHint().width();
@@ -62,9 +54,7 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
         resize(size);
         setMinimumSize(size);
     } else {
-        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        setFixedSize(size);
+        MakeFixedDialog(this, size);
     }
     int top = 8;
     auto next = [&](const char* name, const char* caption) {
@@ -90,10 +80,6 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
         }
     }
 
-    DrawGrid1->SetOnDrawCell(
-        [this](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
-            DrawGrid1DrawCell(canvas, col, row, rect, state);
-        });
     connect(DrawGrid1, &TDrawGrid::DblClick, this, &TListScreen::DrawGrid1DblClick);
     connect(AddBtn, &QPushButton::clicked, this, &TListScreen::AddBtnClick);
     connect(EditBtn, &QPushButton::clicked, this, &TListScreen::EditBtnClick);
@@ -107,35 +93,16 @@ TListScreen::TListScreen(QWidget* owner, const TListScreenLayout& layout, TListP
 TListScreen::~TListScreen() = default;
 
 void TListScreen::UpdateListState() {
-    const int last = ListLastIndex();
-    if (last < 0) {
-        EditBtn->setEnabled(false);
-        DeleteBtn->setEnabled(false);
-        PrintBtn->setEnabled(false);
-        DrawGrid1->SetRowCount(2);
-        DrawGrid1->SetRow(1);
-    } else {
-        DrawGrid1->SetRowCount(last + 2);
-        EditBtn->setEnabled(true);
-        DeleteBtn->setEnabled(true);
-        PrintBtn->setEnabled(true);
-    }
+    const bool any = ListLastIndex() >= 0;
+    DrawGrid1->Reload();
+    EditBtn->setEnabled(any);
+    DeleteBtn->setEnabled(any);
+    PrintBtn->setEnabled(any);
 }
 
 void TListScreen::DrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                                     TGridDrawState state) {
-    QString text;
-    if (row == 0) {
-        if (col >= 0 && col < static_cast<int>(Headers_.size())) {
-            text = Headers_[static_cast<std::size_t>(col)];
-        }
-    } else if (ListLastIndex() >= 0) {
-        text = CellText(col, row);
-    }
-    const bool right = row > 0 && col >= Layout_.FirstRightAlignedColumn;
-    // The first row never shows the focus rectangle.
-    DrawCellText(*DrawGrid1, canvas, rect, text, state,
-                 right ? TCellAlign::Right : TCellAlign::Left, row >= 2);
+    DrawGrid1->DrawRecordCell(canvas, col, row, rect, state);
 }
 
 void TListScreen::DrawGrid1DblClick() {

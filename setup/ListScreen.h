@@ -11,7 +11,8 @@
 
 #include "data/DataBase.h"
 #include "data/RatingUpkeep.h"
-#include "platform/ui/DrawGrid.h"
+#include "platform/ui/RecordGrid.h"
+#include "platform/ui/ScreenKit.h"
 #include "setup/ListEditDialog.h"
 #include "setup/ListPrintout.h"
 
@@ -21,12 +22,6 @@ namespace korvane {
 
 class TReportPreviewForm;
 struct TPrintDestination;
-
-// "MS Sans Serif" 8 pt, the font of every setup screen and dialog.
-QFont ScreenFont();
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const QRect& place);
-// A record's mark as the lists show it: "*", a blank, or nothing for a record written without one.
-QString MarkText(char Mark);
 
 // How one list screen looks and behaves: everything that differs between the list screens.
 struct TListScreenLayout {
@@ -55,7 +50,7 @@ class TListScreen : public QDialog {
 public:
     ~TListScreen() override;
 
-    TDrawGrid* DrawGrid1;
+    TRecordGrid* DrawGrid1;
     QPushButton* AddBtn;
     QPushButton* EditBtn;
     QPushButton* DeleteBtn;
@@ -122,7 +117,6 @@ private:
     void SelectAfterDelete();
 
     TListScreenLayout Layout_;
-    std::vector<QString> Headers_;
     TListPrintout Printout_;
     // The dialog of one add, edit or delete, from its creation until the change is made.
     std::unique_ptr<TListEditDialog> Dialog_;

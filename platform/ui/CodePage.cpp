@@ -1,6 +1,6 @@
 #include "platform/ui/CodePage.h"
 
-#include "data/CodePageText.h"
+#include "platform/sys/CodePageText.h"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "data/CodePageText.h"
+#include "platform/sys/CodePageText.h"
 
 #include <array>
 
