@@ -276,18 +276,16 @@ void TMainForm::Update1Click() {
 }
 
 void TMainForm::Uninstall1Click() {
-    TModalResult result = TModalResult::Cancel;
+    QString announcement;
     {
         TUnInstallForm screen(this);
-        result = ShowModal(screen);
-    }
-    if (result != TModalResult::Ok) {
-        return;
+        if (ShowModal(screen) != TModalResult::Ok) {
+            return;
+        }
+        announcement = screen.Announcement();
     }
     Uninstalled_ = true;
-    ShowError(QStringLiteral("Korvane Uninstalled\n\nYou Must Reboot Your Computer For The Changes "
-                             "To Take Effect."),
-              this);
+    ShowError(announcement, this);
     // The data files are gone: only Printer Setup, Exit, Support and About stay.
     for (QAction* item : {CommitteeMember1, Applicants1, Update1, Export1, Uninstall1,
                           RequiredCriteria1, SamplePreferedCriteria1, SelectedRequiredCriteria1,

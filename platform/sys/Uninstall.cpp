@@ -34,15 +34,38 @@ TDeleteResult DeleteAllFiles(const std::string& Folder) {
     return result;
 }
 
-TRunOnceResult RemoveInstallation(const std::string& Title, const std::string& ProgramFile) {
+TRemovalResult RemoveInstallation(const std::string& Title, const std::string& ProgramFile,
+                                  const std::string& PositionFolder) {
     RemoveShortcuts(Title);
+    TRemovalResult result;
+    const std::string removed = "Korvane Uninstalled\n\n";
+    result.Announcement = removed + "You Must Reboot Your Computer For The Changes To Take Effect.";
     if (ProgramFile.empty()) {
-        return {false, "Error: The Program File Could Not Be Found.\n\nThe Data Files Are "
-                       "Deleted; Remove The Program's Folder By Hand."};
+        result.Written = false;
+        result.Message = "Error: The Program File Could Not Be Found.\n\nThe Data Files Are "
+                         "Deleted; Remove The Program's Folder By Hand.";
+        return result;
     }
-    const std::string folder = fs::path(ProgramFile).parent_path().string() + "/";
-    TRegistry store;
-    return ScheduleRunOnce(ProgramRemovalCommands(folder), ProgramFile, store);
+    std::error_code error;
+    const fs::path programFolder = fs::path(ProgramFile).parent_path();
+    const fs::path position =
+        PositionFolder.empty() ? fs::current_path(error) : fs::path(PositionFolder);
+    if (fs::equivalent(programFolder, position, error)) {
+        TRegistry store;
+        static_cast<TRunOnceResult&>(result) =
+            ScheduleRunOnce(ProgramRemovalCommands(ProgramFile), ProgramFile, store);
+        return result;
+    }
+    // Elsewhere the program may serve other positions: the uninstall keeps to this one.
+    const std::string data = "The Position's Data And Shortcuts Are Removed. ";
+    if (IsSystemFolder(programFolder.string())) {
+        result.Program = TProgramRemoval::WithPackage;
+        result.Announcement = removed + data + "The Program Itself Is Removed With Its Package.";
+    } else {
+        result.Program = TProgramRemoval::LeftInPlace;
+        result.Announcement = removed + data + "The Program Itself Stays: " + ProgramFile;
+    }
+    return result;
 }
 
 } // namespace korvane

@@ -19,9 +19,24 @@ struct TDeleteResult {
 // (IsProtectedFolder): a program started from the wrong folder must not wipe it.
 TDeleteResult DeleteAllFiles(const std::string& Folder = {});
 
-// Removes the position's shortcuts (Title as for RemoveShortcuts) and leaves the commands that
-// remove ProgramFile's folder at the next login in the user's value store.
-TRunOnceResult RemoveInstallation(const std::string& Title,
-                                  const std::string& ProgramFile = RunningProgramFile());
+// What becomes of the program file itself.
+enum class TProgramRemoval {
+    AtNextLogin, // it lives in the position's folder: removed with that folder at the next login
+    WithPackage, // it lives in a system folder: the package manager removes it
+    LeftInPlace, // it lives in a folder of its own elsewhere, which the uninstall does not touch
+};
+
+struct TRemovalResult : TRunOnceResult {
+    TProgramRemoval Program = TProgramRemoval::AtNextLogin;
+    // What the program says once the uninstall is done.
+    std::string Announcement;
+};
+
+// Removes the position's shortcuts (Title as for RemoveShortcuts). When ProgramFile lives in
+// PositionFolder (the working directory when empty), leaves the commands that remove it and
+// that folder at the next login in the user's value store; elsewhere the program stays.
+TRemovalResult RemoveInstallation(const std::string& Title,
+                                  const std::string& ProgramFile = RunningProgramFile(),
+                                  const std::string& PositionFolder = {});
 
 } // namespace korvane
