@@ -237,7 +237,8 @@ TEST_F(UnInstallTest, TheMainWindowAnnouncesItAndDisablesTheDataCommands) {
         }
     }
     enabled.sort();
-    EXPECT_EQ(enabled.join(QLatin1Char(' ')).toStdString(), "About1 Exit1 PrinterSetup1 Support1");
+    EXPECT_EQ(enabled.join(QLatin1Char(' ')).toStdString(),
+              "About1 Exit1 NewPosition1 OpenPosition1 PrinterSetup1 Support1");
 
     // A list dropped into the emptied folder brings no data file back.
     WriteFile(ApplicantListFileName, "        17 SMITH\r\n");
