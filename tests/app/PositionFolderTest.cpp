@@ -66,22 +66,43 @@ const std::string Comma = "VETPREFERENCERATE1=0,05\r\nVETPREFERENCERATE2=0,10\r\
 INSTANTIATE_TEST_SUITE_P(
     Cases, NewPositionTest,
     ::testing::Values(
-        TNewCase{"NewFolder", {}, "Budget Analyst", '.', TNewPosition::Created,
-                 {{"kvn.dat", "Budget Analyst\r\n"}, {"support.dat", Defaults}}},
-        TNewCase{"CodePageTitle", {{"notes.txt", "x"}}, "Caf\xE9 Manager", '.',
+        TNewCase{"NewFolder",
+                 {},
+                 "Budget Analyst",
+                 '.',
                  TNewPosition::Created,
-                 {{"kvn.dat", "Caf\xE9 Manager\r\n"}, {"support.dat", Defaults}, {"notes.txt", "x"}}},
-        TNewCase{"CommaLocale", {}, "Clerk", ',', TNewPosition::Created,
+                 {{"kvn.dat", "Budget Analyst\r\n"}, {"support.dat", Defaults}}},
+        TNewCase{
+            "CodePageTitle",
+            {{"notes.txt", "x"}},
+            "Caf\xE9 Manager",
+            '.',
+            TNewPosition::Created,
+            {{"kvn.dat", "Caf\xE9 Manager\r\n"}, {"support.dat", Defaults}, {"notes.txt", "x"}}},
+        TNewCase{"CommaLocale",
+                 {},
+                 "Clerk",
+                 ',',
+                 TNewPosition::Created,
                  {{"kvn.dat", "Clerk\r\n"}, {"support.dat", Comma}}},
         TNewCase{"ExistingPosition",
                  {{"kvn.dat", "Old Title\r\n"}, {"Applicant.Dat", "A"}},
-                 "New Title", '.', TNewPosition::Existing,
+                 "New Title",
+                 '.',
+                 TNewPosition::Existing,
                  {{"kvn.dat", "Old Title\r\n"}, {"Applicant.Dat", "A"}}},
-        TNewCase{"SettingsKept", {{"support.dat", "ORGANISATIONNAME=City\r\n"}}, "Clerk", '.',
+        TNewCase{"SettingsKept",
+                 {{"support.dat", "ORGANISATIONNAME=City\r\n"}},
+                 "Clerk",
+                 '.',
                  TNewPosition::Created,
                  {{"kvn.dat", "Clerk\r\n"}, {"support.dat", "ORGANISATIONNAME=City\r\n"}}},
-        TNewCase{"PositionFileIsAFolder", {{"kvn.dat", "<folder>"}}, "Clerk", '.',
-                 TNewPosition::Failed, {{"kvn.dat", "<folder>"}, {"support.dat", Defaults}}}),
+        TNewCase{"PositionFileIsAFolder",
+                 {{"kvn.dat", "<folder>"}},
+                 "Clerk",
+                 '.',
+                 TNewPosition::Failed,
+                 {{"kvn.dat", "<folder>"}, {"support.dat", Defaults}}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(PositionFolderTest, AFolderThatCannotBeMadeFails) {
@@ -174,8 +195,8 @@ std::vector<std::pair<std::string, std::int64_t>> Numbered(int From, int To) {
     return folders;
 }
 
-std::vector<std::pair<std::string, std::int64_t>> Reversed(
-    std::vector<std::pair<std::string, std::int64_t>> Folders) {
+std::vector<std::pair<std::string, std::int64_t>>
+Reversed(std::vector<std::pair<std::string, std::int64_t>> Folders) {
     std::reverse(Folders.begin(), Folders.end());
     return Folders;
 }
@@ -196,9 +217,8 @@ TEST_F(PositionFolderTest, DamagedRecentLinesAreSkipped) {
     WriteFile("a/kvn.dat", "A\r\n");
     fs::create_directories(ConfigDir() / "korvane");
     const std::string a = (WorkDir() / "a").string();
-    WriteFile(TRecentPositions::DefaultPath(),
-              "no tab here\nx\t" + a + "\n12\trelative\n\n7\t" + a + "\n99999999999999999999\t" +
-                  a + "\n");
+    WriteFile(TRecentPositions::DefaultPath(), "no tab here\nx\t" + a + "\n12\trelative\n\n7\t" +
+                                                   a + "\n99999999999999999999\t" + a + "\n");
     EXPECT_EQ(TRecentPositions().Positions(), (std::vector<TRecentPosition>{{a, 7}}));
 }
 
