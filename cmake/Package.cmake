@@ -21,6 +21,7 @@ add_custom_command(OUTPUT ${KORVANE_ICON_FILES}
   COMMENT "Drawing the program's icon")
 
 # The manual page and the package's change log, compressed without a time stamp.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/package-files)
 set(KORVANE_ZIPPED)
 foreach(file korvane.1 changelog)
   set(zipped ${CMAKE_BINARY_DIR}/package-files/${file}.gz)
