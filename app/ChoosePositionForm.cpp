@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/NewPositionForm.h"
@@ -66,7 +67,7 @@ TChoosePositionForm::TChoosePositionForm(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QStringLiteral("Choose Position"));
     setFont(ScreenFont());
     SetHelpContext(this, ChoosePositionHelpContext);
-    resize(640, 300);
+    resize(700, 300);
 
     PositionList = new QTreeWidget(this);
     PositionList->setObjectName(QStringLiteral("PositionList"));
@@ -118,8 +119,12 @@ void TChoosePositionForm::FillList() {
         item->setText(2, QLocale().toString(QDateTime::fromSecsSinceEpoch(position.OpenedAt),
                                             QLocale::ShortFormat));
     }
+    // Wide enough for a usual title and folder even while the list is empty.
+    const int widths[] = {180, 250, 110};
     for (int column = 0; column < PositionList->columnCount(); ++column) {
         PositionList->resizeColumnToContents(column);
+        PositionList->setColumnWidth(column,
+                                     std::max(widths[column], PositionList->columnWidth(column)));
     }
     // With no position to open, Enter makes a new one.
     const bool any = PositionList->topLevelItemCount() > 0;

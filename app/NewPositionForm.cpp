@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -46,9 +47,12 @@ TNewPositionForm::TNewPositionForm(QWidget* owner) : QDialog(owner) {
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(FolderEdit);
     folderRow->addWidget(BrowseBtn);
+    // A row of a layout gets no buddy of its own: the label is given one.
+    auto* folderLabel = new QLabel(QStringLiteral("&Folder:"), this);
+    folderLabel->setBuddy(FolderEdit);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Title:"), TitleEdit);
-    form->addRow(QStringLiteral("&Folder:"), folderRow);
+    form->addRow(folderLabel, folderRow);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OkBtn);

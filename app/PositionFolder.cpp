@@ -125,8 +125,8 @@ std::string DefaultSupportFile(char Separator) {
     return text;
 }
 
-TNewPosition CreatePosition(const std::string& Folder, const std::string& Title,
-                            std::string& Error, char Separator) {
+TNewPosition CreatePosition(const std::string& Folder, const std::string& Title, std::string& Error,
+                            char Separator) {
     std::error_code error;
     TFolderState state = FolderState(Folder);
     if (state == TFolderState::Missing && fs::create_directories(Folder, error)) {

@@ -40,7 +40,7 @@ enum class TNewPosition { Created, Existing, Failed };
 // Makes Folder a position: creates the folder when missing, then writes support.dat and, last,
 // kvn.dat, each whole. A position already there is left as it is (Existing), and no file already
 // there is ever replaced. Error holds the message when it fails.
-TNewPosition CreatePosition(const std::string& Folder, const std::string& Title,
-                            std::string& Error, char Separator = DecimalSeparator());
+TNewPosition CreatePosition(const std::string& Folder, const std::string& Title, std::string& Error,
+                            char Separator = DecimalSeparator());
 
 } // namespace korvane
