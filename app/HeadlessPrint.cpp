@@ -154,10 +154,10 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
     }
     // The file is named from where the program was started, before the position's folder is.
     const QString file = QFileInfo(pdfFile).absoluteFilePath();
-    if (chosen->NeedsPosition) {
-        if (const std::string refused = OpenPositionFolder(options.Folder); !refused.empty()) {
-            return Fail(QString::fromStdString(refused));
-        }
+    const std::string refused =
+        chosen->NeedsPosition ? OpenPositionFolder(options.Folder) : EnterFolder(options.Folder);
+    if (!refused.empty()) {
+        return Fail(QString::fromStdString(refused));
     }
     if (IsPositionFile(QFile::encodeName(file).toStdString())) {
         std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
