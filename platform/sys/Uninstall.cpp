@@ -9,7 +9,7 @@ namespace korvane {
 
 namespace fs = std::filesystem;
 
-TDeleteResult DeleteAllFiles(const std::string& Folder) {
+TDeleteResult DeleteAllFiles(const std::string& Folder, const std::string& ProgramFile) {
     TDeleteResult result;
     std::error_code error;
     const fs::path folder = Folder.empty() ? fs::current_path(error) : fs::path(Folder);
@@ -24,7 +24,10 @@ TDeleteResult DeleteAllFiles(const std::string& Folder) {
     std::vector<fs::path> doomed;
     for (const auto& entry : fs::directory_iterator(resolved, error)) {
         const auto status = entry.symlink_status(error);
-        if (fs::is_regular_file(status) || fs::is_symlink(status)) {
+        // A running program file is in use, as on the desktop it was made for.
+        const bool running = fs::is_regular_file(status) && !ProgramFile.empty() &&
+                             fs::equivalent(entry.path(), ProgramFile, error);
+        if ((fs::is_regular_file(status) || fs::is_symlink(status)) && !running) {
             doomed.push_back(entry.path());
         }
     }

@@ -15,9 +15,11 @@ struct TDeleteResult {
 
 // Deletes the plain files and links directly in Folder (the working directory when empty);
 // links go as links, their targets stay; subfolders and their files stay; a file that cannot be
-// deleted stays silently. Refuses, deleting nothing, a folder the program must not empty
+// deleted stays silently, and so does the running ProgramFile, which the clean-up at the next
+// login starts from. Refuses, deleting nothing, a folder the program must not empty
 // (IsProtectedFolder): a program started from the wrong folder must not wipe it.
-TDeleteResult DeleteAllFiles(const std::string& Folder = {});
+TDeleteResult DeleteAllFiles(const std::string& Folder = {},
+                             const std::string& ProgramFile = RunningProgramFile());
 
 // What becomes of the program file itself.
 enum class TProgramRemoval {

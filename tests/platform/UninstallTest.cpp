@@ -36,11 +36,14 @@ TEST_F(UninstallTest, DeletesTheFilesAndLinksButNotSubfoldersNorLinkTargets) {
     fs::create_symlink(WorkDir() / "elsewhere/target.txt", "install/link.txt");
     fs::create_directory_symlink(WorkDir() / "elsewhere/folder", "install/folder-link");
     fs::create_symlink(WorkDir() / "nowhere", "install/dangling");
+    WriteFile("install/korvane", "the running program");
+    fs::create_symlink(WorkDir() / "install/korvane", "install/program-link");
 
-    const auto result = DeleteAllFiles((WorkDir() / "install").string());
+    const auto result =
+        DeleteAllFiles((WorkDir() / "install").string(), (WorkDir() / "install/korvane").string());
     EXPECT_FALSE(result.Refused);
-    EXPECT_EQ(result.Deleted, 5);
-    EXPECT_EQ(Tree("install"), (std::set<std::string>{"Sub/keep.txt"}));
+    EXPECT_EQ(result.Deleted, 6);
+    EXPECT_EQ(Tree("install"), (std::set<std::string>{"Sub/keep.txt", "korvane"}));
     EXPECT_EQ(Tree("elsewhere"), (std::set<std::string>{"target.txt", "folder/inner.txt"}));
 
     WriteFile("Rating.dat", "x");
