@@ -14,6 +14,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // No display name: the window system would append it to every caption.
     setApplicationName(QStringLiteral("Korvane"));
     setApplicationVersion(QStringLiteral("1.3"));
+    // The installed desktop entry: the window system finds the icon through it.
+    setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
     InstallScreenFontSubstitute();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/PositionFolder.h"
 #include "data/PositionFile.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
@@ -40,6 +41,8 @@ struct THeadlessPrintout {
     // refused (and said why).
     std::function<bool(const TPrintDestination&, const THeadlessOptions&)> Print;
     unsigned Options = 0;
+    // The test page prints no file of a position.
+    bool NeedsPosition = true;
 };
 
 // A setup list printed by its screen's PrintList, the screen never shown.
@@ -81,7 +84,8 @@ const std::vector<THeadlessPrintout>& Printouts() {
          [](const TPrintDestination& to, const THeadlessOptions&) {
              PrintTestPage(nullptr, to);
              return true;
-         }},
+         },
+         0, false},
         {QStringLiteral("committee"), PrintSetupList<TCommitteeForm>},
         {QStringLiteral("samplerequired"), PrintSetupList<TSampleRequired>},
         {QStringLiteral("samplepreferred"), PrintSetupList<TSamplePreferedForm>},
@@ -148,12 +152,18 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
         std::fprintf(stderr, "korvane: --print needs --pdf FILE\n");
         return 2;
     }
-    if (IsPositionFile(QFile::encodeName(pdfFile).toStdString())) {
+    // The file is named from where the program was started, before the position's folder is.
+    const QString file = QFileInfo(pdfFile).absoluteFilePath();
+    const std::string refused =
+        chosen->NeedsPosition ? OpenPositionFolder(options.Folder) : EnterFolder(options.Folder);
+    if (!refused.empty()) {
+        return Fail(QString::fromStdString(refused));
+    }
+    if (IsPositionFile(QFile::encodeName(file).toStdString())) {
         std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
                      qPrintable(pdfFile));
         return 2;
     }
-    const QString file = QFileInfo(pdfFile).absoluteFilePath();
     SetPrinterPdfOutput(file);
     const TMessagesToStandardError noWindows;
     // What the main window reads when it is created, the printouts print.

@@ -12,9 +12,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "app/AboutBox.h"
 #include "app/Appearance.h"
+#include "app/ChoosePositionForm.h"
 #include "app/SupportForm.h"
 #include "data/FileNames.h"
 #include "data/PositionFile.h"
@@ -23,6 +25,7 @@
 #include "exchange/UpdateForm.h"
 #include "maintenance/UnInstallForm.h"
 #include "platform/sys/InOutError.h"
+#include "platform/sys/System.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/ElidedLabel.h"
@@ -67,8 +70,12 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedWidth(120);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2 = new QLabel(QStringLiteral("Read Only"), StatusBar1);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusBar1->addWidget(Panel0);
     StatusBar1->addWidget(Panel1);
+    StatusBar1->addWidget(Panel2);
     setStatusBar(StatusBar1);
     for (QObject* watched : {static_cast<QObject*>(StatusBar1), static_cast<QObject*>(Panel0),
                              static_cast<QObject*>(Panel1)}) {
@@ -105,6 +112,11 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption, 
 void TMainForm::BuildMenu() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     File1 = AddMenu("File1", "&File", 40);
+    OpenPosition1 =
+        AddItem(File1, "OpenPosition1", "&Open Position...", 500, &TMainForm::OpenPosition1Click);
+    NewPosition1 =
+        AddItem(File1, "NewPosition1", "Ne&w Position...", 510, &TMainForm::NewPosition1Click);
+    File1->addSeparator();
     Export1 = AddItem(File1, "Export1", "&Export", 480, &TMainForm::Export1Click);
     Update1 = AddItem(File1, "Update1", "&Update", 40, &TMainForm::Update1Click);
     File1->addSeparator();
@@ -159,10 +171,70 @@ void TMainForm::BuildMenu() {
 
 void TMainForm::FormCreate(const QStringList& arguments) {
     SetHelpContext(this, 30);
-    ReadPositionTitle();
     AdministrativeMode = AdministrativeModeFromArguments(arguments);
-    Panel0->setText(FromCodePage(PositionTitle));
+    ShowPosition();
     ShowAdministrativeMode();
+}
+
+void TMainForm::ShowPosition() {
+    ReadPositionTitle();
+    Panel0->setText(FromCodePage(PositionTitle));
+    std::error_code error;
+    Panel2->setVisible(!CanWriteInFolder(std::filesystem::current_path(error).string()));
+}
+
+void TMainForm::OpenPosition1Click() {
+    std::error_code error;
+    const std::string previous = std::filesystem::current_path(error).string();
+    if (AskAndOpenPosition(this)) {
+        PositionChanged(previous);
+    }
+}
+
+void TMainForm::NewPosition1Click() {
+    std::error_code error;
+    const std::string previous = std::filesystem::current_path(error).string();
+    if (AskAndCreatePosition(this)) {
+        PositionChanged(previous);
+    }
+}
+
+void TMainForm::PositionChanged(const std::string& Previous) {
+    try {
+        LoadSettings();
+        LoadAppearance();
+    } catch (const std::exception& failure) {
+        ShowError(FromCodePage(failure.what()), this);
+        std::error_code error;
+        std::filesystem::current_path(Previous, error);
+        LoadSettings();
+        LoadAppearance();
+    }
+    ShowPosition();
+    // The administrative mode stays as started; the data commands serve the new position.
+    ImportGuard_ = TImportRetryGuard();
+    Uninstalled_ = false;
+    for (QAction* item : DataCommands()) {
+        item->setEnabled(true);
+    }
+    centralWidget()->update();
+}
+
+QList<QAction*> TMainForm::DataCommands() const {
+    return {CommitteeMember1,
+            Applicants1,
+            Update1,
+            Export1,
+            Uninstall1,
+            RequiredCriteria1,
+            SamplePreferedCriteria1,
+            SelectedRequiredCriteria1,
+            SelectedPreferredCriteria1,
+            RateApplicants1,
+            FirstLevelScreeningsheets1,
+            RatingsSheets1,
+            FinalRatingSheet1,
+            HelpContext1};
 }
 
 void TMainForm::ShowAdministrativeMode() {
@@ -277,23 +349,19 @@ void TMainForm::Update1Click() {
 }
 
 void TMainForm::Uninstall1Click() {
-    TModalResult result = TModalResult::Cancel;
+    QString announcement;
     {
         TUnInstallForm screen(this);
-        result = ShowModal(screen);
-    }
-    if (result != TModalResult::Ok) {
-        return;
+        if (ShowModal(screen) != TModalResult::Ok) {
+            return;
+        }
+        announcement = screen.Announcement();
     }
     Uninstalled_ = true;
-    ShowError(QStringLiteral("Korvane Uninstalled\n\nYou Must Reboot Your Computer For The Changes "
-                             "To Take Effect."),
-              this);
-    // The data files are gone: only Printer Setup, Exit, Support and About stay.
-    for (QAction* item : {CommitteeMember1, Applicants1, Update1, Export1, Uninstall1,
-                          RequiredCriteria1, SamplePreferedCriteria1, SelectedRequiredCriteria1,
-                          SelectedPreferredCriteria1, RateApplicants1, FirstLevelScreeningsheets1,
-                          RatingsSheets1, FinalRatingSheet1, HelpContext1}) {
+    ShowError(announcement, this);
+    // The data files are gone: only Printer Setup, Exit, Support and About stay, and the ways
+    // to another position.
+    for (QAction* item : DataCommands()) {
         item->setEnabled(false);
     }
 }

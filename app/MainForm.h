@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
+
+#include <string>
 
 #include "data/ApplicantImport.h"
 #include "platform/ui/ElidedLabel.h"
@@ -29,12 +32,15 @@ public:
     QStatusBar* StatusBar1;
     TElidedLabel* Panel0; // the position title, cut with "…" when long
     QLabel* Panel1;       // "Administrative User" or empty
+    QLabel* Panel2;       // "Read Only" when the position's folder cannot be written
 
     QMenu* File1;
     QMenu* Setup1;
     QMenu* Rate1;
     QMenu* Print1;
     QMenu* Help1;
+    QAction* OpenPosition1;
+    QAction* NewPosition1;
     QAction* Export1;
     QAction* Update1;
     QAction* PrinterSetup1;
@@ -58,6 +64,8 @@ public:
     // The status-bar gesture: Shift+Ctrl+Alt with a double click switches the mode.
     void StatusBar1MouseDown(Qt::KeyboardModifiers shift, bool doubleClick);
 
+    void OpenPosition1Click();
+    void NewPosition1Click();
     void Export1Click();
     void Update1Click();
     void PrinterSetup1Click();
@@ -88,6 +96,12 @@ private:
     void FormResize();
     void FormDestroy();
     void BuildMenu();
+    // After another position was opened: the process-wide values of the new folder, or, when
+    // its settings cannot be read, the previous folder again.
+    void PositionChanged(const std::string& Previous);
+    void ShowPosition();
+    // The commands that need the position's data files.
+    QList<QAction*> DataCommands() const;
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);

@@ -10,9 +10,9 @@
 
 namespace korvane {
 
-QPixmap ProductPicture(const QSize& size) {
+QPixmap ProductPicture(const QSize& size, const QColor& background) {
     QPixmap picture(size);
-    picture.fill(Qt::white);
+    picture.fill(background);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal w = size.width();

@@ -8,8 +8,9 @@ class QWidget;
 
 namespace korvane {
 
-// The product picture of the splash and the About box: a score sheet with a ranking star.
-QPixmap ProductPicture(const QSize& size);
+// The product picture of the splash, the About box and the program's icon: a score sheet with a
+// ranking star.
+QPixmap ProductPicture(const QSize& size, const QColor& background = Qt::white);
 
 // The picture, the product name fitted to 273 pixels and the version text, as the splash and
 // the About box show them at the top left of panel.

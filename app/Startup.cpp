@@ -3,9 +3,12 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 #include "app/Appearance.h"
+#include "app/ChoosePositionForm.h"
 #include "app/MainForm.h"
+#include "app/PositionFolder.h"
 #include "app/SplashForm.h"
 #include "data/ProcessState.h"
 #include "platform/sys/System.h"
@@ -26,11 +29,30 @@ void WaitOnSplash(unsigned milliseconds) {
 
 } // namespace
 
-int RunDesktop(const QStringList& arguments, unsigned splashMilliseconds) {
+int RunDesktop(bool Administrative, unsigned splashMilliseconds) {
+    // The main window reads the mode from the first argument after the program's name.
+    QStringList arguments{QCoreApplication::applicationFilePath()};
+    if (Administrative) {
+        arguments << QStringLiteral("/QX");
+    }
     ShowSplash(0);
-    TMainForm main(arguments);
+    std::unique_ptr<TMainForm> main;
+    const std::string refused = OpenPositionFolder({});
+    if (refused.empty()) {
+        RememberOpenedPosition();
+        main = std::make_unique<TMainForm>(arguments);
+    } else if (FolderState(".") == TFolderState::Position) {
+        ShowError(FromCodePage(refused)); // a position that cannot be opened says why
+    }
     WaitOnSplash(splashMilliseconds);
     CloseSplash();
+    if (!main) {
+        TChoosePositionForm choice;
+        if (ShowModal(choice) != TModalResult::Ok) {
+            return 0;
+        }
+        main = std::make_unique<TMainForm>(arguments);
+    }
     try {
         LoadSettings();
         LoadAppearance();
@@ -39,7 +61,7 @@ int RunDesktop(const QStringList& arguments, unsigned splashMilliseconds) {
         ShowError(FromCodePage(error.what()));
         return 1;
     }
-    main.show();
+    main->show();
     return QApplication::exec();
 }
 

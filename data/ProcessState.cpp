@@ -41,8 +41,8 @@ std::string Trimmed(const std::string& Value) {
     return Value.substr(first, Value.find_last_not_of(" \t") - first + 1);
 }
 
-// The decimal separator of the user's locale (the program sets the locale from the
-// environment at start-up).
+} // namespace
+
 char DecimalSeparator() {
     const std::lconv* conventions = std::localeconv();
     if (conventions != nullptr && conventions->decimal_point != nullptr &&
@@ -51,8 +51,6 @@ char DecimalSeparator() {
     }
     return '.';
 }
-
-} // namespace
 
 void SplitEntry(const std::string& Line, std::string& Key, std::string& Value) {
     Key.clear();

@@ -58,6 +58,10 @@ bool ReadSupportFile(
 // is not a whole number from 4 to 72, raises EConvertError naming the value.
 void LoadSettings();
 
+// The decimal separator of the user's locale (the program sets the locale from the environment
+// at start-up).
+char DecimalSeparator();
+
 // A rate as the user's locale writes decimal numbers ("0.07", or "0,07" where the comma is the
 // decimal separator); raises EConvertError unless it is a finite number from 0 to 1.
 double RateValue(const std::string& Value);

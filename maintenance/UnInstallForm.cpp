@@ -81,10 +81,11 @@ void TUnInstallForm::UnintallBtnClick() {
         return;
     }
     // Shortcut names are file names, in the file system's own encoding.
-    const TRunOnceResult removal = RemoveInstallation(FromCodePage(PositionTitle).toStdString());
+    const TRemovalResult removal = RemoveInstallation(FromCodePage(PositionTitle).toStdString());
     if (!removal.Written) {
         ShowError(QString::fromStdString(removal.Message), this);
     }
+    Announcement_ = QString::fromStdString(removal.Announcement);
     CloseWith(*this, TModalResult::Ok);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class QCheckBox;
 class QGroupBox;
@@ -24,10 +25,15 @@ public:
 
     void UnintallBtnClick();
 
+    // After an uninstall: what the program says about it (what was removed, what stays).
+    const QString& Announcement() const { return Announcement_; }
+
 private:
     void FormCreate();
     // Runs the export screen and asks whether to go on when it did not export; false to stop.
     bool ExportFirst();
+
+    QString Announcement_;
 };
 
 } // namespace korvane

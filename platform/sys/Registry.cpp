@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/sys/FileCopy.h"
+#include "platform/sys/InOutError.h"
+#include "platform/sys/TextFile.h"
 #include "platform/sys/UserFolders.h"
 
 namespace korvane {
@@ -58,11 +59,26 @@ std::string TRegistry::DefaultPath() {
     return ConfigHome() + "/korvane/registry.ini";
 }
 
-std::vector<TRegistry::TSection> TRegistry::Load() const {
+std::optional<std::vector<TRegistry::TSection>> TRegistry::Load() const {
     std::vector<TSection> sections;
-    std::ifstream in(Path_, std::ios::binary);
+    // Read as support.dat is: a plain file only, in lines of bounded length, so that a FIFO or a
+    // link to a device in the store's place neither hangs the login nor fills the memory.
+    TTextFile in;
+    if (!in.Open(Path_)) {
+        std::error_code error;
+        const bool missing = std::filesystem::symlink_status(Path_, error).type() ==
+                             std::filesystem::file_type::not_found;
+        return missing ? std::optional(sections) : std::nullopt;
+    }
     std::string line;
-    while (std::getline(in, line)) {
+    for (;;) {
+        try {
+            if (!in.ReadLine(line)) {
+                break;
+            }
+        } catch (const EInOutError&) {
+            return std::nullopt; // never rewritten from a partial read
+        }
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             sections.push_back({line.substr(1, line.size() - 2), {}});
             continue;
@@ -100,7 +116,7 @@ std::optional<std::string> TRegistry::ReadString(const std::string& Key,
 }
 
 TRegistry::TValues TRegistry::Values(const std::string& Key) const {
-    for (const auto& section : Load()) {
+    for (const auto& section : Load().value_or(std::vector<TSection>{})) {
         if (SameName(section.Key, Key)) {
             return section.Values;
         }
@@ -115,7 +131,11 @@ bool TRegistry::WriteString(const std::string& Key, const std::string& Name,
         Name.starts_with('[') || Name.starts_with(';')) {
         return false;
     }
-    auto sections = Load();
+    auto loaded = Load();
+    if (!loaded) {
+        return false;
+    }
+    auto& sections = *loaded;
     auto section = std::find_if(sections.begin(), sections.end(),
                                 [&Key](const TSection& s) { return SameName(s.Key, Key); });
     if (section == sections.end()) {
@@ -134,7 +154,11 @@ bool TRegistry::WriteString(const std::string& Key, const std::string& Name,
 }
 
 bool TRegistry::DeleteValue(const std::string& Key, const std::string& Name) {
-    auto sections = Load();
+    auto loaded = Load();
+    if (!loaded) {
+        return false;
+    }
+    auto& sections = *loaded;
     for (auto section = sections.begin(); section != sections.end(); ++section) {
         if (!SameName(section->Key, Key)) {
             continue;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "platform/sys/FileCopy.h"
 #include "platform/sys/UserFolders.h"
@@ -12,7 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* ProgramFileName = "WinKVN.EXE";
 constexpr const char* HelpIndexPattern = "*.gid";
 constexpr const char* CommandPrefix = "Command.com /c ";
 
@@ -58,19 +58,51 @@ bool PathArgument(const std::string& Text, std::string& Path) {
            });
 }
 
-bool DeleteMatching(const std::string& Path) {
-    const auto slash = Path.rfind('/');
-    const std::string folder = slash == 0 ? "/" : Path.substr(0, slash);
-    const std::string pattern = Path.substr(slash + 1);
-    if (pattern.empty() || IsProtectedFolder(folder)) {
+// One of the two commands, taken apart.
+struct TCommand {
+    bool Delete = false; // del, else rd
+    std::string Folder;  // where it acts
+    std::string Pattern; // the file names del removes
+};
+
+std::optional<TCommand> ParseCommand(const std::string& Command) {
+    std::string text = Command;
+    if (StartsWithNoCase(text, CommandPrefix)) {
+        text.erase(0, std::string(CommandPrefix).size());
+    }
+    std::string path;
+    if (StartsWithNoCase(text, "del ") && PathArgument(text.substr(4), path)) {
+        const auto slash = path.rfind('/');
+        return TCommand{true, slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+    }
+    if (StartsWithNoCase(text, "rd ") && PathArgument(text.substr(3), path)) {
+        while (path.size() > 1 && path.back() == '/') {
+            path.pop_back();
+        }
+        return TCommand{false, path, {}};
+    }
+    return std::nullopt;
+}
+
+bool IsRecorded(const std::string& Folder, const std::vector<std::string>& Recorded) {
+    std::error_code error;
+    const fs::path folder = fs::weakly_canonical(Folder, error);
+    return !error && std::any_of(Recorded.begin(), Recorded.end(), [&](const std::string& r) {
+        std::error_code ignored;
+        return fs::weakly_canonical(r, ignored) == folder && !ignored;
+    });
+}
+
+bool DeleteMatching(const std::string& Folder, const std::string& Pattern) {
+    if (Pattern.empty()) {
         return false;
     }
     std::error_code error;
     std::vector<fs::path> doomed;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
+    for (const auto& entry : fs::directory_iterator(Folder, error)) {
         const auto status = entry.symlink_status(error);
         if ((fs::is_regular_file(status) || fs::is_symlink(status)) &&
-            Matches(entry.path().filename().c_str(), pattern.c_str())) {
+            Matches(entry.path().filename().c_str(), Pattern.c_str())) {
             doomed.push_back(entry.path());
         }
     }
@@ -80,12 +112,9 @@ bool DeleteMatching(const std::string& Path) {
     return true;
 }
 
-bool RemoveEmptyFolder(std::string Path) {
-    while (Path.size() > 1 && Path.back() == '/') {
-        Path.pop_back();
-    }
+bool RemoveEmptyFolder(const std::string& Path) {
     std::error_code error;
-    if (IsProtectedFolder(Path) || !fs::is_directory(fs::symlink_status(Path, error))) {
+    if (!fs::is_directory(fs::symlink_status(Path, error))) {
         return false;
     }
     fs::remove(Path, error); // refused by the system unless empty
@@ -134,18 +163,12 @@ std::string NamedPath(const std::string& Command) {
 
 } // namespace
 
-std::vector<TRunOnceValue> ProgramRemovalCommands(const std::string& ProgramFolder) {
-    std::string folder = ProgramFolder;
+std::vector<TRunOnceValue> ProgramRemovalCommands(const std::string& ProgramFile) {
+    const std::string folder = fs::path(ProgramFile).parent_path().string();
     const std::string del = std::string(CommandPrefix) + "del \"";
-    std::vector<TRunOnceValue> values = {
-        {"Delete Me1", del + folder + ProgramFileName + "\""},
-        {"Delete Me2", del + folder + HelpIndexPattern + "\""},
-    };
-    if (folder.ends_with('/')) {
-        folder.pop_back();
-    }
-    values.push_back({"Delete Me3", std::string(CommandPrefix) + "rd \"" + folder + "\""});
-    return values;
+    return {{"Delete Me1", del + ProgramFile + "\""},
+            {"Delete Me2", del + folder + "/" + HelpIndexPattern + "\""},
+            {"Delete Me3", std::string(CommandPrefix) + "rd \"" + folder + "\""}};
 }
 
 std::string RunOnceAutostartPath() {
@@ -158,6 +181,19 @@ TRunOnceResult ScheduleRunOnce(const std::vector<TRunOnceValue>& Values,
     bool written = ProgramFile.starts_with('/') &&
                    std::none_of(ProgramFile.begin(), ProgramFile.end(),
                                 [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    // The folders first: a command without its folder would be refused at the next login.
+    int number = 0;
+    std::vector<std::string> folders;
+    for (const auto& value : Values) {
+        const auto command = ParseCommand(value.Command);
+        if (command &&
+            std::find(folders.begin(), folders.end(), command->Folder) == folders.end()) {
+            folders.push_back(command->Folder);
+            written =
+                written && Store.WriteString(RunOnceFoldersKey, "Folder" + std::to_string(++number),
+                                             command->Folder);
+        }
+    }
     for (const auto& value : Values) {
         written = written && Store.WriteString(RunOnceKey, value.Name, value.Command);
     }
@@ -180,29 +216,30 @@ TRunOnceResult ScheduleRunOnce(const std::vector<TRunOnceValue>& Values,
 }
 
 int RunPendingCommands(TRegistry& Store) {
+    std::vector<std::string> recorded;
+    for (const auto& [name, folder] : Store.Values(RunOnceFoldersKey)) {
+        recorded.push_back(folder);
+    }
     int done = 0;
     for (const auto& [name, command] : Store.Values(RunOnceKey)) {
         Store.DeleteValue(RunOnceKey, name); // once, even when the command fails
-        done += RunOnceCommand(command) ? 1 : 0;
+        done += RunOnceCommand(command, recorded) ? 1 : 0;
+    }
+    for (const auto& [name, folder] : Store.Values(RunOnceFoldersKey)) {
+        Store.DeleteValue(RunOnceFoldersKey, name);
     }
     std::error_code error;
     fs::remove(RunOnceAutostartPath(), error);
     return done;
 }
 
-bool RunOnceCommand(const std::string& Command) {
-    std::string text = Command;
-    if (StartsWithNoCase(text, CommandPrefix)) {
-        text.erase(0, std::string(CommandPrefix).size());
+bool RunOnceCommand(const std::string& Command, const std::vector<std::string>& Recorded) {
+    const auto command = ParseCommand(Command);
+    if (!command || !IsRecorded(command->Folder, Recorded) || IsProtectedFolder(command->Folder)) {
+        return false;
     }
-    std::string path;
-    if (StartsWithNoCase(text, "del ") && PathArgument(text.substr(4), path)) {
-        return DeleteMatching(path);
-    }
-    if (StartsWithNoCase(text, "rd ") && PathArgument(text.substr(3), path)) {
-        return RemoveEmptyFolder(path);
-    }
-    return false;
+    return command->Delete ? DeleteMatching(command->Folder, command->Pattern)
+                           : RemoveEmptyFolder(command->Folder);
 }
 
 } // namespace korvane

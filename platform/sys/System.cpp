@@ -34,6 +34,10 @@ void UnsetEnvironmentValue(const std::string& name) {
     ::unsetenv(name.c_str());
 }
 
+bool CanWriteInFolder(const std::string& Folder) {
+    return ::access(Folder.c_str(), W_OK | X_OK) == 0;
+}
+
 unsigned long CurrentUserId() {
     return static_cast<unsigned long>(::getuid());
 }

@@ -24,15 +24,20 @@ bool IsSafeFolder(const std::string& path) {
     return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
 
-} // namespace
-
-std::string TempFolder() {
+// Where the private folder is, whether or not it exists yet.
+std::string PrivateFolderPath() {
     std::error_code error;
     std::filesystem::path base = std::filesystem::temp_directory_path(error);
     if (error) {
         base = "/tmp";
     }
-    const std::string folder = (base / ("korvane-" + std::to_string(CurrentUserId()))).string();
+    return (base / ("korvane-" + std::to_string(CurrentUserId()))).string();
+}
+
+} // namespace
+
+std::string TempFolder() {
+    const std::string folder = PrivateFolderPath();
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         throw EInOutError("Cannot create the temporary folder " + folder);
     }
@@ -53,11 +58,10 @@ std::string NewRunFolder(const std::string& Prefix) {
 
 int RemoveEndedRunFolders() {
     namespace fs = std::filesystem;
-    std::string folder;
-    try {
-        folder = TempFolder();
-    } catch (const EInOutError&) {
-        return 0; // not ours to tidy
+    // Never made here: a run that finds no private folder has nothing to tidy.
+    const std::string folder = PrivateFolderPath() + "/";
+    if (!IsSafeFolder(PrivateFolderPath())) {
+        return 0;
     }
     int removed = 0;
     std::error_code error;

@@ -1,5 +1,6 @@
 #include "platform/sys/UserFolders.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -85,16 +86,22 @@ bool IsProtectedFolder(const std::string& Folder) {
             return true;
         }
     }
-    // Temporary folders under /var/tmp are nobody's system folder.
-    if (!IsAtOrBelow(folder, "/var/tmp")) {
-        for (std::string_view tree : SystemTrees) {
-            if (IsAtOrBelow(folder, tree)) {
-                return true;
-            }
-        }
+    if (IsSystemFolder(folder)) {
+        return true;
     }
     const std::string home = fs::weakly_canonical(HomeFolder(), error).string();
     return error || home.empty() || IsAtOrBelow(home, folder);
+}
+
+bool IsSystemFolder(const std::string& Folder) {
+    std::error_code error;
+    const std::string folder = std::filesystem::weakly_canonical(Folder, error).string();
+    // Temporary folders under /var/tmp are nobody's system folder.
+    if (error || IsAtOrBelow(folder, "/var/tmp")) {
+        return false;
+    }
+    return std::any_of(SystemTrees.begin(), SystemTrees.end(),
+                       [&folder](std::string_view tree) { return IsAtOrBelow(folder, tree); });
 }
 
 std::string HomeFolder() {

@@ -24,6 +24,10 @@ std::string ShellFolder(const std::string& Name);
 // that does not exist or cannot be resolved counts as protected.
 bool IsProtectedFolder(const std::string& Folder);
 
+// Whether Folder is one of the system's own folders or lies below one (/usr, /bin, /opt/x is
+// not): where the package manager keeps the programs it installed.
+bool IsSystemFolder(const std::string& Folder);
+
 // The absolute path of the running program file; empty when the system cannot tell.
 std::string RunningProgramFile();
 

@@ -10,12 +10,12 @@
 #include "data/ProcessState.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/core/ScopedProcessState.h"
-#include "tests/support/core/TempWorkDir.h"
+#include "tests/support/core/TempUserFolders.h"
 
 namespace korvane {
 namespace {
 
-class StartupTest : public test::TempWorkDirTest {
+class StartupTest : public test::TempUserFoldersTest {
 protected:
     test::ScopedProcessState Saved_;
 };
@@ -51,13 +51,14 @@ TEST_F(StartupTest, SplashThenSettingsThenTheMainWindow) {
         form->close();
     });
     poll.start();
-    EXPECT_EQ(RunDesktop({QStringLiteral("korvane")}, 0), 0);
+    EXPECT_EQ(RunDesktop({}, 0), 0);
     EXPECT_FALSE(splashUpDuringLoad) << "the splash is gone once the main window runs";
     EXPECT_EQ(title.toStdString(), "Clerk Typist");
     EXPECT_EQ(fontWhenShown, 12) << "settings are loaded before the main window shows";
 }
 
 TEST_F(StartupTest, ABadNumberEndsTheStartBeforeTheMainWindowShows) {
+    WriteFile("kvn.dat", "Clerk Typist\r\n");
     WriteFile("support.dat", "LANDSCAPEFONT=eight\r\n");
     test::ModalScript script;
     bool mainShown = false;
@@ -65,7 +66,7 @@ TEST_F(StartupTest, ABadNumberEndsTheStartBeforeTheMainWindowShows) {
         mainShown = ShownMainForm() != nullptr;
         test::ModalScript::PressMessageButton(box, TModalResult::Ok);
     });
-    EXPECT_EQ(RunDesktop({QStringLiteral("korvane")}, 0), 1);
+    EXPECT_EQ(RunDesktop({}, 0), 1);
     EXPECT_FALSE(mainShown);
     EXPECT_EQ(script.Pending(), 0) << "the error was shown";
     EXPECT_EQ(ShownMainForm(), nullptr);
@@ -78,6 +79,7 @@ TEST_F(StartupTest, ABadNumberEndsTheStartBeforeTheMainWindowShows) {
 TEST_F(StartupTest, NoDisplayNameIsAddedToTheCaptions) {
     const QString name = QCoreApplication::applicationName();
     const QString probe = QStringLiteral("korvane-caption-probe");
+    WriteFile("kvn.dat", "Clerk Typist\r\n");
     QCoreApplication::setApplicationName(probe);
     EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), probe.toStdString())
         << "set by the application object";
@@ -89,7 +91,7 @@ TEST_F(StartupTest, NoDisplayNameIsAddedToTheCaptions) {
         }
     });
     poll.start();
-    EXPECT_EQ(RunDesktop({QStringLiteral("korvane")}, 0), 0);
+    EXPECT_EQ(RunDesktop({}, 0), 0);
     EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), probe.toStdString())
         << "set by the start-up";
     QCoreApplication::setApplicationName(name);

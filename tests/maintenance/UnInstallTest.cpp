@@ -96,14 +96,9 @@ protected:
         EXPECT_FALSE(fs::exists(Group())) << "the empty program group goes too";
         EXPECT_TRUE(fs::exists(Desktop() / "Other.desktop"));
 
-        const std::string folder = fs::path(RunningProgramFile()).parent_path().string();
-        TRegistry store;
-        EXPECT_EQ(
-            store.Values(RunOnceKey),
-            (TRegistry::TValues{{"Delete Me1", "Command.com /c del \"" + folder + "/WinKVN.EXE\""},
-                                {"Delete Me2", "Command.com /c del \"" + folder + "/*.gid\""},
-                                {"Delete Me3", "Command.com /c rd \"" + folder + "\""}}));
-        EXPECT_TRUE(fs::exists(RunOnceAutostartPath()));
+        // The test program lives outside the position's folder: it stays.
+        EXPECT_TRUE(TRegistry().Values(RunOnceKey).empty());
+        EXPECT_FALSE(fs::exists(RunOnceAutostartPath()));
     }
 
     // Arms the script for the screen: tick the box or not, press Uninstall, answer the first
@@ -228,8 +223,9 @@ TEST_F(UnInstallTest, TheMainWindowAnnouncesItAndDisablesTheDataCommands) {
     EXPECT_EQ(script.Pending(), 1);
     ASSERT_EQ(script.Messages().size(), 2);
     EXPECT_EQ(script.Messages()[1].toStdString(),
-              "Korvane Uninstalled\n\nYou Must Reboot Your Computer For The Changes To Take "
-              "Effect.");
+              "Korvane Uninstalled\n\nThe Position's Data And Shortcuts Are Removed. The Program "
+              "Itself Stays: " +
+                  RunningProgramFile());
     EXPECT_EQ(script.MessageKinds()[1], TMessageKind::Error);
     ExpectUninstalled("No Position Found");
 
@@ -241,7 +237,8 @@ TEST_F(UnInstallTest, TheMainWindowAnnouncesItAndDisablesTheDataCommands) {
         }
     }
     enabled.sort();
-    EXPECT_EQ(enabled.join(QLatin1Char(' ')).toStdString(), "About1 Exit1 PrinterSetup1 Support1");
+    EXPECT_EQ(enabled.join(QLatin1Char(' ')).toStdString(),
+              "About1 Exit1 NewPosition1 OpenPosition1 PrinterSetup1 Support1");
 
     // A list dropped into the emptied folder brings no data file back.
     WriteFile(ApplicantListFileName, "        17 SMITH\r\n");

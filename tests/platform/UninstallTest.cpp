@@ -36,11 +36,14 @@ TEST_F(UninstallTest, DeletesTheFilesAndLinksButNotSubfoldersNorLinkTargets) {
     fs::create_symlink(WorkDir() / "elsewhere/target.txt", "install/link.txt");
     fs::create_directory_symlink(WorkDir() / "elsewhere/folder", "install/folder-link");
     fs::create_symlink(WorkDir() / "nowhere", "install/dangling");
+    WriteFile("install/korvane", "the running program");
+    fs::create_symlink(WorkDir() / "install/korvane", "install/program-link");
 
-    const auto result = DeleteAllFiles((WorkDir() / "install").string());
+    const auto result =
+        DeleteAllFiles((WorkDir() / "install").string(), (WorkDir() / "install/korvane").string());
     EXPECT_FALSE(result.Refused);
-    EXPECT_EQ(result.Deleted, 5);
-    EXPECT_EQ(Tree("install"), (std::set<std::string>{"Sub/keep.txt"}));
+    EXPECT_EQ(result.Deleted, 6);
+    EXPECT_EQ(Tree("install"), (std::set<std::string>{"Sub/keep.txt", "korvane"}));
     EXPECT_EQ(Tree("elsewhere"), (std::set<std::string>{"target.txt", "folder/inner.txt"}));
 
     WriteFile("Rating.dat", "x");
@@ -146,41 +149,81 @@ TEST_F(UninstallTest, TheEmptyProgramGroupGoesWithTheLastShortcut) {
     EXPECT_TRUE(fs::exists(ApplicationsDir()));
 }
 
-TEST_F(UninstallTest, RunOnceValuesHoldTheCommandTexts) {
-    EXPECT_EQ(ProgramRemovalCommands("/opt/korvane/"),
+TEST_F(UninstallTest, RunOnceValuesNameTheProgramByItsOwnName) {
+    EXPECT_EQ(ProgramRemovalCommands("/home/clerk/clerk typist/korvane"),
               (std::vector<TRunOnceValue>{
-                  {"Delete Me1", "Command.com /c del \"/opt/korvane/WinKVN.EXE\""},
-                  {"Delete Me2", "Command.com /c del \"/opt/korvane/*.gid\""},
-                  {"Delete Me3", "Command.com /c rd \"/opt/korvane\""}}));
+                  {"Delete Me1", "Command.com /c del \"/home/clerk/clerk typist/korvane\""},
+                  {"Delete Me2", "Command.com /c del \"/home/clerk/clerk typist/*.gid\""},
+                  {"Delete Me3", "Command.com /c rd \"/home/clerk/clerk typist\""}}));
 }
 
-TEST_F(UninstallTest, TheNextLoginDeletesTheProgramAndHelpIndexAndTheEmptyFolder) {
-    fs::create_directories("program");
-    for (const char* name : {"program/WinKVN.EXE", "program/kvn.gid", "program/OLD.GID"}) {
+struct TProgramCase {
+    const char* Name;
+    const char* ProgramFile; // below the working directory unless absolute
+    const char* PositionFolder;
+    TProgramRemoval Program;
+    const char* Announced;
+};
+
+class ProgramRemovalTest : public UninstallTest,
+                           public ::testing::WithParamInterface<TProgramCase> {};
+
+// Only a program in the position's own folder is removed at the next login; a packaged one is
+// left to its package, one elsewhere stays where it is.
+TEST_P(ProgramRemovalTest, TheNextLoginRemovesOnlyAProgramInThePositionFolder) {
+    const TProgramCase& c = GetParam();
+    fs::create_directories("position");
+    fs::create_directories("elsewhere");
+    for (const char* name : {"position/korvane", "position/kvn.gid", "position/OLD.GID",
+                             "elsewhere/korvane", "elsewhere/kvn.gid"}) {
         WriteFile(name, "x");
     }
-    const std::string programFile = (WorkDir() / "program/WinKVN.EXE").string();
+    const std::string programFile = fs::path(c.ProgramFile).is_absolute()
+                                        ? std::string(c.ProgramFile)
+                                        : (WorkDir() / c.ProgramFile).string();
     const fs::path desktop = Home() / "Desktop";
     fs::create_directories(desktop);
     WriteFile(desktop / "Budget Analyst.desktop", "x");
 
-    const auto result = RemoveInstallation("Budget Analyst", programFile);
+    const auto result =
+        RemoveInstallation("Budget Analyst", programFile, (WorkDir() / c.PositionFolder).string());
     ASSERT_TRUE(result.Written) << result.Message;
+    EXPECT_EQ(result.Program, c.Program);
+    EXPECT_NE(result.Announcement.find(c.Announced), std::string::npos) << result.Announcement;
     EXPECT_FALSE(fs::exists(desktop / "Budget Analyst.desktop"));
     TRegistry store;
-    const std::string folder = (WorkDir() / "program").string();
+    const std::string folder = fs::path(programFile).parent_path().string();
+    const bool scheduled = c.Program == TProgramRemoval::AtNextLogin;
     EXPECT_EQ(store.Values(RunOnceKey),
-              (TRegistry::TValues{{"Delete Me1", "Command.com /c del \"" + programFile + "\""},
-                                  {"Delete Me2", "Command.com /c del \"" + folder + "/*.gid\""},
-                                  {"Delete Me3", "Command.com /c rd \"" + folder + "\""}}));
-    EXPECT_NE(ReadFile(RunOnceAutostartPath()).find("\nExec=\"" + programFile + "\" --run-once\n"),
-              std::string::npos);
+              scheduled ? (TRegistry::TValues{
+                              {"Delete Me1", "Command.com /c del \"" + programFile + "\""},
+                              {"Delete Me2", "Command.com /c del \"" + folder + "/*.gid\""},
+                              {"Delete Me3", "Command.com /c rd \"" + folder + "\""}})
+                        : TRegistry::TValues{});
+    EXPECT_EQ(fs::exists(RunOnceAutostartPath()), scheduled);
+    if (scheduled) {
+        EXPECT_NE(
+            ReadFile(RunOnceAutostartPath()).find("\nExec=\"" + programFile + "\" --run-once\n"),
+            std::string::npos);
+    }
 
-    EXPECT_EQ(RunPendingCommands(store), 3);
-    EXPECT_FALSE(fs::exists("program"));
+    EXPECT_EQ(RunPendingCommands(store), scheduled ? 3 : 0);
+    EXPECT_EQ(fs::exists("position"), !scheduled);
+    EXPECT_EQ(Tree("elsewhere"), (std::set<std::string>{"korvane", "kvn.gid"}));
     EXPECT_TRUE(store.Values(RunOnceKey).empty());
+    EXPECT_TRUE(store.Values(RunOnceFoldersKey).empty());
     EXPECT_FALSE(fs::exists(RunOnceAutostartPath()));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ProgramRemovalTest,
+    ::testing::Values(TProgramCase{"InThePositionFolder", "position/korvane", "position",
+                                   TProgramRemoval::AtNextLogin, "You Must Reboot"},
+                      TProgramCase{"Packaged", "/usr/bin/korvane", "position",
+                                   TProgramRemoval::WithPackage, "Removed With Its Package"},
+                      TProgramCase{"Elsewhere", "elsewhere/korvane", "position",
+                                   TProgramRemoval::LeftInPlace, "elsewhere/korvane"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(UninstallTest, TheProgramFolderStaysWhileOtherFilesAreInIt) {
     fs::create_directories("bin/sub");
@@ -189,40 +232,49 @@ TEST_F(UninstallTest, TheProgramFolderStaysWhileOtherFilesAreInIt) {
         WriteFile(name, "x");
     }
     TRegistry store;
-    ASSERT_TRUE(ScheduleRunOnce(ProgramRemovalCommands((WorkDir() / "bin/").string()),
-                                (WorkDir() / "bin/korvane").string(), store)
-                    .Written);
+    const std::string programFile = (WorkDir() / "bin/korvane").string();
+    ASSERT_TRUE(ScheduleRunOnce(ProgramRemovalCommands(programFile), programFile, store).Written);
     RunPendingCommands(store);
-    EXPECT_EQ(Tree("bin"), (std::set<std::string>{"korvane", "sub/b.gid", "gid", "a.gidx"}));
+    EXPECT_EQ(Tree("bin"), (std::set<std::string>{"WinKVN.EXE", "sub/b.gid", "gid", "a.gidx"}));
 }
 
 TEST_F(UninstallTest, TheInterpreterRefusesWhatItDoesNotKnow) {
     fs::create_directories("dir/empty");
+    fs::create_directories("other");
     fs::create_directory_symlink(WorkDir() / "dir/empty", "dir/link");
     WriteFile("dir/file", "x");
+    WriteFile("other/file.gid", "x");
     WriteFile(Home() / "precious.gid", "x");
     const std::string dir = (WorkDir() / "dir").string();
+    const std::vector<std::string> recorded = {dir, dir + "/empty/", dir + "/link", Home().string(),
+                                               "/usr"};
     for (const std::string& command : std::vector<std::string>{
              "Command.com /c format c:", "Command.com /c del \"dir/file\"",
              "Command.com /c del \"" + dir + "/file\" & rm -rf /",
              "Command.com /c del \"" + Home().string() + "/*.gid\"", "Command.com /c rd \"/usr\"",
-             "Command.com /c rd \"" + dir + "/link\"", "Command.com /c del \"" + dir + "/\""}) {
-        EXPECT_FALSE(RunOnceCommand(command)) << command;
+             "Command.com /c rd \"" + dir + "/link\"", "Command.com /c del \"" + dir + "/\"",
+             "Command.com /c del \"" + (WorkDir() / "other").string() + "/*.gid\"",
+             "Command.com /c rd \"" + (WorkDir() / "other").string() + "\""}) {
+        EXPECT_FALSE(RunOnceCommand(command, recorded)) << command;
     }
-    EXPECT_TRUE(RunOnceCommand("Command.com /c del \"" + dir + "/$(touch pwned)\""));
-    EXPECT_TRUE(RunOnceCommand("Command.com /c rd \"" + dir + "\"")) << "understood, not empty";
-    EXPECT_TRUE(RunOnceCommand("rd " + dir + "/empty/"));
+    EXPECT_TRUE(RunOnceCommand("Command.com /c del \"" + dir + "/$(touch pwned)\"", recorded));
+    EXPECT_TRUE(RunOnceCommand("Command.com /c rd \"" + dir + "\"", recorded))
+        << "understood, not empty";
+    EXPECT_TRUE(RunOnceCommand("rd " + dir + "/empty/", recorded));
     EXPECT_EQ(Tree("dir"), (std::set<std::string>{"file", "link"}));
     EXPECT_TRUE(fs::exists(Home() / "precious.gid"));
+    EXPECT_TRUE(fs::exists("other/file.gid")) << "not a recorded folder";
     EXPECT_FALSE(fs::exists("pwned"));
 }
 
 TEST_F(UninstallTest, ARunOnceValueThatCannotBeWrittenIsReported) {
     fs::create_directories(ConfigDir());
+    fs::create_directories("prog");
     WriteFile(ConfigDir() / "korvane", "a file where the store's folder belongs");
-    const auto result = RemoveInstallation("Budget Analyst", "/opt/korvane/korvane");
+    const std::string folder = (WorkDir() / "prog").string();
+    const auto result = RemoveInstallation("Budget Analyst", folder + "/korvane", folder);
     EXPECT_FALSE(result.Written);
-    for (const char* left : {"/opt/korvane/WinKVN.EXE", "/opt/korvane/*.gid", "\n/opt/korvane"}) {
+    for (const std::string& left : {folder + "/korvane", folder + "/*.gid", "\n" + folder}) {
         EXPECT_NE(result.Message.find(left), std::string::npos) << result.Message;
     }
     EXPECT_FALSE(fs::exists(RunOnceAutostartPath()));
