@@ -148,9 +148,10 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
         std::fprintf(stderr, "korvane: --print needs --pdf FILE\n");
         return 2;
     }
-    if (IsPositionFile(QFile::encodeName(pdfFile).toStdString())) {
-        std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
-                     qPrintable(pdfFile));
+    const std::string refusal = OutputFileRefusal(QFile::encodeName(pdfFile).toStdString());
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "korvane: %s %s; the printout is not written\n", qPrintable(pdfFile),
+                     refusal.c_str());
         return 2;
     }
     const QString file = QFileInfo(pdfFile).absoluteFilePath();

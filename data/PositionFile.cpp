@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/FileNames.h"
+#include "platform/sys/OutputPath.h"
 #include "platform/sys/TextFile.h"
 
 namespace korvane {
@@ -45,6 +46,10 @@ bool IsPositionFile(const std::string& Path) {
         }
     }
     return false;
+}
+
+std::string OutputFileRefusal(const std::string& Path) {
+    return IsPositionFile(Path) ? "is a file of the position" : OutputPathRefusal(Path);
 }
 
 } // namespace korvane

@@ -19,4 +19,8 @@ std::string PositionTitleIn(const std::string& Folder);
 // through a link or another spelling of the path. Nothing may write such a file but its owner.
 bool IsPositionFile(const std::string& Path);
 
+// Why a file the user named may not be written as an output ("is a file of the position", "is
+// a link", ...); empty when it may.
+std::string OutputFileRefusal(const std::string& Path);
+
 } // namespace korvane

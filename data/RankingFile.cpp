@@ -82,8 +82,8 @@ std::string RankingCsv(const std::vector<TScoreLine>& Lines) {
 }
 
 std::string WriteRankingFile(const std::string& Path, const TSettings& Settings) {
-    if (IsPositionFile(Path)) {
-        return "Error: " + Path + " is a file of the position; the ranking was not written";
+    if (const std::string refusal = OutputFileRefusal(Path); !refusal.empty()) {
+        return "Error: " + Path + " " + refusal + "; the ranking was not written";
     }
     try {
         const std::string csv =

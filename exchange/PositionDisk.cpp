@@ -11,6 +11,7 @@
 #include "platform/sys/Drives.h"
 #include "platform/sys/FileCopy.h"
 #include "platform/sys/InOutError.h"
+#include "platform/sys/OutputPath.h"
 #include "platform/sys/TextFile.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/MessageBox.h"
@@ -100,7 +101,8 @@ bool CheckDiskPosition(char Letter, QWidget* Parent) {
 }
 
 bool CopyDataFile(const std::string& Source, const std::string& Destination) {
-    return CopyFileReplacing(Source, Destination);
+    // A link or a device on the disk in the place of a data file stays as it is.
+    return OutputPathRefusal(Destination).empty() && CopyFileReplacing(Source, Destination);
 }
 
 } // namespace korvane

@@ -30,7 +30,8 @@ bool WaitForDisk(int Number, const std::string& Root, QWidget* Parent = nullptr)
 // without a position file is reported first and then compared as an empty title.
 bool CheckDiskPosition(char Letter, QWidget* Parent = nullptr);
 
-// Copies Source over Destination; the older copy stays whole when the copy fails.
+// Copies Source over Destination; the older copy stays whole when the copy fails. A destination
+// that is not a regular file (a link, a device, a folder) is refused and left alone.
 bool CopyDataFile(const std::string& Source, const std::string& Destination);
 
 } // namespace korvane

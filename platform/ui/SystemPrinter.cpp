@@ -1,5 +1,6 @@
 #include "platform/ui/SystemPrinter.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -9,6 +10,8 @@
 
 #include <memory>
 
+#include "data/PositionFile.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/PrinterSetupDialog.h"
 
 namespace korvane {
@@ -49,8 +52,24 @@ QMarginsF UnprintableMargins() {
 }
 
 bool RunPrintDialog(QWidget* parent) {
-    QPrintDialog dialog(&SystemPrinter(), parent);
-    return dialog.exec() == QDialog::Accepted;
+    QPrinter& printer = SystemPrinter();
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    // A PDF file named in the dialog is an output like any other: never a link, a device or a
+    // file of the position.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        const QString file = printer.outputFileName();
+        const std::string refusal = OutputFileRefusal(QFile::encodeName(file).toStdString());
+        if (!refusal.empty()) {
+            ShowError(QStringLiteral("Error: ") + file + QLatin1Char(' ') +
+                          QString::fromStdString(refusal) + QStringLiteral("; nothing was printed"),
+                      parent);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool RunPrinterSetupDialog(QWidget* parent) {
