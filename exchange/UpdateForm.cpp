@@ -18,7 +18,6 @@ namespace korvane {
 
 namespace {
 constexpr int UpdateHelpContext = 30;
-constexpr int PositionDiskNumber = 2;
 } // namespace
 
 TUpdateForm::TUpdateForm(QWidget* owner) : QDialog(owner) {

@@ -177,7 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Clerk",
                     BadInTheMiddle,
                     {QStringLiteral("Error, Positions Do Not Match:\n\nPosition on Disk: "
-                                    "Clerk\n\nProceed Anyway?")},
+                                    "Clerk\nPosition on This Computer: Budget Analyst\n\n"
+                                    "Proceed Anyway?")},
                     {TModalResult::No},
                     0},
         TUpdateCase{"NoList",
