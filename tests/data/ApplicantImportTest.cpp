@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "data/ApplicantImport.h"
@@ -46,7 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         TLineCase{"         51smith, jane q", Official(5, "SMITH, JANE Q", 1.0)},
         TLineCase{"        12xAbc" + std::string(50, 'z'),
                   Official(12, "ABC" + std::string(37, 'Z'), 0.0)},
-        TLineCase{"1234567890 Caf\xe9  ", Official(1234567890, "CAF\xe9  ", 0.0)},
+        TLineCase{"1234567890 Caf\xe9  ", Official(1234567890, "CAF\xc9  ", 0.0)},
+        // Every small letter of the code page that has a capital there: M\u00fcller, J\u00f6rg;
+        // \u0161\u0153\u017e\u00ff\u00e0\u00fe; \u00df \u00b5 \u00f7 have none.
+        TLineCase{"        141M\xfcller, J\xf6rg", Official(14, "M\xdcLLER, J\xd6RG", 1.0)},
+        TLineCase{"         9 \x9a\x9c\x9e\xff\xe0\xfe \xdf\xb5\xf7",
+                  Official(9, "\x8a\x8c\x8e\x9f\xc0\xde \xdf\xb5\xf7", 0.0)},
         TLineCase{"    42", Official(42, "", 0.0)},
         TLineCase{"2147483647", Official(2147483647, "", 0.0)},
         TLineCase{"          2NO ID", std::nullopt}, TLineCase{"SMITH,JOHN2X", std::nullopt},
@@ -160,6 +166,84 @@ TEST_F(ApplicantImportTest, ALineThatReplaceCannotStoreStopsTheImport) {
     EXPECT_EQ(result.LineNumber, 2);
     EXPECT_EQ(result.Loaded, 1);
     EXPECT_TRUE(fs::exists("App.Ext"));
+}
+
+// A list saved as UTF-8 with its byte-order mark is read as UTF-8 (a character the code page
+// cannot hold, a broken sequence and a mark after the start become '?'); without the mark the
+// bytes are code-page text, as always.
+TEST_F(ApplicantImportTest, AByteOrderMarkMakesTheListUtf8) {
+    const std::string mark = "\xEF\xBB\xBF";
+    struct {
+        std::string List;
+        std::vector<TDataRecord> Expected;
+    } const cases[] = {
+        {mark + Lines({"        141M\xC3\xBCller, J\xC3\xB6rg",
+                       "         9 \xC5\x81\xC3O\xE2\x82\xAC"}),
+         {Official(9, "?\x3FO\x80", 0.0), Official(14, "M\xDCLLER, J\xD6RG", 1.0)}},
+        {mark + Lines({"", "         7 \xEF\xBB\xBFx"}), {Official(7, "?X", 0.0)}},
+        {Lines({"        141M\xC3\xBCller"}), {Official(14, "M\xC3\xBCLLER", 1.0)}},
+    };
+    for (const auto& c : cases) {
+        fs::remove("Applicant.Dat");
+        WriteFile("App.Ext", c.List);
+        const auto result = Import();
+        EXPECT_EQ(result.Outcome, TImportOutcome::Imported) << ImportFailureText(result);
+        EXPECT_EQ(Stored(), c.Expected) << c.List;
+    }
+}
+
+// The import writes the file once, but must leave it exactly as one Replace per line leaves it,
+// and stop where that would stop: random files (duplicate IDs, equal names, unsorted records,
+// as damage leaves them) and random lists, against the record file's own Replace.
+TEST_F(ApplicantImportTest, EndsAsOneReplacePerLineWouldLeaveTheFile) {
+    std::mt19937 random(20240611);
+    const auto pick = [&random](int Low, int High) {
+        return std::uniform_int_distribution<int>(Low, High)(random);
+    };
+    const auto name = [&] { return std::string(1, "ABab"[pick(0, 3)]) + (pick(0, 1) ? "X" : ""); };
+    fs::create_directory("oracle");
+    for (int run = 0; run < 300; ++run) {
+        std::string bytes;
+        for (int i = pick(0, 8); i > 0; --i) {
+            TDataRecord rec = Official(pick(1, 5), name(), pick(0, 2));
+            rec.ApplicantStatus = pick(0, 4);
+            rec.Mark = pick(0, 1) ? '*' : ' ';
+            unsigned char record[TDataRecordCodec::Size] = {};
+            TDataRecordCodec::Encode(rec, record);
+            bytes.append(reinterpret_cast<const char*>(record), sizeof record);
+        }
+        std::vector<std::string> lines;
+        for (int i = pick(1, 6); i > 0; --i) {
+            lines.push_back(std::string(9, ' ') + std::to_string(pick(1, 6)) +
+                            std::to_string(pick(0, 2)) + name());
+        }
+        WriteFile("Applicant.Dat", bytes);
+        WriteFile("oracle/Applicant.Dat", bytes);
+        WriteFile("App.Ext", Lines(lines));
+        const TImportResult result = Import();
+
+        TDataBase oracle("oracle/Applicant.Dat", TFileUse::Scratch);
+        int loaded = 0;
+        int stoppedAt = 0;
+        for (std::size_t i = 0; i < lines.size() && stoppedAt == 0; ++i) {
+            const TDataRecord rec = *ApplicantFromLine(lines[i]);
+            oracle.Replace(rec);
+            TDataRecord stored;
+            oracle.ReadRecord(stored);
+            if (stored.ID == rec.ID && stored.Description == rec.Description &&
+                stored.Mark == rec.Mark && stored.VeteranPreference == rec.VeteranPreference) {
+                ++loaded;
+            } else {
+                stoppedAt = static_cast<int>(i) + 1;
+            }
+        }
+        SCOPED_TRACE("run " + std::to_string(run));
+        EXPECT_EQ(result.Outcome,
+                  stoppedAt == 0 ? TImportOutcome::Imported : TImportOutcome::NotStored);
+        EXPECT_EQ(result.LineNumber, stoppedAt);
+        EXPECT_EQ(result.Loaded, loaded);
+        EXPECT_EQ(Stored(), Scan(oracle));
+    }
 }
 
 TEST_F(ApplicantImportTest, AnOverlongLineIsCutNotLoadedWhole) {

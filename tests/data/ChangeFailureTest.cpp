@@ -1,9 +1,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
+#include "data/ApplicantImport.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "data/RateDataBase.h"
@@ -77,6 +79,15 @@ TOutcome SaveRating(std::int32_t Applicant) {
         file.Insert(rec, made);
     }
     return {made, file.Status(), RateKeys(file)};
+}
+
+// An applicant list of two lines, one replacing applicant 1, one new: one change of the file.
+TOutcome ImportList() {
+    std::ofstream(ApplicantListFileName, std::ios::binary | std::ios::trunc)
+        << "         1 EVANS\r\n         4 ADAMS\r\n";
+    const bool made = ImportApplicants(ApplicantListFileName).Outcome == TImportOutcome::Imported;
+    TDataBase file(ApplicantFileName);
+    return {made, static_cast<std::uint16_t>(made ? 0 : stIOError), IDs(file)};
 }
 
 struct TChangeCase {
@@ -158,6 +169,15 @@ const TChangeCase Cases[] = {
      },
      {1, 2, 3},
      {2, 3, 1}},
+    {"ImportApplicants",
+     "Applicant.Dat",
+     [] {
+         TDataBase file(ApplicantFileName);
+         test::InsertAll(file, {Named(1, "BAKER"), Named(2, "CLARK"), Named(3, "DAVIS")});
+     },
+     ImportList,
+     {1, 2, 3},
+     {4, 2, 3, 1}},
     {"RatingSavedInPlace",
      "Rating.dat",
      PrepareRatings,
