@@ -13,7 +13,7 @@ namespace korvane {
 namespace {
 
 // Every count is painted while the work is young; after that at most this often.
-constexpr qint64 PaintEveryCountMs = 100;
+constexpr qint64 PaintEveryCountMs = 150;
 constexpr qint64 PaintIntervalMs = 40;
 
 bool IsUserInput(const QEvent* event) {

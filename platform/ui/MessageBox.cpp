@@ -61,7 +61,7 @@ TModalResult ResultOf(int button, TMessageButtons buttons) {
 bool ToStandardError = false;
 
 // Wide enough for a long title on one line; a box with it stays well inside a small screen.
-constexpr int ElidedNameWidth = 360;
+constexpr int ElidedNameWidth = 300;
 
 } // namespace
 
