@@ -1,5 +1,3 @@
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,35 +5,13 @@
 #include <fstream>
 #include <string>
 
+#include "bench/BenchWorkDir.h"
 #include "data/ApplicantImport.h"
 #include "data/FileNames.h"
 #include "exchange/UpdateForm.h"
 
 namespace korvane {
 namespace {
-
-// A working directory of its own, removed afterwards.
-class TImportFolder {
-public:
-    TImportFolder() {
-        Old_ = std::filesystem::current_path();
-        Folder_ = std::filesystem::temp_directory_path() /
-                  ("korvane-bench-import-" + std::to_string(QCoreApplication::applicationPid()));
-        std::filesystem::create_directories(Folder_);
-        std::filesystem::current_path(Folder_);
-    }
-    ~TImportFolder() {
-        std::filesystem::current_path(Old_);
-        std::error_code ignored;
-        std::filesystem::remove_all(Folder_, ignored);
-    }
-    TImportFolder(const TImportFolder&) = delete;
-    TImportFolder& operator=(const TImportFolder&) = delete;
-
-private:
-    std::filesystem::path Old_;
-    std::filesystem::path Folder_;
-};
 
 // An applicant list of Count lines, IDs 1 to Count, the names in no order (each line lands
 // somewhere inside the sorted file), every third a veteran.
@@ -53,7 +29,7 @@ void WriteList(int Count) {
 // A list of Count new applicants into an empty applicant file (arg 0), or the same list once
 // more over the file it made (arg 1: every line replaces a stored applicant).
 void BM_ImportList(benchmark::State& state) {
-    const TImportFolder folder;
+    const bench::TBenchWorkDir folder("import");
     const int count = static_cast<int>(state.range(0));
     const bool again = state.range(1) != 0;
     for (auto _ : state) {
@@ -79,7 +55,7 @@ BENCHMARK(BM_ImportList)
 
 // The same through the update screen: its progress window counts every applicant.
 void BM_ImportListWithProgressWindow(benchmark::State& state) {
-    const TImportFolder folder;
+    const bench::TBenchWorkDir folder("import");
     const int count = static_cast<int>(state.range(0));
     TUpdateForm screen(nullptr);
     for (auto _ : state) {
