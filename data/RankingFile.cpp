@@ -95,7 +95,8 @@ std::string RankingCsv(const std::vector<TScoreLine>& Lines,
                 fields.push_back(std::to_string(std::abs(value)));
             }
             if (value < 0) {
-                filled += (filled.empty() ? "" : " ") + std::to_string(n + 1);
+                filled += filled.empty() ? "" : " ";
+                filled += std::to_string(n + 1);
             }
         }
         fields.insert(fields.end(), {std::to_string(line.Total), std::to_string(line.Score), filled,

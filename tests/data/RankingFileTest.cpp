@@ -107,7 +107,10 @@ TEST_F(RankingFileTest, ReplacesAnOlderFileWithRowsThatReadBackAsTheComputedLine
         }
         std::string filled;
         for (std::size_t n = 0; n < line.Values.size(); ++n) {
-            filled += line.Values[n] < 0 ? (filled.empty() ? "" : " ") + std::to_string(n + 1) : "";
+            if (line.Values[n] < 0) {
+                filled += filled.empty() ? "" : " ";
+                filled += std::to_string(n + 1);
+            }
         }
         const Row expected{std::to_string(i + 1),
                            std::to_string(1 + higher),
