@@ -159,9 +159,10 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
     if (!refused.empty()) {
         return Fail(QString::fromStdString(refused));
     }
-    if (IsPositionFile(QFile::encodeName(file).toStdString())) {
-        std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
-                     qPrintable(pdfFile));
+    const std::string refusal = OutputFileRefusal(QFile::encodeName(file).toStdString());
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "korvane: %s %s; the printout is not written\n", qPrintable(pdfFile),
+                     refusal.c_str());
         return 2;
     }
     SetPrinterPdfOutput(file);

@@ -4,6 +4,7 @@
 
 #include "data/FileNames.h"
 #include "platform/sys/FileReplace.h"
+#include "platform/sys/OutputPath.h"
 #include "platform/sys/TempFolder.h"
 #include "platform/sys/TextFile.h"
 
@@ -55,6 +56,10 @@ TRecovery TidyPositionFolder(const std::string& Folder) {
     }
     RemoveEndedRunFolders();
     return recovery;
+}
+
+std::string OutputFileRefusal(const std::string& Path) {
+    return IsPositionFile(Path) ? "is a file of the position" : OutputPathRefusal(Path);
 }
 
 } // namespace korvane

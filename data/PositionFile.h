@@ -26,4 +26,8 @@ bool IsPositionFile(const std::string& Path);
 // could not be completed (the folder is read-only, ...): the files may then not belong together.
 TRecovery TidyPositionFolder(const std::string& Folder = {});
 
+// Why a file the user named may not be written as an output ("is a file of the position", "is
+// a link", ...); empty when it may.
+std::string OutputFileRefusal(const std::string& Path);
+
 } // namespace korvane

@@ -18,7 +18,6 @@ namespace korvane {
 
 namespace {
 constexpr int UpdateHelpContext = 30;
-constexpr int PositionDiskNumber = 2;
 } // namespace
 
 TUpdateForm::TUpdateForm(QWidget* owner) : QDialog(owner) {
@@ -69,12 +68,18 @@ TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
     // The window comes up with the first applicant stored, so that a missing list is reported
     // without a progress window flashing before it.
     std::unique_ptr<TStatusForm> progress;
-    const TImportResult result = korvane::ImportApplicants(ListPath, [&](int Loaded) {
-        if (!progress) {
-            progress = TStatusForm::ShowProgress(this);
-        }
-        progress->SetProgressText(QStringLiteral("Applicants Loaded: ") + QString::number(Loaded));
-    });
+    const TImportResult result = korvane::ImportApplicants(
+        ListPath,
+        [&](int Loaded) {
+            if (!progress) {
+                progress = TStatusForm::ShowProgress(this, TStatusForm::TStop::Cancel);
+            }
+            if (progress->PaintDue()) {
+                progress->SetProgressText(QStringLiteral("Applicants Loaded: ") +
+                                          QString::number(Loaded));
+            }
+        },
+        [&] { return progress && progress->Cancelled(); });
     if (progress) {
         progress->CloseProgress();
     }
@@ -82,7 +87,9 @@ TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
 }
 
 void ShowImportFailure(const TImportResult& Result, QWidget* Parent) {
-    if (Result.Outcome != TImportOutcome::Imported) {
+    if (Result.Outcome == TImportOutcome::Canceled) {
+        ShowInformation(FromCodePage(ImportFailureText(Result)), Parent);
+    } else if (Result.Outcome != TImportOutcome::Imported) {
         ShowError(FromCodePage(ImportFailureText(Result)), Parent);
     }
 }

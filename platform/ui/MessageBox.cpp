@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -59,6 +60,9 @@ TModalResult ResultOf(int button, TMessageButtons buttons) {
 
 bool ToStandardError = false;
 
+// Wide enough for a long title on one line; a box with it stays well inside a small screen.
+constexpr int ElidedNameWidth = 300;
+
 } // namespace
 
 TMessagesToStandardError::TMessagesToStandardError() : Before_(ToStandardError) {
@@ -85,7 +89,7 @@ void CloseWith(QDialog& dialog, TModalResult result) {
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
-                         QWidget* parent) {
+                         QWidget* parent, TDefaultAnswer defaultAnswer) {
     if (ToStandardError) {
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
@@ -96,9 +100,15 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
     QMessageBox box(IconOf(kind), QStringLiteral("Korvane"), text, ButtonsOf(buttons), parent);
     box.setObjectName(QStringLiteral("KorvaneMessageBox"));
     if (buttons == TMessageButtons::YesNo || buttons == TMessageButtons::YesNoCancel) {
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == TDefaultAnswer::Yes ? QMessageBox::Yes
+                                                                  : QMessageBox::No);
     }
     return ResultOf(box.exec(), buttons);
+}
+
+QString ElidedInMessage(const QString& name) {
+    return QFontMetrics(QApplication::font("QMessageBox"))
+        .elidedText(name, Qt::ElideRight, ElidedNameWidth);
 }
 
 } // namespace korvane
