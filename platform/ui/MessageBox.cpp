@@ -59,6 +59,7 @@ TModalResult ResultOf(int button, TMessageButtons buttons) {
 }
 
 bool ToStandardError = false;
+TMessageAnswerer Answerer;
 
 // Wide enough for a long title on one line; a box with it stays well inside a small screen.
 constexpr int ElidedNameWidth = 300;
@@ -94,6 +95,11 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
     }
+    if (Answerer) {
+        if (const std::optional<TModalResult> answer = Answerer(text, kind, buttons)) {
+            return *answer;
+        }
+    }
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
     }
@@ -104,6 +110,14 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
                                                                   : QMessageBox::No);
     }
     return ResultOf(box.exec(), buttons);
+}
+
+void SetMessageAnswerer(TMessageAnswerer answerer) {
+    Answerer = std::move(answerer);
+}
+
+TModalResult SafeAnswer(TMessageButtons buttons) {
+    return ResultOf(QMessageBox::NoButton, buttons);
 }
 
 QString ElidedInMessage(const QString& name) {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class QDialog;
 class QWidget;
 
@@ -29,6 +32,15 @@ enum class TDefaultAnswer { No, Yes };
 TModalResult ShowMessage(const QString& text, TMessageKind kind,
                          TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr,
                          TDefaultAnswer defaultAnswer = TDefaultAnswer::No);
+
+// Test seam: asked before a message box is shown, with its text, kind and buttons. An answer
+// given here is taken at once and no box is shown; none shows the box. An empty function (the
+// default) shows every box.
+using TMessageAnswerer =
+    std::function<std::optional<TModalResult>(const QString&, TMessageKind, TMessageButtons)>;
+void SetMessageAnswerer(TMessageAnswerer answerer);
+// The answer of a box closed without a button: No, Ok or Cancel as the buttons have them.
+TModalResult SafeAnswer(TMessageButtons buttons);
 
 // A name that a message quotes (a position title from a disk, a folder), elided to a width that
 // keeps the box and its buttons on the screen however long the name is.

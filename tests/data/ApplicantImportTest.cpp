@@ -86,16 +86,17 @@ protected:
 };
 
 TEST_F(ApplicantImportTest, StoresEveryLineCountsAndDeletesTheList) {
+    // Lines shorter than six characters are passed over; one of six is an applicant.
     WriteFile("App.Ext", Lines({"        172SMITH, JOHN", "", "         31adams, ann", "abc",
-                                "         90BAKER, BOB"}));
+                                "         90BAKER, BOB", "    42"}));
     std::vector<int> counts;
     const auto result = Import(&counts);
     EXPECT_EQ(result.Outcome, TImportOutcome::Imported);
-    EXPECT_EQ(result.Loaded, 3);
-    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(Stored(), (std::vector<TDataRecord>{Official(3, "ADAMS, ANN", 1.0),
-                                                  Official(9, "BAKER, BOB", 0.0),
-                                                  Official(17, "SMITH, JOHN", 2.0)}));
+    EXPECT_EQ(result.Loaded, 4);
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(Stored(), (std::vector<TDataRecord>{
+                            Official(42, "", 0.0), Official(3, "ADAMS, ANN", 1.0),
+                            Official(9, "BAKER, BOB", 0.0), Official(17, "SMITH, JOHN", 2.0)}));
     EXPECT_FALSE(fs::exists("App.Ext"));
 }
 

@@ -1,9 +1,12 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+
+#include <gtest/gtest-spi.h>
 
 #include <filesystem>
 #include <functional>
@@ -12,6 +15,7 @@
 #include "data/RateDataBase.h"
 #include "exchange/PositionDisk.h"
 #include "maintenance/UnInstallForm.h"
+#include "setup/ApplicantForm.h"
 #include "setup/SelectedPreferredForm.h"
 #include "tests/exchange/PositionDiskTestSupport.h"
 #include "tests/setup/SetupTestSupport.h"
@@ -45,6 +49,15 @@ TEST(MessageBoxTest, WithoutAWindowQuestionsTakeTheSafeAnswer) {
         EXPECT_EQ(ShowMessage(QStringLiteral("Done"), TMessageKind::Information), TModalResult::Ok);
     }
     EXPECT_EQ(script.Pending(), 1);
+}
+
+// A box no script expects fails the test at once instead of waiting for a click.
+TEST(MessageBoxTest, ABoxNobodyExpectedFailsTheTestAndTakesTheSafeAnswer) {
+    TModalResult answer = TModalResult::None;
+    EXPECT_NONFATAL_FAILURE(answer = ShowMessage(QStringLiteral("Delete it?"),
+                                                 TMessageKind::Question, TMessageButtons::YesNo),
+                            "a message box nobody expected: Delete it?");
+    EXPECT_EQ(answer, TModalResult::No);
 }
 
 using QuestionDefaultTest = test::TempUserFoldersTest;
@@ -114,6 +127,33 @@ TEST_F(QuestionDefaultTest, EnterGivesTheSafeAnswer) {
              Script.Then(Enter);
              screen.DeleteBtnClick();
              return test::ReadSelections(PreferredFileName).empty();
+         }},
+        {"Applicant ADAMS Has Been Rated By", false,
+         [&](test::ModalScript& Script, const TStep& Enter) {
+             test::InsertRecords(ApplicantFileName, {{1, "ADAMS", '*'}});
+             TRateRecord rec = BlankRating(1, 1);
+             rec.Rate[0] = 4;
+             bool added = false;
+             TRateDataBase(RatingFileName).Insert(rec, added);
+             TApplicantForm screen(nullptr);
+             screen.DrawGrid1SelectCell(0, 1);
+             Script.Then([](QWidget* dialog) { Child<QPushButton>(dialog, "DeleteBtn")->click(); });
+             Script.Then(Enter);
+             screen.DeleteBtnClick();
+             return test::ReadRecords(ApplicantFileName).empty();
+         }},
+        {"Committee Members Have Given 2 Ratings On \"FILING\".", false,
+         [&](test::ModalScript& Script, const TStep& Enter) {
+             test::InsertRecords(SamplePreferredFileName, {{10, "FILING"}, {20, "TYPING"}});
+             test::InsertSelections(PreferredFileName, {{10, 5}});
+             TSelectedPreferredForm screen(nullptr);
+             Script.Then([](QWidget* dialog) {
+                 Child<QComboBox>(dialog, "CriteriaList")->setCurrentIndex(1);
+                 Child<QPushButton>(dialog, "SaveBtn")->click();
+             });
+             Script.Then(Enter);
+             screen.EditBtnClick();
+             return test::ReadSelections(PreferredFileName)[0].CriterionID == 20;
          }},
         // Only files that are not there are written: Enter may make the disk.
         {"There Is No Position Disk In Drive E:", true,

@@ -56,8 +56,9 @@ TEST_F(UninstallTest, DeletesTheFilesAndLinksButNotSubfoldersNorLinkTargets) {
 TEST_F(UninstallTest, RefusesTheRootTheHomeFolderAndAboveAndSystemFolders) {
     WriteFile(Home() / "precious.txt", "x");
     for (const fs::path& folder :
-         {Home(), Home().parent_path(), fs::path("/"), fs::path("/usr"), fs::path("/usr/bin"),
-          fs::path("/etc"), fs::path("/var/lib"), fs::path("/tmp"), Home() / "no-such-folder"}) {
+         {Home(), Home().parent_path(), Home().parent_path().parent_path(), fs::path("/"),
+          fs::path("/usr"), fs::path("/usr/bin"), fs::path("/etc"), fs::path("/var/lib"),
+          fs::path("/tmp"), Home() / "no-such-folder"}) {
         ASSERT_TRUE(IsProtectedFolder(folder.string())) << folder;
         const auto result = DeleteAllFiles(folder.string());
         EXPECT_TRUE(result.Refused) << folder;
