@@ -10,6 +10,7 @@
 
 #include "app/PositionFolder.h"
 #include "data/PositionFile.h"
+#include "platform/ui/FailureText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/FirstLevelScreeningForm.h"
@@ -159,10 +160,9 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
     if (!refused.empty()) {
         return Fail(QString::fromStdString(refused));
     }
-    const std::string refusal = OutputFileRefusal(QFile::encodeName(file).toStdString());
-    if (!refusal.empty()) {
+    if (const auto check = OutputFileCheck(QFile::encodeName(file).toStdString()); !check.Ok()) {
         std::fprintf(stderr, "korvane: %s %s; the printout is not written\n", qPrintable(pdfFile),
-                     refusal.c_str());
+                     qPrintable(OutputRefusalText(check)));
         return 2;
     }
     SetPrinterPdfOutput(file);

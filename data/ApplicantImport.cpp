@@ -191,10 +191,6 @@ private:
     std::optional<TChange> Change_;
 };
 
-std::string Quoted(const std::string& Text) {
-    return "\"" + Text + "\"";
-}
-
 } // namespace
 
 std::string IdentifierText(const std::string& Line) {
@@ -230,11 +226,11 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
     // Not a plain file (a folder, a pipe that would block) counts as no list at all.
     TTextFile list;
     if (!list.Open(ListPath)) {
-        result.Outcome = TImportOutcome::ListNotFound;
+        result.Reason = TImportOutcome::ListNotFound;
         return result;
     }
     if (!applicants.Opened()) {
-        result.Outcome = TImportOutcome::NotStored;
+        result.Reason = TImportOutcome::NotStored;
         return result;
     }
     const auto stored = applicants.Begin();
@@ -246,9 +242,9 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
     std::string firstID;
     // The lines read so far go into the file; a failure to write them stores none of them.
     const auto finish = [&](TImportOutcome Outcome) {
-        result.Outcome = Outcome;
+        result.Reason = Outcome;
         if (order && order->Changed() && !applicants.Commit(order->Records())) {
-            result = {TImportOutcome::NotStored, 0, firstLine, firstID};
+            result = {{TImportOutcome::NotStored, firstID, {}}, 0, firstLine};
         }
         return result;
     };
@@ -276,7 +272,7 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
         }
         const auto rec = ApplicantFromLine(line);
         if (!rec) {
-            result.BadText = IdentifierText(line);
+            result.Subject = IdentifierText(line);
             return finish(TImportOutcome::BadIdentifier);
         }
         if (firstLine == 0) {
@@ -284,7 +280,7 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
             firstID = IdentifierText(line);
         }
         if (!order || !order->Replace(*rec)) {
-            result.BadText = IdentifierText(line);
+            result.Subject = IdentifierText(line);
             return finish(TImportOutcome::NotStored);
         }
         ++result.Loaded;
@@ -296,41 +292,13 @@ TImportResult ImportApplicants(const std::string& ListPath, const TImportProgres
         }
     }
     list.Close();
-    if (finish(TImportOutcome::Imported).Outcome != TImportOutcome::Imported) {
+    if (finish(TImportOutcome::Imported).Reason != TImportOutcome::Imported) {
         return result;
     }
     result.LineNumber = 0;
     std::error_code error;
     std::filesystem::remove(ListPath, error); // a list that stays is imported once more: harmless
     return result;
-}
-
-std::string ImportFailureText(const TImportResult& Result) {
-    const std::string line = std::to_string(Result.LineNumber);
-    const std::string loaded = "\n\nApplicants Loaded: " + std::to_string(Result.Loaded);
-    switch (Result.Outcome) {
-    case TImportOutcome::Imported:
-        return {};
-    case TImportOutcome::ListNotFound:
-        return "Update File Not Found";
-    case TImportOutcome::BadIdentifier:
-        return "Error: Line " + line +
-               " Of The Update File Has No Valid Applicant ID: " + Quoted(Result.BadText) + loaded;
-    case TImportOutcome::NotStored:
-        if (Result.LineNumber == 0) {
-            return std::string("Error: ") + ApplicantFileName +
-                   " Could Not Be Opened; No Applicant Was Loaded";
-        }
-        return "Error: Applicant ID " + Result.BadText + " Of Line " + line +
-               " Could Not Be Saved In " + ApplicantFileName + loaded;
-    case TImportOutcome::ListReadError:
-        return "Error: The Update File Could Not Be Read After Line " + line + loaded;
-    case TImportOutcome::Canceled:
-        return "Update Canceled: The Applicants Loaded So Far Are Kept, And So Is The Update "
-               "File" +
-               loaded;
-    }
-    return {};
 }
 
 std::optional<TImportRetryGuard::TStamp> TImportRetryGuard::StampOf(const std::string& ListPath) {
@@ -357,7 +325,7 @@ bool TImportRetryGuard::ShouldTry(const std::string& ListPath) const {
 }
 
 void TImportRetryGuard::NoteResult(const std::string& ListPath, const TImportResult& Result) {
-    Failed_ = Result.Outcome != TImportOutcome::Imported;
+    Failed_ = Result.Reason != TImportOutcome::Imported;
     FailedStamp_ = Failed_ ? StampOf(ListPath) : std::nullopt;
 }
 

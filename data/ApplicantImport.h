@@ -7,6 +7,7 @@
 #include <string>
 
 #include "data/DataBase.h"
+#include "platform/sys/Result.h"
 
 namespace korvane {
 
@@ -20,11 +21,11 @@ enum class TImportOutcome {
     Canceled,      // the user stopped the import; earlier lines are stored, the list stays
 };
 
-struct TImportResult {
-    TImportOutcome Outcome = TImportOutcome::Imported;
-    int Loaded = 0;      // applicants stored
-    int LineNumber = 0;  // the line that stopped the import, counted from 1
-    std::string BadText; // its ID field without the leading blanks (code-page bytes)
+// Reason: Imported (success) or why the import stopped; Subject: the ID field of the line that
+// stopped it, without the leading blanks (code-page bytes).
+struct TImportResult : TResult<TImportOutcome> {
+    int Loaded = 0;     // applicants stored
+    int LineNumber = 0; // the line that stopped the import, counted from 1
 };
 
 // Called after every applicant stored, with the number stored so far.
@@ -51,9 +52,6 @@ std::optional<TDataRecord> ApplicantFromLine(const std::string& Line);
 
 // The ID field of a list line without its leading blanks.
 std::string IdentifierText(const std::string& Line);
-
-// The error message for a result other than Imported (code-page bytes).
-std::string ImportFailureText(const TImportResult& Result);
 
 // Keeps the main window's automatic import from trying a failed list again and again (the
 // window becomes active again as soon as the error box closes): a list whose import failed is

@@ -58,8 +58,11 @@ TRecovery TidyPositionFolder(const std::string& Folder) {
     return recovery;
 }
 
-std::string OutputFileRefusal(const std::string& Path) {
-    return IsPositionFile(Path) ? "is a file of the position" : OutputPathRefusal(Path);
+TResult<TOutputRefusal> OutputFileCheck(const std::string& Path) {
+    if (IsPositionFile(Path)) {
+        return TResult<TOutputRefusal>::Failure(TOutputRefusal::PositionFile, Path);
+    }
+    return OutputPathCheck(Path);
 }
 
 } // namespace korvane

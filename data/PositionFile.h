@@ -4,6 +4,7 @@
 
 #include "data/ProcessState.h"
 #include "platform/sys/FileReplace.h"
+#include "platform/sys/OutputPath.h"
 
 namespace korvane {
 
@@ -26,8 +27,8 @@ bool IsPositionFile(const std::string& Path);
 // could not be completed (the folder is read-only, ...): the files may then not belong together.
 TRecovery TidyPositionFolder(const std::string& Folder = {});
 
-// Why a file the user named may not be written as an output ("is a file of the position", "is
-// a link", ...); empty when it may.
-std::string OutputFileRefusal(const std::string& Path);
+// Whether a file the user named may be written as an output: OutputPathCheck, and never one of
+// the position's own files.
+TResult<TOutputRefusal> OutputFileCheck(const std::string& Path);
 
 } // namespace korvane

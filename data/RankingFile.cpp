@@ -106,19 +106,20 @@ std::string RankingCsv(const std::vector<TScoreLine>& Lines,
     return csv;
 }
 
-std::string WriteRankingFile(const std::string& Path, const TSettings& Rules) {
-    if (const std::string refusal = OutputFileRefusal(Path); !refusal.empty()) {
-        return "Error: " + Path + " " + refusal + "; the ranking was not written";
+TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettings& Rules) {
+    using TFailure = TResult<TRankingFailure>;
+    if (!OutputFileCheck(Path).Ok()) {
+        return TFailure::Failure(TRankingFailure::Refused, Path);
     }
     try {
         const TRatingData data = TRatingData::ReadWorkingDirectory();
         const std::string csv = RankingCsv(ComputeFinalRating(data, Rules), CriteriaNames(data));
         if (!WriteFileReplacing(Path, csv)) {
-            return "Error: the ranking file " + Path + " could not be written";
+            return TFailure::Failure(TRankingFailure::NotWritten, Path);
         }
         return {};
     } catch (const std::exception& error) {
-        return std::string("Error: ") + error.what();
+        return TFailure::Failure(TRankingFailure::Unreadable, Path, error.what());
     }
 }
 

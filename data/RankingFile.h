@@ -5,6 +5,7 @@
 
 #include "data/ProcessState.h"
 #include "data/ScoreComputation.h"
+#include "platform/sys/Result.h"
 
 namespace korvane {
 
@@ -19,10 +20,16 @@ namespace korvane {
 std::string RankingCsv(const std::vector<TScoreLine>& Lines,
                        const std::vector<std::string>& Criteria);
 
+enum class TRankingFailure {
+    None,
+    Refused,    // Path may not be written (see OutputFileCheck): check it first to say why
+    NotWritten, // the file could not be written
+    Unreadable, // a file of the position could not be read (Detail says why)
+};
+
 // Computes the final rating of the position in the working directory and writes it as
 // RankingCsv to Path. The file appears whole or not at all, and a file of the position is never
-// overwritten, nor anything that is not a regular file. Empty on success, otherwise the message
-// for the user.
-std::string WriteRankingFile(const std::string& Path, const TSettings& Rules);
+// overwritten, nor anything that is not a regular file.
+TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettings& Rules);
 
 } // namespace korvane

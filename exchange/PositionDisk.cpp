@@ -111,7 +111,7 @@ bool OfferPositionDisk(char Letter, QWidget* Parent) {
     const std::string positionFile = root + PositionFileName;
     const bool made = (Exists(positionFile) || !Exists(PositionFileName) ||
                        CopyDataFile(PositionFileName, positionFile)) &&
-                      OutputPathRefusal(marker).empty() && WriteFileReplacing(marker, {});
+                      OutputPathCheck(marker).Ok() && WriteFileReplacing(marker, {});
     if (!made) {
         ShowError(QStringLiteral("Error: ") + drive +
                       QStringLiteral(" Could Not Be Made A Position Disk"),
@@ -142,7 +142,7 @@ bool CheckDiskPosition(char Letter, QWidget* Parent) {
 
 bool CopyDataFile(const std::string& Source, const std::string& Destination) {
     // A link or a device on the disk in the place of a data file stays as it is.
-    return OutputPathRefusal(Destination).empty() && CopyFileReplacing(Source, Destination);
+    return OutputPathCheck(Destination).Ok() && CopyFileReplacing(Source, Destination);
 }
 
 } // namespace korvane

@@ -55,7 +55,7 @@ void TUpdateForm::UpdateBtnClick() {
         ShowError(QStringLiteral("Korvane Not Updated."), this);
     } else if (CheckDiskPosition(letter, this)) {
         const TImportResult result = ImportApplicants(root + ApplicantListFileName);
-        if (result.Outcome == TImportOutcome::Imported) {
+        if (result.Reason == TImportOutcome::Imported) {
             ShowInformation(QStringLiteral("Korvane Updated"), this);
         } else {
             ShowImportFailure(result, this);
@@ -86,10 +86,43 @@ TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
     return result;
 }
 
+namespace {
+
+// The words of an import that stopped (code-page bytes).
+std::string ImportFailureText(const TImportResult& Result) {
+    const std::string line = std::to_string(Result.LineNumber);
+    const std::string loaded = "\n\nApplicants Loaded: " + std::to_string(Result.Loaded);
+    switch (Result.Reason) {
+    case TImportOutcome::Imported:
+        return {};
+    case TImportOutcome::ListNotFound:
+        return "Update File Not Found";
+    case TImportOutcome::BadIdentifier:
+        return "Error: Line " + line + " Of The Update File Has No Valid Applicant ID: " + "\"" +
+               Result.Subject + "\"" + loaded;
+    case TImportOutcome::NotStored:
+        if (Result.LineNumber == 0) {
+            return std::string("Error: ") + ApplicantFileName +
+                   " Could Not Be Opened; No Applicant Was Loaded";
+        }
+        return "Error: Applicant ID " + Result.Subject + " Of Line " + line +
+               " Could Not Be Saved In " + ApplicantFileName + loaded;
+    case TImportOutcome::ListReadError:
+        return "Error: The Update File Could Not Be Read After Line " + line + loaded;
+    case TImportOutcome::Canceled:
+        return "Update Canceled: The Applicants Loaded So Far Are Kept, And So Is The Update "
+               "File" +
+               loaded;
+    }
+    return {};
+}
+
+} // namespace
+
 void ShowImportFailure(const TImportResult& Result, QWidget* Parent) {
-    if (Result.Outcome == TImportOutcome::Canceled) {
+    if (Result.Reason == TImportOutcome::Canceled) {
         ShowInformation(FromCodePage(ImportFailureText(Result)), Parent);
-    } else if (Result.Outcome != TImportOutcome::Imported) {
+    } else if (Result.Reason != TImportOutcome::Imported) {
         ShowError(FromCodePage(ImportFailureText(Result)), Parent);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
+#include "platform/ui/FailureText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 
@@ -29,15 +30,16 @@ bool ConfirmPrint(QWidget* owner, const TPrintDestination& to) {
     // A PDF file named in the dialog is an output like any other: never a link, a device or a
     // file of the position.
     const QString file = PrinterPdfOutput();
-    const std::string refusal =
-        file.isEmpty() ? std::string() : OutputFileRefusal(QFile::encodeName(file).toStdString());
-    if (!refusal.empty()) {
-        ShowError(QStringLiteral("Error: ") + file + QLatin1Char(' ') +
-                      QString::fromStdString(refusal) + QStringLiteral("; nothing was printed"),
-                  owner);
-        return false;
+    if (file.isEmpty()) {
+        return true;
     }
-    return true;
+    const auto check = OutputFileCheck(QFile::encodeName(file).toStdString());
+    if (!check.Ok()) {
+        ShowError(QStringLiteral("Error: ") + file + QLatin1Char(' ') + OutputRefusalText(check) +
+                      QStringLiteral("; nothing was printed"),
+                  owner);
+    }
+    return check.Ok();
 }
 
 } // namespace korvane

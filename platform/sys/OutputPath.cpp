@@ -7,10 +7,11 @@
 
 namespace korvane {
 
-std::string OutputPathRefusal(const std::string& Path) {
+TResult<TOutputRefusal> OutputPathCheck(const std::string& Path) {
     namespace fs = std::filesystem;
+    using TRefusal = TResult<TOutputRefusal>;
     if (Path.empty() || Path.back() == '/') {
-        return "is not a file name";
+        return TRefusal::Failure(TOutputRefusal::NoFileName, Path);
     }
     std::error_code error;
     const fs::file_status status = fs::symlink_status(Path, error);
@@ -18,17 +19,17 @@ std::string OutputPathRefusal(const std::string& Path) {
         return {};
     }
     if (error) {
-        return "cannot be reached (" + error.message() + ")";
+        return TRefusal::Failure(TOutputRefusal::Unreachable, Path, error.message());
     }
     switch (status.type()) {
     case fs::file_type::regular:
         return {};
     case fs::file_type::symlink:
-        return "is a link";
+        return TRefusal::Failure(TOutputRefusal::Link, Path);
     case fs::file_type::directory:
-        return "is a folder";
+        return TRefusal::Failure(TOutputRefusal::Folder, Path);
     default:
-        return "is not a regular file";
+        return TRefusal::Failure(TOutputRefusal::NotRegular, Path);
     }
 }
 

@@ -121,7 +121,7 @@ TOutcome DeleteCriterionWithRatings() {
 TOutcome ImportList() {
     std::ofstream(ApplicantListFileName, std::ios::binary | std::ios::trunc)
         << "         1 EVANS\r\n         4 ADAMS\r\n";
-    const bool made = ImportApplicants(ApplicantListFileName).Outcome == TImportOutcome::Imported;
+    const bool made = ImportApplicants(ApplicantListFileName).Reason == TImportOutcome::Imported;
     TDataBase file(ApplicantFileName);
     return {made, static_cast<std::uint16_t>(made ? 0 : stIOError), IDs(file)};
 }

@@ -83,7 +83,7 @@ protected:
 
 TEST_F(RankingFileTest, ReplacesAnOlderFileWithRowsThatReadBackAsTheComputedLines) {
     WriteFile("ranking.csv", std::string(100000, 'x'));
-    ASSERT_EQ(WriteRankingFile("ranking.csv", Settings_), "");
+    ASSERT_TRUE(WriteRankingFile("ranking.csv", Settings_).Ok());
     const auto lines = ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Settings_);
     ASSERT_EQ(Order(lines), (std::vector<std::int32_t>{1, 4, 2, 3}));
     const std::string text = ReadFile("ranking.csv");
@@ -136,9 +136,11 @@ TEST_F(RankingFileTest, ReplacesAnOlderFileWithRowsThatReadBackAsTheComputedLine
 
 TEST_F(RankingFileTest, RefusesFilesOfThePositionAndReportsFailures) {
     const std::string applicants = ReadFile(ApplicantFileName);
-    for (const char* path : {"Applicant.Dat", "./Rating.dat", "kvn.dat", "no/such/folder.csv"}) {
-        EXPECT_NE(WriteRankingFile(path, Settings_), "") << path;
+    for (const char* path : {"Applicant.Dat", "./Rating.dat", "kvn.dat"}) {
+        EXPECT_EQ(WriteRankingFile(path, Settings_).Reason, TRankingFailure::Refused) << path;
     }
+    EXPECT_EQ(WriteRankingFile("no/such/folder.csv", Settings_).Reason,
+              TRankingFailure::NotWritten);
     EXPECT_EQ(ReadFile(ApplicantFileName), applicants);
     EXPECT_FALSE(fs::exists("kvn.dat"));
     std::set<std::string> left;

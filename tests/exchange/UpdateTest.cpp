@@ -224,7 +224,7 @@ TEST_F(UpdateTest, CancelKeepsTheApplicantsLoadedSoFar) {
     });
     const TImportResult result = screen.ImportApplicants(ApplicantListFileName);
     screen.hide();
-    EXPECT_EQ(result.Outcome, TImportOutcome::Canceled);
+    EXPECT_EQ(result.Reason, TImportOutcome::Canceled);
     EXPECT_EQ(result.Loaded, 1);
     EXPECT_EQ(otherClicks, 0);
     auto expected = before;

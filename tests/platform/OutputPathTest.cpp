@@ -6,6 +6,7 @@
 #include "data/FileNames.h"
 #include "data/SelectDataBase.h"
 #include "platform/sys/OutputPath.h"
+#include "platform/ui/FailureText.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/core/ApplicantRecords.h"
 #include "tests/support/core/TempWorkDir.h"
@@ -79,7 +80,7 @@ TEST_F(OutputPathTest, OnlyARegularFileOrANewNameIsWritten) {
         SCOPED_TRACE(c.Name);
         fs::remove_all(out);
         const std::string path = c.Make();
-        EXPECT_EQ(OutputPathRefusal(path), c.Refusal);
+        EXPECT_EQ(OutputRefusalText(OutputPathCheck(path)).toStdString(), c.Refusal);
         const std::string before = Entry(path);
         for (const QStringList& arguments :
              {QStringList{QStringLiteral("--ranking"), QString::fromStdString(path)},
