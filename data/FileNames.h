@@ -16,11 +16,20 @@ inline constexpr const char* RatingFileName = "Rating.dat";
 inline constexpr const char* TempFileName = "TempFile.dat";
 inline constexpr const char* SupportFileName = "support.dat";
 inline constexpr const char* ApplicantListFileName = "App.Ext";
+// Every change made through the program, one line each, appended and never rewritten.
+inline constexpr const char* ChangeLogFileName = "Changes.log";
+// The finalised final rating; while it is there no data file may change.
+inline constexpr const char* FinalFileName = "Final.dat";
+
+// The seven data files, whose layouts other installations read.
+inline constexpr std::array<const char*, 7> DataFileNames = {
+    CommitteeFileName, ApplicantFileName, SampleRequiredFileName, SamplePreferredFileName,
+    RequiredFileName,  PreferredFileName, RatingFileName};
 
 // Every file of its own that the program keeps in a position folder.
-inline constexpr std::array<const char*, 10> PositionFolderFiles = {
-    PositionFileName,        CommitteeFileName,    ApplicantFileName, SampleRequiredFileName,
-    SamplePreferredFileName, RequiredFileName,     PreferredFileName, RatingFileName,
-    SupportFileName,         ApplicantListFileName};
+inline constexpr std::array<const char*, 12> PositionFolderFiles = {
+    PositionFileName,        CommitteeFileName,     ApplicantFileName, SampleRequiredFileName,
+    SamplePreferredFileName, RequiredFileName,      PreferredFileName, RatingFileName,
+    SupportFileName,         ApplicantListFileName, ChangeLogFileName, FinalFileName};
 
 } // namespace korvane

@@ -106,15 +106,18 @@ std::string RankingCsv(const std::vector<TScoreLine>& Lines,
     return csv;
 }
 
+std::string RankingOfWorkingDirectory(const TSettings& Rules) {
+    const TRatingData data = TRatingData::ReadWorkingDirectory();
+    return RankingCsv(ComputeFinalRating(data, Rules), CriteriaNames(data));
+}
+
 TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettings& Rules) {
     using TFailure = TResult<TRankingFailure>;
     if (!OutputFileCheck(Path).Ok()) {
         return TFailure::Failure(TRankingFailure::Refused, Path);
     }
     try {
-        const TRatingData data = TRatingData::ReadWorkingDirectory();
-        const std::string csv = RankingCsv(ComputeFinalRating(data, Rules), CriteriaNames(data));
-        if (!WriteFileReplacing(Path, csv)) {
+        if (!WriteFileReplacing(Path, RankingOfWorkingDirectory(Rules))) {
             return TFailure::Failure(TRankingFailure::NotWritten, Path);
         }
         return {};

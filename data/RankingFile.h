@@ -20,6 +20,10 @@ namespace korvane {
 std::string RankingCsv(const std::vector<TScoreLine>& Lines,
                        const std::vector<std::string>& Criteria);
 
+// RankingCsv of the final rating of the position in the working directory. Raises EInOutError
+// when one of its files cannot be read.
+std::string RankingOfWorkingDirectory(const TSettings& Rules);
+
 enum class TRankingFailure {
     None,
     Refused,    // Path may not be written (see OutputFileCheck): check it first to say why

@@ -212,6 +212,43 @@ bool ReplaceFileContent(const std::string& Target, const void* Bytes, std::size_
            (!Flushed || replacement.FlushFolder());
 }
 
+bool AppendFileContent(const std::string& Target, const void* Bytes, std::size_t Count) {
+    struct stat before {};
+    const bool existed = ::stat(Target.c_str(), &before) == 0;
+    if (!TFileFaults::TakeStep()) {
+        return false;
+    }
+    const int handle = OpenRegularFile(Target, O_WRONLY | O_APPEND | O_CREAT, 0666);
+    if (handle < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool done = ::fstat(handle, &info) == 0;
+    const off_t start = info.st_size;
+    const auto* in = static_cast<const char*>(Bytes);
+    std::size_t put = 0;
+    while (done && put < Count) {
+        if (!TFileFaults::TakeStep()) {
+            done = false;
+            break;
+        }
+        const ssize_t wrote = ::write(handle, in + put, Count - put);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        done = wrote > 0;
+        put += done ? static_cast<std::size_t>(wrote) : 0;
+    }
+    while (done && ::fsync(handle) != 0) {
+        done = errno == EINTR;
+    }
+    if (!done && put > 0 && ::ftruncate(handle, start) != 0) {
+        // the part stays; readers report it as a damaged line
+    }
+    ::close(handle);
+    return done && (existed || FlushFolderOf(FolderOf(Target)));
+}
+
 std::uint64_t ReplacementCount() {
     return Replacements;
 }

@@ -51,6 +51,12 @@ private:
 bool ReplaceFileContent(const std::string& Target, const void* Bytes, std::size_t Count,
                         bool Flushed);
 
+// Appends Bytes to Target (created when missing) and flushes them, with the folder entry of a
+// new file, before it returns: the one way a file of ours grows instead of being replaced. Only
+// a regular file is written (a link is followed). False when a step fails; a line written in
+// part is cut off again where that can be done, so the file keeps what it had.
+bool AppendFileContent(const std::string& Target, const void* Bytes, std::size_t Count);
+
 // How many files this process has replaced so far: a handle that saw fewer may hold a file that
 // no longer has its name.
 std::uint64_t ReplacementCount();

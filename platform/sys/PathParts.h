@@ -15,5 +15,8 @@ std::string Joined(const std::string& Folder, const std::string& Name);
 std::string FileItself(const std::string& Path);
 // open() with close-on-exec, tried again when a signal interrupts it.
 int OpenRetrying(const std::string& Path, int Flags, unsigned Mode = 0);
+// Opens Path with Flags (and O_NONBLOCK while opening, so that a FIFO does not hang the open)
+// only when it is a regular file; -1 otherwise.
+int OpenRegularFile(const std::string& Path, int Flags = 0, unsigned Mode = 0);
 
 } // namespace korvane

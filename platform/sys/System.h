@@ -22,4 +22,10 @@ bool CanWriteInFolder(const std::string& Folder);
 // Numeric id of the user running the program (0 where the platform has none).
 unsigned long CurrentUserId();
 
+// The login name of the user running the program; the user id in decimal when it has none.
+std::string LoginName();
+
+// The time now in UTC, ISO 8601 to the second: "2025-03-04T10:11:12Z".
+std::string UtcTimeStamp();
+
 } // namespace korvane
