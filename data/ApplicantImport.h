@@ -19,13 +19,15 @@ enum class TImportOutcome {
                    // stored in it; earlier lines are stored
     ListReadError, // the list file could not be read to its end; earlier lines are stored
     Canceled,      // the user stopped the import; earlier lines are stored, the list stays
+    Finalised,     // the final rating is finalised (Subject: when): nothing read or changed
 };
 
 // Reason: Imported (success) or why the import stopped; Subject: the ID field of the line that
 // stopped it, without the leading blanks (code-page bytes).
 struct TImportResult : TResult<TImportOutcome> {
-    int Loaded = 0;     // applicants stored
-    int LineNumber = 0; // the line that stopped the import, counted from 1
+    int Loaded = 0;         // applicants stored
+    int LineNumber = 0;     // the line that stopped the import, counted from 1
+    bool NotLogged = false; // applicants were stored, but the change log missed it
 };
 
 // Called after every applicant stored, with the number stored so far.

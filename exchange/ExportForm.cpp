@@ -38,6 +38,8 @@ constexpr TExportedFile ExportedFiles[] = {
     {RequiredFileName, "Selected Required List", false},
     {PreferredFileName, "Selected Preferred List", false},
     {RatingFileName, "Rating Data", false},
+    {ChangeLogFileName, "Change Log", false},
+    {FinalFileName, "Final Rating", false},
 };
 
 bool Exists(const char* Name) {

@@ -5,10 +5,14 @@
 
 #include <memory>
 
+#include "data/ChangeLog.h"
+#include "data/ChangeText.h"
 #include "data/FileNames.h"
+#include "data/FinalRating.h"
 #include "exchange/PositionDisk.h"
 #include "exchange/StatusForm.h"
 #include "platform/sys/Drives.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -46,6 +50,11 @@ void TUpdateForm::FormCreate() {
 }
 
 void TUpdateForm::UpdateBtnClick() {
+    // Refused before a disk is asked for.
+    if (const auto refusal = MayChange(); !refusal.Ok()) {
+        ShowFinalisedRefusal(refusal.Subject, this);
+        return;
+    }
     const char letter = SelectedDriveLetter(ListBox1);
     if (letter == 0) {
         return;
@@ -57,18 +66,23 @@ void TUpdateForm::UpdateBtnClick() {
         const TImportResult result = ImportApplicants(root + ApplicantListFileName);
         if (result.Reason == TImportOutcome::Imported) {
             ShowInformation(QStringLiteral("Korvane Updated"), this);
-        } else {
-            ShowImportFailure(result, this);
         }
+        ShowImportFailure(result, this);
     }
     CloseWith(*this, TModalResult::Ok);
 }
 
-TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
+TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath, const char* Command) {
+    if (const auto refusal = MayChange(); !refusal.Ok()) {
+        TImportResult refused;
+        refused.Reason = TImportOutcome::Finalised;
+        refused.Subject = refusal.Subject;
+        return refused;
+    }
     // The window comes up with the first applicant stored, so that a missing list is reported
     // without a progress window flashing before it.
     std::unique_ptr<TStatusForm> progress;
-    const TImportResult result = korvane::ImportApplicants(
+    TImportResult result = korvane::ImportApplicants(
         ListPath,
         [&](int Loaded) {
             if (!progress) {
@@ -83,6 +97,8 @@ TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
     if (progress) {
         progress->CloseProgress();
     }
+    const std::string what = ImportChange(result);
+    result.NotLogged = !what.empty() && !LogChange({Command, what}).Ok();
     return result;
 }
 
@@ -113,6 +129,8 @@ std::string ImportFailureText(const TImportResult& Result) {
         return "Update Canceled: The Applicants Loaded So Far Are Kept, And So Is The Update "
                "File" +
                loaded;
+    case TImportOutcome::Finalised:
+        break; // the refusal has words of its own
     }
     return {};
 }
@@ -120,10 +138,15 @@ std::string ImportFailureText(const TImportResult& Result) {
 } // namespace
 
 void ShowImportFailure(const TImportResult& Result, QWidget* Parent) {
-    if (Result.Reason == TImportOutcome::Canceled) {
+    if (Result.Reason == TImportOutcome::Finalised) {
+        ShowFinalisedRefusal(Result.Subject, Parent);
+    } else if (Result.Reason == TImportOutcome::Canceled) {
         ShowInformation(FromCodePage(ImportFailureText(Result)), Parent);
     } else if (Result.Reason != TImportOutcome::Imported) {
         ShowError(FromCodePage(ImportFailureText(Result)), Parent);
+    }
+    if (Result.NotLogged) {
+        ShowChangeNotLogged(Parent);
     }
 }
 

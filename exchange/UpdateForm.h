@@ -27,16 +27,18 @@ public:
 
     // Imports the list at ListPath with the progress window over this screen, showing the
     // number of applicants loaded; its Cancel stops the import, keeping the applicants stored
-    // so far. Shows no message: the caller reports the result (ShowImportFailure) when it
-    // chooses to.
-    TImportResult ImportApplicants(const std::string& ListPath);
+    // so far. Refused, touching nothing, while the final rating is finalised; what it stored is
+    // logged under Command. Shows no message: the caller reports the result (ShowImportFailure)
+    // when it chooses to.
+    TImportResult ImportApplicants(const std::string& ListPath, const char* Command = "Update");
 
 private:
     void FormCreate();
 };
 
 // The box of an import that did not read its list to the end (an error, or what a cancelled
-// import kept); nothing for one that did.
+// import kept, or the refusal of a finalised position), and the warning of a change the log
+// missed; nothing for an import that read its list to the end and was logged.
 void ShowImportFailure(const TImportResult& Result, QWidget* Parent);
 
 } // namespace korvane

@@ -4,9 +4,11 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "data/FinalRating.h"
 #include "data/ProcessState.h"
 #include "exchange/ExportForm.h"
 #include "platform/sys/Uninstall.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -90,6 +92,12 @@ QString AnnouncementOf(const TRemovalResult& Removal) {
 } // namespace
 
 void TUnInstallForm::UnintallBtnClick() {
+    // The finalised rating's data stay until the lock is lifted, and the lift is logged.
+    if (const auto refusal = MayChange(); !refusal.Ok()) {
+        ShowFinalisedRefusal(refusal.Subject, this);
+        CloseWith(*this, TModalResult::No);
+        return;
+    }
     if (!AskYesNo(QStringLiteral("Are You Sure You Want To Uninstall The Korvane?"), this) ||
         (CheckBox1->isChecked() && !ExportFirst())) {
         CloseWith(*this, TModalResult::No);

@@ -9,9 +9,13 @@
 
 #include <algorithm>
 
+#include "data/ChangeLog.h"
+#include "data/ChangeText.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
+#include "data/FinalRating.h"
 #include "data/SelectDataBase.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -303,24 +307,33 @@ bool TRatingSheetForm::SaveSheet() {
     }
     // Looked up again, so that the write goes to the pair's record wherever it stands now.
     TRateRecord stored;
-    if (Ratings_->FindRating(stored, ApplicantID_, CommitteeID_)) {
-        rec.Sequence = stored.Sequence;
-        Ratings_->WriteRecord(rec);
-        if ((Ratings_->Status() & stIOError) != 0) {
-            ShowError(Message("Error: %1 Could Not Be Written; The Ratings Were Not Saved"), this);
-            return false;
-        }
-    } else if (Ratings_->LastIndex() >= 0 && (Ratings_->Status() & stIOError) != 0) {
+    const bool found = Ratings_->FindRating(stored, ApplicantID_, CommitteeID_);
+    if (!found && Ratings_->LastIndex() >= 0 && (Ratings_->Status() & stIOError) != 0) {
         // The pair may stand in the part that could not be read: a second record must not come.
         ShowError(Message("Error: %1 Could Not Be Read; The Ratings Were Not Saved"), this);
         return false;
-    } else {
-        rec.Sequence = -1;
-        bool added = false;
-        Ratings_->Insert(rec, added);
-        if (!added) {
+    }
+    rec.Sequence = found ? stored.Sequence : -1;
+    // A sheet saved as it stands changes nothing.
+    if (!found || rec != stored) {
+        if (const auto refusal = MayChange(); !refusal.Ok()) {
+            ShowFinalisedRefusal(refusal.Subject, this);
+            return false;
+        }
+        bool written = false;
+        if (found) {
+            Ratings_->WriteRecord(rec);
+            written = (Ratings_->Status() & stIOError) == 0;
+        } else {
+            Ratings_->Insert(rec, written);
+        }
+        if (!written) {
             ShowError(Message("Error: %1 Could Not Be Written; The Ratings Were Not Saved"), this);
             return false;
+        }
+        const std::string what = RatingChange(stored, rec, !found);
+        if (!LogChange({"Rating Sheet", what, ApplicantID_, CommitteeID_}).Ok()) {
+            ShowChangeNotLogged(this);
         }
     }
     Record_ = rec;
@@ -368,7 +381,9 @@ void TRatingSheetForm::SaveBtnClick() {
 }
 
 void TRatingSheetForm::Step(bool forward) {
-    if (!Navigating_ || !SaveSheet()) {
+    // While the final rating is finalised the sheets can still be read one after the other.
+    const bool save = Modified() || MayChange().Ok();
+    if (!Navigating_ || (save && !SaveSheet())) {
         return;
     }
     TDataBase& pool = Pool_->File();

@@ -4,7 +4,9 @@
 
 #include "data/DataBase.h"
 #include "data/FileNames.h"
+#include "data/FinalRating.h"
 #include "data/ProcessState.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportPreviewForm.h"
@@ -58,6 +60,10 @@ std::vector<TLegendCriterion> LegendCriteria(const std::vector<TSelectRecord>& s
 TRatingSheetStyle FinalSheetStyle() {
     TRatingSheetStyle style = SheetStyle(QStringLiteral("Final Rating Sheet"));
     style.BoldNote = style.Highlight;
+    const auto finalised = MayChange();
+    style.Stamp = finalised.Ok()
+                      ? QStringLiteral("Draft")
+                      : QStringLiteral("Finalised On ") + LocalTimeText(finalised.Subject);
     return style;
 }
 
@@ -87,6 +93,15 @@ void TRatingSheetLayout::PageHeader() {
     PrintSheetBanner(r, Style_.Organisation);
     r.SetFont(14, Qt::black, Style_.BoldTitle ? TFontStyles(TFontStyle::Bold) : TFontStyles());
     r.TextCentred(Style_.Title, 0.5, 10.5);
+    if (!Style_.Stamp.isEmpty()) {
+        // Clear of the title by two lines of the applicant lines' size, so that those lines still
+        // break to a new page where they did without the stamp.
+        r.SetFont(Style_.LandscapeFont, Qt::black, {});
+        r.NewLine();
+        r.NewLine();
+        r.SetFont(Style_.PortraitFont, Qt::black, {});
+        r.TextCentred(Style_.Stamp, 0.5, 10.5);
+    }
     r.SetFont(Style_.PortraitFont, Qt::black, {});
     r.NewLine();
     r.NewLine();

@@ -29,6 +29,8 @@ std::vector<TLegendCriterion> LegendCriteria(const std::vector<TSelectRecord>& s
 struct TRatingSheetStyle {
     QString Title;
     bool BoldTitle = true;
+    // Under the title: whether the sheet is the finalised one ("Finalised On …", "Draft").
+    QString Stamp;
     // A member's sheet names the member on the date line.
     std::optional<std::int32_t> CommitteeID;
     // The Total and With Vet columns; without them the lines end at the comments.

@@ -45,7 +45,7 @@ TListPrintout Printout() {
 } // namespace
 
 TApplicantForm::TApplicantForm(QWidget* owner)
-    : TDataListScreen(owner, Layout, Printout(), ApplicantFileName) {
+    : TDataListScreen(owner, Layout, Printout(), ApplicantFileName, TNamedList::Applicants) {
     // The frame around the buttons.
     auto* bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));

@@ -32,7 +32,7 @@ TListPrintout Printout() {
 } // namespace
 
 TCommitteeForm::TCommitteeForm(QWidget* owner)
-    : TDataListScreen(owner, Layout, Printout(), CommitteeFileName) {
+    : TDataListScreen(owner, Layout, Printout(), CommitteeFileName, TNamedList::Members) {
     FormCreate();
 }
 

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+#include "data/ChangeLog.h"
+#include "data/FinalRating.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -125,7 +128,25 @@ bool TListScreen::RunDialog(std::uint8_t mode) {
     return Dialog_->exec() == QDialog::Accepted;
 }
 
+bool TListScreen::ChangeRefused() {
+    const auto refusal = MayChange();
+    if (!refusal.Ok()) {
+        ShowFinalisedRefusal(refusal.Subject, this);
+    }
+    return !refusal.Ok();
+}
+
+void TListScreen::LogListChange(const std::string& What, std::int32_t ApplicantID,
+                                std::int32_t MemberID) {
+    if (!What.empty() && !LogChange({Layout_.Caption, What, ApplicantID, MemberID}).Ok()) {
+        ShowChangeNotLogged(this);
+    }
+}
+
 void TListScreen::AddBtnClick() {
+    if (ChangeRefused()) {
+        return;
+    }
     const bool ok = RunDialog(TListEditDialog::AddMode);
     if (ok) {
         AddRecord();
@@ -138,6 +159,9 @@ void TListScreen::AddBtnClick() {
 }
 
 void TListScreen::EditBtnClick() {
+    if (ChangeRefused()) {
+        return;
+    }
     if (RunDialog(TListEditDialog::EditMode)) {
         EditRecord(DrawGrid1->Row() - 1);
         UpdateListState();
@@ -147,6 +171,9 @@ void TListScreen::EditBtnClick() {
 }
 
 void TListScreen::DeleteBtnClick() {
+    if (ChangeRefused()) {
+        return;
+    }
     if (RunDialog(TListEditDialog::DeleteMode)) {
         if (DeleteRecord(DrawGrid1->Row() - 1)) {
             SelectAfterDelete();
@@ -202,8 +229,8 @@ void TListScreen::WriteListRow(TReportPreviewForm& report,
 // --- Lists of named records --------------------------------------------------------------------
 
 TDataListScreen::TDataListScreen(QWidget* owner, const TListScreenLayout& layout,
-                                 TListPrintout printout, const char* fileName)
-    : TListScreen(owner, layout, std::move(printout)), FileName_(fileName) {}
+                                 TListPrintout printout, const char* fileName, TNamedList kind)
+    : TListScreen(owner, layout, std::move(printout)), FileName_(fileName), Kind_(kind) {}
 
 TDataListScreen::~TDataListScreen() {
     FormDestroy();
@@ -285,6 +312,7 @@ void TDataListScreen::AddRecord() {
     bool added = false;
     File_->Insert(record, added);
     if (added) {
+        LogRecordChange(nullptr, &record);
         return;
     }
     if (!File_->Opened()) {
@@ -302,12 +330,14 @@ void TDataListScreen::AddRecord() {
 }
 
 void TDataListScreen::EditRecord(int Index) {
-    TDataRecord record = RecordAt(Index);
+    const TDataRecord before = RecordAt(Index);
+    TDataRecord record = before;
     StoreDialog(record);
     // One change: the record leaves its place and comes back in its sorted place.
     bool added = false;
     File_->ReplaceAt(Index, record, added);
     if (added) {
+        LogRecordChange(&before, &record);
         return;
     }
     if ((File_->Status() & stIOError) != 0) {
@@ -323,6 +353,7 @@ void TDataListScreen::EditRecord(int Index) {
 
 bool TDataListScreen::DeleteRecord(int Index) {
     const auto role = RatedAs();
+    const TDataRecord record = RecordAt(Index);
     if (!role) {
         const int before = File_->LastIndex();
         File_->Delete(Index);
@@ -330,19 +361,30 @@ bool TDataListScreen::DeleteRecord(int Index) {
             ShowWriteError(FileName_);
             return false;
         }
+        LogRecordChange(&record, nullptr);
         return true;
     }
     TRateDataBase ratings(RatingFileName);
-    const TDataRecord record = RecordAt(Index);
     const int given = CountRatingsOf(ratings, *role, record.ID);
     if (given > 0 && !AskYesNo(DeleteRatingsQuestion(record, given), this)) {
         return false;
     }
+    const int ratingsBefore = ratings.LastIndex();
     if (!DeleteWithRatings(*File_, Index, *role, ratings)) {
         ShowWriteError(FileName_);
         return false;
     }
+    LogRecordChange(&record, nullptr,
+                    WithRatings(ratingsBefore - ratings.LastIndex(), "rating record"));
     return true;
+}
+
+void TDataListScreen::LogRecordChange(const TDataRecord* Before, const TDataRecord* After,
+                                      const std::string& More) {
+    const std::string what = NamedRecordChange(Kind_, Before, After);
+    const std::int32_t id = (After != nullptr ? After : Before)->ID;
+    LogListChange(what.empty() ? what : what + More, Kind_ == TNamedList::Applicants ? id : 0,
+                  Kind_ == TNamedList::Members ? id : 0);
 }
 
 QString TDataListScreen::DeleteRatingsQuestion(const TDataRecord& Record, int Count) const {

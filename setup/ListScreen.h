@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/ChangeText.h"
 #include "data/DataBase.h"
 #include "data/RatingUpkeep.h"
 #include "platform/ui/RecordGrid.h"
@@ -106,6 +107,10 @@ protected:
 
     // The error shown when a change of the list's file did not reach the disk.
     void ShowWriteError(const char* fileName);
+    // Logs a change made here under the screen's caption, telling the user when the log missed
+    // it; an empty text (nothing changed) is not logged.
+    void LogListChange(const std::string& What, std::int32_t ApplicantID = 0,
+                       std::int32_t MemberID = 0);
 
     int HelpContextNumber() const { return Layout_.HelpContext; }
 
@@ -115,6 +120,8 @@ private:
     bool RunDialog(std::uint8_t mode);
     // After a delete: the row above, unless the first row was deleted.
     void SelectAfterDelete();
+    // True, with the refusal shown, while no change may be made (the final rating is finalised).
+    bool ChangeRefused();
 
     TListScreenLayout Layout_;
     TListPrintout Printout_;
@@ -142,7 +149,7 @@ public:
 
 protected:
     TDataListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout,
-                    const char* fileName);
+                    const char* fileName, TNamedList kind);
 
     // A record as Add starts it: ID 0 (the next free number), every other byte zero.
     virtual TDataRecord NewRecord() const;
@@ -163,7 +170,12 @@ protected:
     TDataRecord RecordAt(int Index);
 
 private:
+    // Logs a change of this list: Before null for an add, After null for a delete.
+    void LogRecordChange(const TDataRecord* Before, const TDataRecord* After,
+                         const std::string& More = {});
+
     const char* FileName_;
+    TNamedList Kind_;
     std::unique_ptr<TDataBase> File_;
 };
 

@@ -35,7 +35,8 @@ TListPrintout Printout() {
 } // namespace
 
 TSamplePreferedForm::TSamplePreferedForm(QWidget* owner)
-    : TDataListScreen(owner, Layout, Printout(), SamplePreferredFileName) {
+    : TDataListScreen(owner, Layout, Printout(), SamplePreferredFileName,
+                      TNamedList::SamplePreferred) {
     FormCreate();
 }
 

@@ -31,7 +31,8 @@ TListPrintout Printout() {
 } // namespace
 
 TSampleRequired::TSampleRequired(QWidget* owner)
-    : TDataListScreen(owner, Layout, Printout(), SampleRequiredFileName) {
+    : TDataListScreen(owner, Layout, Printout(), SampleRequiredFileName,
+                      TNamedList::SampleRequired) {
     FormCreate();
 }
 

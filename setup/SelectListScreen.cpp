@@ -13,9 +13,9 @@ namespace korvane {
 
 TSelectListScreen::TSelectListScreen(QWidget* owner, const TListScreenLayout& layout,
                                      TListPrintout printout, const char* listFileName,
-                                     const char* sampleFileName)
+                                     const char* sampleFileName, TSelectionList kind)
     : TListScreen(owner, layout, std::move(printout)), ListFileName_(listFileName),
-      SampleFileName_(sampleFileName) {}
+      SampleFileName_(sampleFileName), Kind_(kind) {}
 
 TSelectListScreen::~TSelectListScreen() {
     FormDestroy();
@@ -116,7 +116,9 @@ void TSelectListScreen::AddRecord() {
     List_->Insert(record, added);
     if (!added) {
         ShowWriteError(ListFileName_);
+        return;
     }
+    LogSelectionChange(List_->Cursor() + 1, nullptr, &record);
 }
 
 void TSelectListScreen::EditRecord(int Index) {
@@ -134,17 +136,39 @@ void TSelectListScreen::EditRecord(int Index) {
     List_->WriteRecord(record);
     if ((List_->Status() & stIOError) != 0) {
         ShowWriteError(ListFileName_);
+        return;
     }
+    LogSelectionChange(Index + 1, &before, &record);
 }
 
 bool TSelectListScreen::DeleteRecord(int Index) {
+    const TSelectRecord record = SelectionAt(Index);
     const int before = List_->LastIndex();
     List_->Delete(Index);
     if (List_->LastIndex() == before) {
         ShowWriteError(ListFileName_);
         return false;
     }
+    LogSelectionChange(Index + 1, &record, nullptr);
     return true;
+}
+
+TSelectRecord TSelectListScreen::SelectionAt(int Index) {
+    TSelectRecord record;
+    if (Index >= 0 && Index <= ListLastIndex()) {
+        List_->GoTo(record, Index);
+    }
+    return record;
+}
+
+void TSelectListScreen::LogSelectionChange(int Number, const TSelectRecord* Before,
+                                           const TSelectRecord* After, const std::string& More) {
+    const auto name = [this](const TSelectRecord* Record) {
+        return Record != nullptr ? Samples_->GetDescription(Record->CriterionID) : std::string();
+    };
+    const std::string what =
+        SelectionChange(Kind_, Number, Before, After, name(Before), name(After));
+    LogListChange(what.empty() ? what : what + More);
 }
 
 void TSelectListScreen::PrintRows(TReportPreviewForm& report) {

@@ -38,7 +38,7 @@ public:
 
 protected:
     TSelectListScreen(QWidget* owner, const TListScreenLayout& layout, TListPrintout printout,
-                      const char* listFileName, const char* sampleFileName);
+                      const char* listFileName, const char* sampleFileName, TSelectionList kind);
 
     // Grid text of column col, and printout text of printout column col, for a selection.
     virtual QString SelectionText(const TSelectRecord& record, int col) = 0;
@@ -62,6 +62,12 @@ protected:
     TDataBase& Samples() { return *Samples_; }
     TSelectDataBase& Selections() { return *List_; }
     const char* ListFileName() const { return ListFileName_; }
+    // The selection at Index (blank when there is none).
+    TSelectRecord SelectionAt(int Index);
+    // Logs a change of the selection numbered Number: Before null for an add, After null for a
+    // delete.
+    void LogSelectionChange(int Number, const TSelectRecord* Before, const TSelectRecord* After,
+                            const std::string& More = {});
 
 private:
     // False, with the message shown, when the dialog offers no criterion to store.
@@ -69,6 +75,7 @@ private:
 
     const char* ListFileName_;
     const char* SampleFileName_;
+    TSelectionList Kind_;
     std::unique_ptr<TSelectDataBase> List_;
     std::unique_ptr<TDataBase> Samples_;
 };

@@ -43,7 +43,8 @@ TListPrintout Printout() {
 } // namespace
 
 TSelectedPreferredForm::TSelectedPreferredForm(QWidget* owner)
-    : TSelectListScreen(owner, Layout, Printout(), PreferredFileName, SamplePreferredFileName) {
+    : TSelectListScreen(owner, Layout, Printout(), PreferredFileName, SamplePreferredFileName,
+                        TSelectionList::Preferred) {
     FormCreate();
 }
 
@@ -117,10 +118,12 @@ bool TSelectedPreferredForm::DeleteRecord(int Index) {
                   this)) {
         return false;
     }
+    const TSelectRecord record = SelectionAt(Index);
     if (!DeletePreferredWithRatings(Selections(), Index, ratings)) {
         ShowWriteError(PreferredFileName);
         return false;
     }
+    LogSelectionChange(criterion, &record, nullptr, WithRatings(given, "rating"));
     return true;
 }
 

@@ -35,7 +35,8 @@ TListPrintout Printout() {
 } // namespace
 
 TSelectedRequiredform::TSelectedRequiredform(QWidget* owner)
-    : TSelectListScreen(owner, Layout, Printout(), RequiredFileName, SampleRequiredFileName) {
+    : TSelectListScreen(owner, Layout, Printout(), RequiredFileName, SampleRequiredFileName,
+                        TSelectionList::Required) {
     FormCreate();
 }
 

@@ -342,8 +342,11 @@ INSTANTIATE_TEST_SUITE_P(
                      PreferredFileName, RatingFileName}}),
     [](const auto& test) { return std::string(test.param.Name); });
 
+// The change log and the finalised rating travel with the data files, after them.
 TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
-    for (const auto& name : DataFiles) {
+    std::vector<std::string> exported = DataFiles;
+    exported.insert(exported.end(), {ChangeLogFileName, FinalFileName});
+    for (const auto& name : exported) {
         WriteFile(name, name == PositionFileName ? Title : name);
     }
     TMainForm main({QStringLiteral("korvane")});
@@ -358,9 +361,10 @@ TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
     EXPECT_EQ(script.Pending(), 0);
     EXPECT_EQ(script.Messages().last(), Completed);
     QStringList expected;
-    for (const auto& name : DataFiles) {
+    for (const auto& name : exported) {
         expected << QStringLiteral("Exporting Data|Exporting File: ") +
                         QString::fromStdString(name);
+        EXPECT_EQ(ReadFile(Disk() / name), ReadFile(name)) << name;
     }
     EXPECT_EQ(recorder.Painted().filter(QStringLiteral("File:")), expected);
 }

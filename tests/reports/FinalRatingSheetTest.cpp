@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "data/FinalRating.h"
 #include "data/RankingFile.h"
+#include "platform/ui/ChangeMessages.h"
 #include "tests/reports/SheetTestSupport.h"
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/core/ScopedProcessState.h"
@@ -70,19 +72,19 @@ TEST_F(FinalRatingSheetTest, HeaderLegendSlotsAndFootnote) {
     for (int n = 1; n <= 12; ++n) {
         columns += QStringLiteral(" #%1").arg(n);
     }
-    EXPECT_EQ(PdfPageText(words, 1),
-              QStringLiteral("Korvane Version 1.3 County Of Example Final Rating Sheet RATE EACH "
-                             "APPLICANT FROM 1 TO 5 (1 BEING LOWEST 5 BEING HIGHEST) ") +
-                  PrintedDateText() +
-                  QStringLiteral(" Position: CLERK TYPIST II Page: 1 Preferred Criteria") +
-                  columns +
-                  QStringLiteral(" Comments Total With Vet ADAMS, LEE"
-                                 " Preferred Criteria Weight Preferred Criteria Weight"
-                                 " #1 TYPING 10 #7 MAIL 70"
-                                 " #2 *FILING 20 #8 LETTERS 80"
-                                 " #3 Description For ID Number Not Found 30 #9"
-                                 " #4 SPELLING 40 #10 #5 FILE CLERK 50 #11 #6 PHONES 60 #12"
-                                 " * Determined By Reference Check Or Interview Only"));
+    EXPECT_EQ(
+        PdfPageText(words, 1),
+        QStringLiteral("Korvane Version 1.3 County Of Example Final Rating Sheet Draft RATE EACH "
+                       "APPLICANT FROM 1 TO 5 (1 BEING LOWEST 5 BEING HIGHEST) ") +
+            PrintedDateText() +
+            QStringLiteral(" Position: CLERK TYPIST II Page: 1 Preferred Criteria") + columns +
+            QStringLiteral(" Comments Total With Vet ADAMS, LEE"
+                           " Preferred Criteria Weight Preferred Criteria Weight"
+                           " #1 TYPING 10 #7 MAIL 70"
+                           " #2 *FILING 20 #8 LETTERS 80"
+                           " #3 Description For ID Number Not Found 30 #9"
+                           " #4 SPELLING 40 #10 #5 FILE CLERK 50 #11 #6 PHONES 60 #12"
+                           " * Determined By Reference Check Or Interview Only"));
     // Slot 7 shares the row of slot 1, in the right half; the legend starts 1.875 in from the
     // foot of the 8.5 in page.
     const auto one = PdfTopsOf(words, 1, QStringLiteral("#1"));
@@ -101,6 +103,32 @@ TEST_F(FinalRatingSheetTest, HeaderLegendSlotsAndFootnote) {
     const double legend = PdfTopsOf(words, 1, QStringLiteral("Weight"))[0];
     EXPECT_GT(legend, Top + 6.625 * Inch);
     EXPECT_LT(legend, Top + 6.625 * Inch + 6);
+}
+
+// A finalised rating says so under the title, when in the user's own date and time, clear of
+// the title and above the instruction.
+TEST_F(FinalRatingSheetTest, AFinalisedSheetSaysWhenUnderItsTitle) {
+    AddWeights({10});
+    AddMembers({1});
+    AddApplicant(1, "ADAMS, LEE", 0, 0, ' ');
+    TFinalRating made;
+    ASSERT_TRUE(FinaliseFinalRating(TSettings{}, made).Ok());
+    const auto words = Print("final");
+    const QString stamp = QStringLiteral("Finalised On ") + LocalTimeText(made.Time);
+    EXPECT_TRUE(PdfPageText(words, 1).contains(QStringLiteral("Final Rating Sheet ") + stamp +
+                                               QStringLiteral(" RATE EACH")))
+        << PdfPageText(words, 1).toStdString();
+    const auto word = [&](const char* text) {
+        for (const TPdfWord& w : words) {
+            if (w.Text == QString::fromLatin1(text)) {
+                return w;
+            }
+        }
+        ADD_FAILURE() << text;
+        return TPdfWord{};
+    };
+    EXPECT_GE(word("Finalised").Top, word("Sheet").Bottom);
+    EXPECT_LE(word("Finalised").Bottom, word("RATE").Top);
 }
 
 // Member 3 left criterion 1 of applicant 1 blank: the committee's average fills it in.
