@@ -29,6 +29,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
     } ending[] = {
         {"--help", TRoute::Help}, {"--version", TRoute::Version}, {"--run-once", TRoute::RunOnce}};
     bool folder = false;
+    bool verify = false;
     for (std::size_t i = 0; i < Arguments.size(); ++i) {
         const std::string& argument = Arguments[i];
         const auto end = std::find_if(std::begin(ending), std::end(ending),
@@ -49,6 +50,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
             line.All = true;
         } else if (argument == "--totals") {
             line.Totals = true;
+        } else if (argument == "--verify") {
+            verify = true;
         } else if (argument == "/QX") {
             line.Administrative = true;
         } else if (argument.empty() || argument.starts_with('-') || folder) {
@@ -59,7 +62,12 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
         }
     }
     const bool printOptions = line.Member.has_value() || line.All || line.Totals;
-    if (ranking) {
+    if (verify) {
+        if (ranking || what || pdf || printOptions || line.Administrative) {
+            return Refused("--verify goes alone, with at most the folder (see --help)");
+        }
+        line.Route = TRoute::Verify;
+    } else if (ranking) {
         if (what || pdf || printOptions) {
             return Refused("--ranking goes without --print (see --help)");
         }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/ChangeLogForm.h"
 #include "app/PositionFolder.h"
 #include "data/PositionFile.h"
 #include "platform/ui/FailureText.h"
@@ -105,6 +106,12 @@ const std::vector<THeadlessPrintout>& Printouts() {
                  return false;
              }
              PrintFinalRatingSheet(nullptr, to);
+             return true;
+         }},
+        {QStringLiteral("changelog"),
+         [](const TPrintDestination& to, const THeadlessOptions&) {
+             TChangeLogForm screen(nullptr);
+             screen.PrintLog(to);
              return true;
          }},
     };

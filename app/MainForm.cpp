@@ -16,7 +16,9 @@
 
 #include "app/AboutBox.h"
 #include "app/Appearance.h"
+#include "app/ChangeLogForm.h"
 #include "app/ChoosePositionForm.h"
+#include "app/FinalRatingCommands.h"
 #include "app/SupportForm.h"
 #include "data/FileNames.h"
 #include "data/PositionFile.h"
@@ -119,6 +121,7 @@ void TMainForm::BuildMenu() {
     File1->addSeparator();
     Export1 = AddItem(File1, "Export1", "&Export", 480, &TMainForm::Export1Click);
     Update1 = AddItem(File1, "Update1", "&Update", 40, &TMainForm::Update1Click);
+    ChangeLog1 = AddItem(File1, "ChangeLog1", "Change &Log", 520, &TMainForm::ChangeLog1Click);
     File1->addSeparator();
     PrinterSetup1 =
         AddItem(File1, "PrinterSetup1", "&Printer Setup", 30, &TMainForm::PrinterSetup1Click);
@@ -159,6 +162,11 @@ void TMainForm::BuildMenu() {
         AddItem(Print1, "RatingsSheets1", "&Ratings Sheets", 170, &TMainForm::RatingsSheets1Click);
     FinalRatingSheet1 = AddItem(Print1, "FinalRatingSheet1", "&Final Rating Sheet", 180,
                                 &TMainForm::FinalRatingSheet1Click);
+    Print1->addSeparator();
+    FinaliseFinalRating1 = AddItem(Print1, "FinaliseFinalRating1", "Fi&nalise Final Rating...", 530,
+                                   &TMainForm::FinaliseFinalRating1Click);
+    ReopenFinalRating1 = AddItem(Print1, "ReopenFinalRating1", "Re&open Final Rating...", 530,
+                                 &TMainForm::ReopenFinalRating1Click);
 
     Help1 = AddMenu("Help1", "&Help", 200);
     HelpContext1 =
@@ -217,6 +225,7 @@ void TMainForm::PositionChanged(const std::string& Previous) {
     for (QAction* item : DataCommands()) {
         item->setEnabled(true);
     }
+    EnableAdministrativeCommands();
     centralWidget()->update();
 }
 
@@ -234,11 +243,19 @@ QList<QAction*> TMainForm::DataCommands() const {
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
+            ChangeLog1,
             HelpContext1};
+}
+
+void TMainForm::EnableAdministrativeCommands() {
+    for (QAction* item : {FinaliseFinalRating1, ReopenFinalRating1}) {
+        item->setEnabled(AdministrativeMode && !Uninstalled_);
+    }
 }
 
 void TMainForm::ShowAdministrativeMode() {
     Panel1->setText(AdministrativeMode ? QStringLiteral("Administrative User") : QString());
+    EnableAdministrativeCommands();
 }
 
 void TMainForm::StatusBar1MouseDown(Qt::KeyboardModifiers shift, bool doubleClick) {
@@ -289,7 +306,7 @@ void TMainForm::FormActivate() {
     QString failure;
     try {
         TUpdateForm screen(this);
-        result = screen.ImportApplicants(ApplicantListFileName);
+        result = screen.ImportApplicants(ApplicantListFileName, "Automatic Update");
     } catch (const EInOutError& error) {
         failure = FromCodePage(error.what());
     }
@@ -348,6 +365,11 @@ void TMainForm::Update1Click() {
     ShowModal(screen);
 }
 
+void TMainForm::ChangeLog1Click() {
+    TChangeLogForm screen(this);
+    screen.exec();
+}
+
 void TMainForm::Uninstall1Click() {
     QString announcement;
     {
@@ -364,6 +386,7 @@ void TMainForm::Uninstall1Click() {
     for (QAction* item : DataCommands()) {
         item->setEnabled(false);
     }
+    EnableAdministrativeCommands();
 }
 void TMainForm::CommitteeMember1Click() {
     TCommitteeForm screen(this);
@@ -438,6 +461,19 @@ void TMainForm::FinalRatingSheet1Click() {
     }
     TPrintFinalForm prompt(this);
     prompt.exec();
+}
+
+void TMainForm::FinaliseFinalRating1Click() {
+    if (AdministrativeMode) {
+        FinaliseFinalRatingCommand(this);
+    }
+}
+
+void TMainForm::ReopenFinalRating1Click() {
+    // A list refused while the rating was finalised may be imported now.
+    if (AdministrativeMode && ReopenFinalRatingCommand(this)) {
+        ImportGuard_ = TImportRetryGuard();
+    }
 }
 
 TMainBackground::TMainBackground(QWidget* parent) : QWidget(parent) {

@@ -43,6 +43,7 @@ public:
     QAction* NewPosition1;
     QAction* Export1;
     QAction* Update1;
+    QAction* ChangeLog1;
     QAction* PrinterSetup1;
     QAction* Uninstall1;
     QAction* Exit1;
@@ -56,6 +57,8 @@ public:
     QAction* FirstLevelScreeningsheets1;
     QAction* RatingsSheets1;
     QAction* FinalRatingSheet1;
+    QAction* FinaliseFinalRating1; // administrative mode
+    QAction* ReopenFinalRating1;   // administrative mode
     QAction* HelpContext1;
     QAction* Support1;
     QAction* About1;
@@ -68,6 +71,7 @@ public:
     void NewPosition1Click();
     void Export1Click();
     void Update1Click();
+    void ChangeLog1Click();
     void PrinterSetup1Click();
     void Uninstall1Click();
     void Exit1Click();
@@ -81,6 +85,8 @@ public:
     void FirstLevelScreeningsheets1Click();
     void RatingsSheets1Click();
     void FinalRatingSheet1Click();
+    void FinaliseFinalRating1Click();
+    void ReopenFinalRating1Click();
     void HelpContext1Click();
     void Support1Click();
     void About1Click();
@@ -102,6 +108,8 @@ private:
     void ShowPosition();
     // The commands that need the position's data files.
     QList<QAction*> DataCommands() const;
+    // The commands of the administrative mode, with the data.
+    void EnableAdministrativeCommands();
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);

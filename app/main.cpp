@@ -10,6 +10,7 @@
 #include "app/HeadlessPrint.h"
 #include "app/PositionFolder.h"
 #include "app/Startup.h"
+#include "data/FinalRating.h"
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RankingFile.h"
@@ -30,6 +31,7 @@ void PrintUsage(std::FILE* to) {
                  "       korvane --print ratingsheets [--member ID | --all] [--totals] --pdf FILE "
                  "[DIR]\n"
                  "       korvane --ranking FILE [DIR]\n"
+                 "       korvane --verify [DIR]\n"
                  "       korvane --run-once\n"
                  "\n"
                  "Starts Korvane on the position in DIR, or in the current directory when it\n"
@@ -45,6 +47,8 @@ void PrintUsage(std::FILE* to) {
                  "  --all               screening and rating sheets of every member\n"
                  "  --totals            rating sheets with the member's totals\n"
                  "  --ranking FILE      write the final rating as a CSV file, with no window\n"
+                 "  --verify            compare the data files with the finalised final rating:\n"
+                 "                      exit 0 when they match, 5 naming the files changed since\n"
                  "  --run-once          finish an uninstall: remove what was left for the next\n"
                  "                      login (the autostart entry the uninstall writes runs it)\n"
                  "  --help              show this text\n"
@@ -122,6 +126,42 @@ int RunRanking(const korvane::TCommandLine& line) {
     }
 }
 
+// No Qt either: a position is checked where no display exists.
+int RunVerify(const korvane::TCommandLine& line) {
+    std::setlocale(LC_ALL, "");
+    try {
+        if (const std::string refused = korvane::OpenPositionFolder(line.Folder);
+            !refused.empty()) {
+            std::fprintf(stderr, "korvane: %s\n", refused.c_str());
+            return 1;
+        }
+        std::vector<std::string> changed;
+        const auto verified = korvane::VerifyFinalRating(changed);
+        using korvane::TFinalFailure;
+        switch (verified.Reason) {
+        case TFinalFailure::None:
+            break;
+        case TFinalFailure::NotFinalised:
+            std::fprintf(stderr, "korvane: the final rating of this position is not finalised\n");
+            return 1;
+        case TFinalFailure::Damaged:
+            std::fprintf(stderr, "korvane: line %s of %s is damaged\n", verified.Subject.c_str(),
+                         korvane::FinalFileName);
+            return 1;
+        default:
+            std::fprintf(stderr, "korvane: %s could not be read\n", verified.Subject.c_str());
+            return 1;
+        }
+        for (const std::string& name : changed) {
+            std::printf("%s\n", name.c_str());
+        }
+        return changed.empty() ? 0 : 5;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "korvane: %s\n", error.what());
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +190,8 @@ int main(int argc, char** argv) {
         return 0;
     case korvane::TRoute::Ranking:
         return RunRanking(line);
+    case korvane::TRoute::Verify:
+        return RunVerify(line);
     case korvane::TRoute::Print:
         return RunHeadless(argc, argv, line);
     case korvane::TRoute::Desktop:

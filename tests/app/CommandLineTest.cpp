@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "data/FileNames.h"
+#include "data/FinalRating.h"
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/core/TempWorkDir.h"
@@ -64,7 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    false,
                    "--ranking goes without --print"},
-        TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"}));
+        TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"},
+        TParseCase{{"--verify", "pos"}, R::Verify, "pos", false, ""},
+        TParseCase{{"--verify", "--ranking", "r.csv"}, R::Verify, "", false, "--verify goes alone"},
+        TParseCase{{"/QX", "--verify"}, R::Verify, "", false, "--verify goes alone"}));
 
 class CommandLineRunTest : public test::TempWorkDirTest {};
 
@@ -84,6 +88,7 @@ TEST_F(CommandLineRunTest, NoRouteCreatesAFileWhereNoPositionIs) {
     const QString out = QStringLiteral("out.pdf");
     const std::vector<TRefusalCase> cases = {
         {{QStringLiteral("--ranking"), QStringLiteral("out.csv")}, 1, noPosition},
+        {{QStringLiteral("--verify")}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("final"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("committee"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("applicants"), pdf, out}, 1, noPosition},
@@ -142,6 +147,32 @@ TEST_F(CommandLineRunTest, TheRankingRefusesWhatTheFinalSheetRefuses) {
         }
         EXPECT_FALSE(fs::exists("r.csv"));
     }
+}
+
+// The data files against their seals: 0 while they match, 5 naming each file changed since, 1
+// for a position that was never finalised.
+TEST_F(CommandLineRunTest, VerifyNamesTheFilesChangedSinceTheFinalRating) {
+    WriteFile(PositionFileName, "Clerk\r\n");
+    test::InsertRecords(ApplicantFileName, {{1, "ADAMS, LEE"}});
+    test::InsertRecords(CommitteeFileName, {{1, "BAKER"}});
+    test::InsertSelections(PreferredFileName, {{1, 10}});
+    const QStringList verify = {QStringLiteral("--verify"),
+                                QString::fromStdString(WorkDir().string())};
+    const test::TRun open = test::RunKorvane(verify);
+    EXPECT_EQ(open.ExitCode, 1);
+    EXPECT_TRUE(open.Errors.contains(QStringLiteral("not finalised"))) << open.Errors.toStdString();
+
+    TFinalRating made;
+    ASSERT_TRUE(FinaliseFinalRating(TSettings{}, made).Ok());
+    const test::TRun untouched = test::RunKorvane(verify);
+    EXPECT_EQ(untouched.ExitCode, 0) << untouched.Errors.toStdString();
+    EXPECT_EQ(untouched.Output, QString());
+
+    test::InsertRecords(ApplicantFileName, {{2, "CRUZ, ANA"}});
+    WriteFile(RatingFileName, std::string(92, '\0'));
+    const test::TRun changed = test::RunKorvane(verify);
+    EXPECT_EQ(changed.ExitCode, 5);
+    EXPECT_EQ(changed.Output, QStringLiteral("Applicant.Dat\nRating.dat\n"));
 }
 
 } // namespace

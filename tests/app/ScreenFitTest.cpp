@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "app/AboutBox.h"
+#include "app/ChangeLogForm.h"
+#include "app/ReopenFinalForm.h"
 #include "app/SupportForm.h"
 #include "exchange/ExportForm.h"
 #include "exchange/UpdateForm.h"
@@ -74,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         Screen<TPrintRatingSheetsForm>("RatingSheets"), Screen<TPrintFinalForm>("FinalRating"),
         Screen<TExportForm>("Export"), Screen<TUpdateForm>("Update"),
         Screen<TUnInstallForm>("Uninstall"), Screen<TSupportForm>("Support"),
-        Screen<TAboutBox>("About")),
+        Screen<TAboutBox>("About"), Screen<TChangeLogForm>("ChangeLog"),
+        Screen<TReopenFinalForm>("ReopenFinal")),
     [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace

@@ -96,8 +96,8 @@ TEST_F(HeadlessPrintTest, NeverWritesOverAFileOfThePosition) {
     WriteFile("kvn.dat", "Clerk\r\n");
     std::filesystem::create_directory("sub");
     std::filesystem::create_symlink("../Applicant.Dat", "sub/link.pdf");
-    for (const char* target :
-         {"committee.dat", "./kvn.dat", "sub/../Rating.dat", "support.dat", "sub/link.pdf"}) {
+    for (const char* target : {"committee.dat", "./kvn.dat", "sub/../Rating.dat", "support.dat",
+                               "sub/link.pdf", "Changes.log"}) {
         SCOPED_TRACE(target);
         const TRun run = Korvane({QStringLiteral("--print"), QStringLiteral("testpage"),
                                   QStringLiteral("--pdf"), QString::fromLatin1(target)});
