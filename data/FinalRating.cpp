@@ -218,9 +218,20 @@ TResult<TChangeRefusal> MayChange() {
         std::filesystem::file_type::not_found) {
         return {};
     }
-    TFinalRating final;
-    ReadFinalRating(final);
-    return TResult<TChangeRefusal>::Failure(TChangeRefusal::Finalised, final.Time);
+    // Asked before every change: only the head of the file is read, for the time.
+    std::string time;
+    TTextFile file;
+    std::string line;
+    try {
+        if (file.Open(FinalFileName) && file.ReadLine(line) && line == Heading &&
+            file.ReadLine(line) && std::string_view(line).starts_with(TimeKey)) {
+            time = line.substr(TimeKey.size());
+        }
+    } catch (const std::exception&) {
+        // locked all the same; only the time is not known
+    }
+    return TResult<TChangeRefusal>::Failure(TChangeRefusal::Finalised,
+                                            IsUtcTimeStamp(time) ? time : std::string());
 }
 
 } // namespace korvane

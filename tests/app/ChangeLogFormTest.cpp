@@ -1,17 +1,8 @@
-#include <QComboBox>
-#include <QLabel>
-
-#include <filesystem>
-
-#include "app/ChangeLogForm.h"
 #include "data/ChangeLog.h"
 #include "tests/reports/SheetTestSupport.h"
-#include "tests/setup/SetupTestSupport.h"
 
 namespace korvane {
 namespace {
-
-namespace fs = std::filesystem;
 
 class ChangeLogFormTest : public test::SheetTest {
 protected:
@@ -40,41 +31,6 @@ protected:
         "stand on one line of the printed log but takes a second one and then even a third one, "
         "ending here";
 };
-
-QStringList Items(const QComboBox* Box) {
-    QStringList items;
-    for (int i = 0; i < Box->count(); ++i) {
-        items << Box->itemText(i);
-    }
-    return items;
-}
-
-// Newest first; each filter offers what the log names (with the names the lists still know) and
-// narrows the list to it; damaged lines are counted, not shown; no data file is made.
-TEST_F(ChangeLogFormTest, ShowsNewestFirstAndNarrowsToAChoice) {
-    test::InsertRecords(ApplicantFileName, {{4711, "SMITH JOHN"}});
-    TChangeLogForm screen;
-    ASSERT_EQ(screen.Shown().size(), 5u);
-    EXPECT_EQ(screen.CellText(0, 1), QStringLiteral("2025-03-04T10:11:14Z"));
-    EXPECT_EQ(screen.CellText(2, 1), QStringLiteral("Admin"));
-    EXPECT_EQ(screen.CellText(3, 5), QStringLiteral("Applicants"));
-    EXPECT_EQ(screen.Damaged->text(), QStringLiteral("Damaged Lines Not Shown: 3"));
-    EXPECT_EQ(Items(screen.ApplicantFilter),
-              (QStringList{QStringLiteral("All Applicants"), QStringLiteral("4711 SMITH JOHN"),
-                           QStringLiteral("4712")}));
-    EXPECT_FALSE(fs::exists(CommitteeFileName)) << "the member filter made a file";
-
-    screen.ApplicantFilter->setCurrentIndex(1);
-    ASSERT_EQ(screen.Shown().size(), 2u);
-    EXPECT_EQ(screen.CellText(4, 1), QStringLiteral("rating of applicant 4711 by member 3"));
-    screen.CommandFilter->setCurrentIndex(
-        Items(screen.CommandFilter).indexOf(QStringLiteral("Rating Sheet")));
-    EXPECT_EQ(screen.Shown().size(), 1u);
-    screen.ApplicantFilter->setCurrentIndex(0);
-    screen.MemberFilter->setCurrentIndex(1);
-    EXPECT_EQ(screen.Shown().size(), 2u);
-    EXPECT_EQ(screen.Detail->text(), QStringLiteral("rating of applicant 4712 by member 3"));
-}
 
 // The printout lists the entries newest first, a long one over several lines, and says which
 // lines it could not read.

@@ -38,29 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TLineCase{"Written", ChangeLine(Sample).substr(0, ChangeLine(Sample).size() - 1), true},
         TLineCase{"NoIDs", "2025-03-04T10:11:12Z\tann\tordinary\tApplicants\t\t\tx", true},
-        TLineCase{"EmptyWhat", "2025-03-04T10:11:12Z\tann\tordinary\tApplicants\t\t\t", true},
         TLineCase{"SixFields", "2025-03-04T10:11:12Z\tann\tordinary\tApplicants\t\tx", false},
-        TLineCase{"EightFields", "2025-03-04T10:11:12Z\tann\tordinary\tA\t\t\tx\ty", false},
         TLineCase{"LocalTime", "2025-03-04 10:11:12\tann\tordinary\tApplicants\t\t\tx", false},
         TLineCase{"OtherMode", "2025-03-04T10:11:12Z\tann\tadmin\tApplicants\t\t\tx", false},
-        TLineCase{"NoCommand", "2025-03-04T10:11:12Z\tann\tordinary\t\t\t\tx", false},
-        TLineCase{"WordForID", "2025-03-04T10:11:12Z\tann\tordinary\tA\tfour\t\tx", false},
-        TLineCase{"ZeroID", "2025-03-04T10:11:12Z\tann\tordinary\tA\t0\t\tx", false},
-        TLineCase{"Empty", "", false}),
+        TLineCase{"WordForID", "2025-03-04T10:11:12Z\tann\tordinary\tA\tfour\t\tx", false}),
     [](const auto& test) { return std::string(test.param.Name); });
-
-// Control characters cannot split an entry: a name with a tab or a line end stays one line.
-TEST(ChangeLine, ControlCharactersBecomeQuestionMarks) {
-    TChangeEntry entry = Sample;
-    entry.User = "a\tb";
-    entry.Change.What = "name \"X\r\nY\"";
-    const std::string line = ChangeLine(entry);
-    EXPECT_EQ(line.find('\n'), line.size() - 1);
-    TChangeEntry read;
-    ASSERT_TRUE(ParseChangeLine(line.substr(0, line.size() - 1), read));
-    EXPECT_EQ(read.User, "a?b");
-    EXPECT_EQ(read.Change.What, "name \"X??Y\"");
-}
 
 struct TFilterCase {
     const char* Name;
@@ -93,8 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Filters, NewestFirstTest,
                                            TFilterCase{"Member", {0, 7, ""}, {"r2", "m7", "r1"}},
                                            TFilterCase{
                                                "Command", {0, 0, "Rating Sheet"}, {"r2", "r1"}},
-                                           TFilterCase{"AllThree", {2, 7, "Rating Sheet"}, {"r2"}},
-                                           TFilterCase{"Nothing", {3, 0, ""}, {}}),
+                                           TFilterCase{"AllThree", {2, 7, "Rating Sheet"}, {"r2"}}),
                          [](const auto& test) { return std::string(test.param.Name); });
 
 class LogChangeTest : public test::TempWorkDirTest {};
@@ -149,11 +130,6 @@ TEST_F(LogChangeTest, DamagedLinesAreReportedByNumber) {
     EXPECT_EQ(log.DamagedLines, (std::vector<int>{2, 4, 5}));
 }
 
-TDataRecord Record(std::int32_t ID, const char* Name, char Mark = ' ', double Veteran = 0,
-                   std::int32_t Status = 0) {
-    return {ID, Name, Mark, Veteran, Status};
-}
-
 TRateRecord Ratings(std::vector<std::int32_t> Rates, const char* Comments = "") {
     TRateRecord rec = BlankRating(4711, 3);
     std::copy(Rates.begin(), Rates.end(), rec.Rate.begin());
@@ -169,90 +145,28 @@ struct TTextCase {
 
 class ChangeTextTest : public ::testing::TestWithParam<TTextCase> {};
 
-// What the log says of each kind of change names what changed, and nothing when nothing did.
+// What the log says of a change names everything that changed, and nothing when nothing did
+// (the commands' own table checks one change of each kind).
 TEST_P(ChangeTextTest, NamesWhatChanged) {
     EXPECT_EQ(GetParam().Text, GetParam().Expected);
 }
 
-const TDataRecord Smith = Record(12, "SMITH JOHN");
-const TDataRecord Renamed = Record(12, "SMITH JON");
-const TDataRecord Applicant = Record(4711, "LEE \xC9VA", '*', 1.0, 0);
-const TDataRecord Eliminated = Record(4711, "LEE \xC9VA", '*', 1.0, 2);
-const TDataRecord Veteran = Record(4711, "LEE \xC9VA", '*', 2.0, 2);
-const TDataRecord Teamwork = Record(4, "TEAMWORK");
-const TDataRecord Checked = Record(4, "TEAMWORK", '*');
-const TSelectRecord Weight10{4, 10, 3};
-const TSelectRecord Weight20{4, 20, 3};
-const TSelectRecord Other{5, 20, 3};
-TImportResult Imported(TImportOutcome Outcome, int Loaded, int Line = 0) {
-    TImportResult result;
-    result.Reason = Outcome;
-    result.Loaded = Loaded;
-    result.LineNumber = Line;
-    return result;
-}
+const TDataRecord Applicant{4711, "LEE \xC9VA", '*', 1.0, 0};
+const TDataRecord Veteran{4711, "LEE \xC9VA", '*', 2.0, 2};
+const std::string Arrow = " \xE2\x86\x92 ";
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ChangeTextTest,
     ::testing::Values(
-        TTextCase{"MemberAdded", NamedRecordChange(TNamedList::Members, nullptr, &Smith),
-                  "member 12 \"SMITH JOHN\" added"},
-        TTextCase{"MemberRenamed", NamedRecordChange(TNamedList::Members, &Smith, &Renamed),
-                  "member 12 name \"SMITH JOHN\" \xE2\x86\x92 \"SMITH JON\""},
-        TTextCase{"MemberDeleted",
-                  NamedRecordChange(TNamedList::Members, &Smith, nullptr) +
-                      WithRatings(2, "rating record"),
-                  "member 12 \"SMITH JOHN\" deleted, with 2 rating records"},
-        TTextCase{"Unchanged", NamedRecordChange(TNamedList::Members, &Smith, &Smith), ""},
-        TTextCase{"ApplicantAdded", NamedRecordChange(TNamedList::Applicants, nullptr, &Veteran),
-                  "applicant 4711 \"LEE \xC3\x89VA\" added, veteran preference 2, status 2"},
-        TTextCase{"ApplicantStatus",
-                  NamedRecordChange(TNamedList::Applicants, &Applicant, &Eliminated),
-                  "applicant 4711 status 0 \xE2\x86\x92 2"},
-        TTextCase{"ApplicantVeteranAndStatus",
+        TTextCase{"VeteranAndStatus",
                   NamedRecordChange(TNamedList::Applicants, &Applicant, &Veteran),
-                  "applicant 4711 veteran preference 1 \xE2\x86\x92 2, status 0 \xE2\x86\x92 2"},
-        TTextCase{"ReferenceCheck",
-                  NamedRecordChange(TNamedList::SamplePreferred, &Teamwork, &Checked),
-                  "sample preferred criterion 4 reference check no \xE2\x86\x92 yes"},
-        TTextCase{"MarkOnlyCountsWhereItMeansSomething",
-                  NamedRecordChange(TNamedList::SampleRequired, &Teamwork, &Checked), ""},
-        TTextCase{"SelectionAdded",
-                  SelectionChange(TSelectionList::Preferred, 3, nullptr, &Weight10, "", "TEAMWORK"),
-                  "selected preferred criterion 3 \"TEAMWORK\" added, weight 10"},
-        TTextCase{"Weight",
-                  SelectionChange(TSelectionList::Preferred, 3, &Weight10, &Weight20, "TEAMWORK",
-                                  "TEAMWORK"),
-                  "weight of \"TEAMWORK\" 10 \xE2\x86\x92 20"},
-        TTextCase{
-            "CriterionAndWeight",
-            SelectionChange(TSelectionList::Preferred, 3, &Weight10, &Other, "TEAMWORK", "TACT"),
-            "selected preferred criterion 3 \"TEAMWORK\" \xE2\x86\x92 \"TACT\", weight 10 "
-            "\xE2\x86\x92 20"},
-        TTextCase{"RequiredHasNoWeight",
-                  SelectionChange(TSelectionList::Required, 1, &Weight10, &Weight20, "A", "A"), ""},
-        TTextCase{"RequiredDeleted",
-                  SelectionChange(TSelectionList::Required, 2, &Weight10, nullptr, "DEGREE", ""),
-                  "selected required criterion 2 \"DEGREE\" deleted"},
-        TTextCase{"OneRating", RatingChange(Ratings({3, 3}), Ratings({3, 4}), false),
-                  "rating of applicant 4711 by member 3, criterion 2: 3 \xE2\x86\x92 4"},
+                  "applicant 4711 veteran preference 1" + Arrow + "2, status 0" + Arrow + "2"},
         TTextCase{
             "RatingsAndComment",
             RatingChange(Ratings({0}), Ratings({5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, "OK"), true),
-            "ratings of applicant 4711 by member 3: criterion 1: 0 \xE2\x86\x92 5, "
-            "criterion 12: 0 \xE2\x86\x92 1, comments \"\" \xE2\x86\x92 \"OK\""},
-        TTextCase{"CommentOnly", RatingChange(Ratings({2}), Ratings({2}, "X"), false),
-                  "ratings of applicant 4711 by member 3: comments \"\" \xE2\x86\x92 \"X\""},
-        TTextCase{"BlankSheet", RatingChange(Ratings({}), Ratings({}), true),
-                  "ratings of applicant 4711 by member 3: blank sheet stored"},
-        TTextCase{"SameSheet", RatingChange(Ratings({1}), Ratings({1}), false), ""},
-        TTextCase{"Updated", ImportChange(Imported(TImportOutcome::Imported, 214)),
-                  "\"Korvane Updated\": 214 applicants"},
-        TTextCase{"Canceled", ImportChange(Imported(TImportOutcome::Canceled, 1)),
-                  "update canceled: 1 applicant stored"},
-        TTextCase{"Stopped", ImportChange(Imported(TImportOutcome::BadIdentifier, 3, 4)),
-                  "update stopped at line 4: 3 applicants stored"},
-        TTextCase{"NothingStored", ImportChange(Imported(TImportOutcome::ListNotFound, 0)), ""}),
+            "ratings of applicant 4711 by member 3: criterion 1: 0" + Arrow + "5, criterion 12: 0" +
+                Arrow + "1, comments \"\"" + Arrow + "\"OK\""},
+        TTextCase{"SameSheet", RatingChange(Ratings({1}), Ratings({1}), false), ""}),
     [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace

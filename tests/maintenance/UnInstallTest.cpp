@@ -266,6 +266,23 @@ TEST_F(UnInstallTest, RefusesAFolderThatIsNoPositionsFolder) {
     EXPECT_TRUE(TRegistry().Values(RunOnceKey).empty());
 }
 
+// The finalised rating's files stay until the lock is lifted, even with Final.dat damaged; the
+// question is never asked.
+TEST_F(UnInstallTest, RefusedWhileTheFinalRatingIsFinalised) {
+    WriteFile(FinalFileName, "Korvane Final Rating 1\ncut short");
+    const auto before = Everything();
+    ModalScript script;
+    script.Then([](QWidget* screen) { Child<QPushButton>(screen, "UnintallBtn")->click(); });
+    script.ThenAnswer(TModalResult::Ok);
+    TUnInstallForm screen(nullptr);
+    EXPECT_EQ(ShowModal(screen), TModalResult::No);
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(script.Messages(), QStringList{QStringLiteral(
+                                     "Error: The Final Rating Was Finalised On An Unknown Date; "
+                                     "Reopen It In The Administrative Mode To Change Anything")});
+    EXPECT_EQ(Everything(), before);
+}
+
 // The title is code-page text; the shortcut files are named in the file system's encoding.
 TEST_F(UnInstallTest, FindsTheShortcutsOfATitleBeyondAscii) {
     fs::remove(Desktop() / (Title + ".desktop"));

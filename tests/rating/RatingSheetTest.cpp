@@ -133,6 +133,30 @@ TEST_F(RatingSheetTest, AllApplicantsAreSteppedThroughInNameOrder) {
     EXPECT_EQ(stops.join(QLatin1Char(' ')), QStringLiteral("3> <4> <6 <4>"));
 }
 
+// While the final rating is finalised the sheets can be read one after the other, stored or
+// not; a sheet changed there is refused and stays on the screen.
+TEST_F(RatingSheetTest, AFinalisedRatingIsReadSheetBySheetButNotChanged) {
+    SelectCriteria(2);
+    StoreRating(Rating(4, "C", {2, 2}, 1));
+    WriteFile(FinalFileName, "Korvane Final Rating 1\n");
+    const std::string before = ReadFile(RatingFileName);
+    auto sheet = Open(0);
+    sheet->NextBtnClick();
+    EXPECT_EQ(sheet->ApplicantID(), 4) << "an unrated sheet is left without storing it";
+    EXPECT_EQ(Shown(*sheet, 1), 2);
+    sheet->NextBtnClick();
+    EXPECT_EQ(sheet->ApplicantID(), 6);
+    sheet->PreviousBtnClick();
+    ModalScript script;
+    script.ThenAnswer(TModalResult::Ok);
+    sheet->Rate[0]->setValue(5);
+    sheet->NextBtnClick();
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_TRUE(script.Messages().value(0).startsWith(QStringLiteral("Error: The Final Rating")));
+    EXPECT_EQ(sheet->ApplicantID(), 4);
+    EXPECT_EQ(ReadFile(RatingFileName), before);
+}
+
 // One applicant's sheet from the keyboard alone, as a member types it.
 TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
     SelectCriteria(3);

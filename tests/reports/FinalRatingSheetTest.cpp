@@ -72,19 +72,19 @@ TEST_F(FinalRatingSheetTest, HeaderLegendSlotsAndFootnote) {
     for (int n = 1; n <= 12; ++n) {
         columns += QStringLiteral(" #%1").arg(n);
     }
-    EXPECT_EQ(
-        PdfPageText(words, 1),
-        QStringLiteral("Korvane Version 1.3 County Of Example Final Rating Sheet Draft RATE EACH "
-                       "APPLICANT FROM 1 TO 5 (1 BEING LOWEST 5 BEING HIGHEST) ") +
-            PrintedDateText() +
-            QStringLiteral(" Position: CLERK TYPIST II Page: 1 Preferred Criteria") + columns +
-            QStringLiteral(" Comments Total With Vet ADAMS, LEE"
-                           " Preferred Criteria Weight Preferred Criteria Weight"
-                           " #1 TYPING 10 #7 MAIL 70"
-                           " #2 *FILING 20 #8 LETTERS 80"
-                           " #3 Description For ID Number Not Found 30 #9"
-                           " #4 SPELLING 40 #10 #5 FILE CLERK 50 #11 #6 PHONES 60 #12"
-                           " * Determined By Reference Check Or Interview Only"));
+    EXPECT_EQ(PdfPageText(words, 1),
+              QStringLiteral("Korvane Version 1.3 County Of Example Final Rating Sheet Draft RATE "
+                             "EACH APPLICANT FROM 1 TO 5 (1 BEING LOWEST 5 BEING HIGHEST) ") +
+                  PrintedDateText() +
+                  QStringLiteral(" Position: CLERK TYPIST II Page: 1 Preferred Criteria") +
+                  columns +
+                  QStringLiteral(" Comments Total With Vet ADAMS, LEE"
+                                 " Preferred Criteria Weight Preferred Criteria Weight"
+                                 " #1 TYPING 10 #7 MAIL 70"
+                                 " #2 *FILING 20 #8 LETTERS 80"
+                                 " #3 Description For ID Number Not Found 30 #9"
+                                 " #4 SPELLING 40 #10 #5 FILE CLERK 50 #11 #6 PHONES 60 #12"
+                                 " * Determined By Reference Check Or Interview Only"));
     // Slot 7 shares the row of slot 1, in the right half; the legend starts 1.875 in from the
     // foot of the 8.5 in page.
     const auto one = PdfTopsOf(words, 1, QStringLiteral("#1"));
