@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -25,6 +26,7 @@
 #include "platform/ui/SearchAnimation.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/MessageForm.h"
+#include "reports/ReportFont.h"
 #include "reports/ReportPrinter.h"
 
 namespace korvane {
@@ -162,6 +164,9 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
         PrintableHeight_ = Row(PageHeight_);
         Page_ = BlankPage(PrintableWidth_, PrintableHeight_, dpi);
     }
+    Fonts_.clear();
+    Current_ = nullptr;
+    Batch_.Clear();
     Font_.setPixelSize(PixelSize(InitialFontSize, ResolutionY_));
     TextColour_ = Qt::black;
     Pen_ = QPen(Qt::black, 0, Qt::SolidLine);
@@ -171,6 +176,12 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
         Printer_->BeginJob(Painter_, QStringLiteral("Korvane"));
     } else {
         Painter_.begin(&Page_);
+    }
+    Batched_ = false;
+    if (Painter_.isActive()) {
+        const QPaintEngine::Type engine = Painter_.paintEngine()->type();
+        Batched_ = engine == QPaintEngine::Pdf || engine == QPaintEngine::Raster;
+        Painter_.setBackgroundMode(Qt::TransparentMode);
     }
     StatusUpdate();
 }
@@ -187,6 +198,7 @@ void TReportPreviewForm::StatusUpdate() {
 
 void TReportPreviewForm::StorePage() {
     if (Painter_.isActive()) {
+        DrawBatch();
         Painter_.end();
     }
     // A page that cannot be written is shown blank.
@@ -195,6 +207,7 @@ void TReportPreviewForm::StorePage() {
 }
 
 void TReportPreviewForm::NewLine() {
+    DrawBatch();
     LineTop_ += LineHeight();
     if (LineTop_ < PrintableHeight_ - LineHeight()) {
         PageStarted_ = false;
@@ -206,12 +219,14 @@ void TReportPreviewForm::NewLine() {
 void TReportPreviewForm::NewPage() {
     if (Destination_ == ToPrinter) {
         if (Painter_.isActive()) {
+            DrawBatch();
             Printer_->NewPage();
         }
     } else {
         StorePage();
         Page_ = BlankPage(Page_.width(), Page_.height(), ResolutionX_);
         Painter_.begin(&Page_);
+        Painter_.setBackgroundMode(Qt::TransparentMode);
     }
     LineTop_ = 0;
     ++PageCount_;
@@ -223,6 +238,7 @@ void TReportPreviewForm::EndReport() {
     Status_.reset();
     if (Destination_ == ToPrinter) {
         if (Painter_.isActive()) {
+            DrawBatch();
             Printer_->EndJob(Painter_);
         }
         return;
@@ -250,7 +266,11 @@ void TReportPreviewForm::SetFont(int size, const QColor& colour, TFontStyles sty
         Font_.setStrikeOut(style.testFlag(TFontStyle::StrikeOut));
         TextColour_ = colour;
     }
-    Metrics_.emplace(Font_, Device());
+    auto& font = Fonts_[Font_];
+    if (!font) {
+        font = std::make_unique<TReportFont>(Font_, Device());
+    }
+    Current_ = font.get();
     TextTopOffset_ = LineHeight() / 4;
 }
 
@@ -259,34 +279,53 @@ void TReportPreviewForm::SetPen(int width, const QColor& colour, Qt::PenStyle st
 }
 
 int TReportPreviewForm::LineHeight() const {
-    return Metrics_ ? Metrics_->height() : 0;
+    return Current_ != nullptr ? Current_->Height() : 0;
 }
 
 int TReportPreviewForm::TextWidth(const QString& text) const {
-    return Metrics_ ? Metrics_->horizontalAdvance(text) : 0;
+    return Current_ != nullptr ? Current_->Width(text) : 0;
 }
 
 QString TReportPreviewForm::ElidedText(const QString& text, int width) const {
-    return Metrics_ ? Metrics_->elidedText(text, Qt::ElideRight, std::max(width, 0)) : text;
+    return Current_ != nullptr
+               ? Current_->Metrics().elidedText(text, Qt::ElideRight, std::max(width, 0))
+               : text;
 }
 
 void TReportPreviewForm::DrawText(int x, const QString& text) {
-    if (!Painter_.isActive() || !Metrics_) {
+    if (!Painter_.isActive() || Current_ == nullptr) {
         return;
+    }
+    // The painter places text by its baseline; the report by the top of the text cell.
+    const QPoint origin(x, LineTop_ + TextTopOffset_ + Current_->Ascent());
+    if (Batched_) {
+        const TShapedText& shaped = Current_->Shaped(text);
+        if (!shaped.Runs.isEmpty()) {
+            Batch_.AddText(origin, shaped.Runs, TextColour_);
+            return;
+        }
     }
     Painter_.setFont(Font_);
     Painter_.setPen(TextColour_);
-    Painter_.setBackgroundMode(Qt::TransparentMode);
-    // The painter places text by its baseline; the report by the top of the text cell.
-    Painter_.drawText(QPoint(x, LineTop_ + TextTopOffset_ + Metrics_->ascent()), text);
+    Painter_.drawText(origin, text);
 }
 
 void TReportPreviewForm::DrawSegment(int x1, int y1, int x2, int y2) {
     if (!Painter_.isActive()) {
         return;
     }
-    Painter_.setPen(Pen_);
-    Painter_.drawLine(x1, y1, x2, y2);
+    Batch_.AddRule(QLine(x1, y1, x2, y2), Pen_);
+    if (!Batched_) {
+        DrawBatch();
+    }
+}
+
+void TReportPreviewForm::DrawBatch() {
+    if (Painter_.isActive()) {
+        Batch_.Draw(Painter_);
+    } else {
+        Batch_.Clear();
+    }
 }
 
 void TReportPreviewForm::TextAt(const QString& text, double x) {
@@ -324,6 +363,8 @@ void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xR
     if (!Painter_.isActive()) {
         return;
     }
+    // The band lies under what the line draws after it, over what it drew before.
+    DrawBatch();
     const int left = Column(xLeft);
     const int right = Column(xRight);
     Painter_.fillRect(QRect(QPoint(left, LineTop_), QPoint(right - 1, LineTop_ + LineHeight() - 1)),
@@ -331,6 +372,7 @@ void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xR
 }
 
 void TReportPreviewForm::SetPosition(double y) {
+    DrawBatch();
     LineTop_ = Row(y);
 }
 

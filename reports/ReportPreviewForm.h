@@ -4,16 +4,16 @@
 #include <QDialog>
 #include <QFlags>
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QString>
 
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
+#include "reports/LineBatch.h"
 #include "reports/PrintDestination.h"
 
 class QLabel;
@@ -29,6 +29,7 @@ inline QColor ButtonFaceColor() {
 }
 
 class TMessageForm;
+class TReportFont;
 class TReportPrinter;
 
 enum class TFontStyle { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
@@ -140,6 +141,8 @@ private:
     void StorePage();
     void DrawText(int x, const QString& text);
     void DrawSegment(int x1, int y1, int x2, int y2);
+    // Draws what the current line holds.
+    void DrawBatch();
     QPaintDevice* Device() const;
     void BuildWindow();
     // Wide enough for a whole page where the screen allows, never below the window's minimum.
@@ -167,11 +170,17 @@ private:
     bool PagesStored_ = false;
 
     QFont Font_;
-    std::optional<QFontMetrics> Metrics_;
+    // The fonts of this report with the texts shaped in them; the current one.
+    std::map<QFont, std::unique_ptr<TReportFont>> Fonts_;
+    TReportFont* Current_ = nullptr;
     QColor TextColour_ = Qt::black;
     QPen Pen_;
     QImage Page_;
     QPainter Painter_;
+    // Lines wait for the end of their line on the devices that draw glyphs as they draw text
+    // (a PDF file, the preview's page); any other device gets each call as it comes.
+    bool Batched_ = false;
+    TLineBatch Batch_;
     std::unique_ptr<TMessageForm> Status_;
 
     QScrollArea* ScrollBox1 = nullptr;
