@@ -3,33 +3,37 @@
 #include <algorithm>
 #include <cmath>
 #include <compare>
-#include <fstream>
+#include <limits>
 
 #include "data/FileNames.h"
+#include "platform/sys/BinaryFile.h"
+#include "platform/sys/InOutError.h"
 
 namespace korvane {
 
 namespace {
 
-// Every whole record of a file, read in one go. The record-file object is created first so that
-// a missing file is created empty and a file it cannot open counts as empty, as for every reader.
+// Every whole record of a file, read with one read. A missing file is created empty through its
+// record-file class and a file that cannot be opened counts as empty, as for every reader; a file
+// that opens but cannot be read raises EInOutError rather than leaving its records out.
 template <class TFile, class Codec>
 std::vector<typename Codec::TRecord> ReadAll(const char* FileName) {
     std::vector<typename Codec::TRecord> records;
-    std::int32_t count = 0;
-    {
-        const TFile file(FileName);
-        if (!file.Opened() || file.LastIndex() < 0) {
-            return records;
-        }
-        count = file.LastIndex() + 1;
+    TBinaryFile file;
+    const TBinaryFile::TOpenOutcome outcome = file.OpenReadWrite(FileName);
+    if (outcome == TBinaryFile::TOpenOutcome::Missing) {
+        const TFile created(FileName);
     }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(count) * Codec::Size);
-    std::ifstream in(FileName, std::ios::binary);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const auto whole = static_cast<std::size_t>(in.gcount()) / Codec::Size;
-    records.resize(whole);
-    for (std::size_t i = 0; i < whole; ++i) {
+    if (outcome != TBinaryFile::TOpenOutcome::Opened) {
+        return records;
+    }
+    file.Size(); // raises EInOutError as the record files do
+    std::vector<unsigned char> bytes;
+    if (!file.ReadAll(bytes, std::numeric_limits<std::int64_t>::max())) {
+        throw EInOutError(std::string("Cannot read ") + FileName);
+    }
+    records.resize(bytes.size() / Codec::Size);
+    for (std::size_t i = 0; i < records.size(); ++i) {
         Codec::Decode(bytes.data() + i * Codec::Size, records[i]);
     }
     return records;
