@@ -107,6 +107,20 @@ struct TScoreRule {
     bool InPoolOnly = false;
 };
 
+// The ratings given on each criterion by a set of members: their sum and how many there are.
+struct TGiven {
+    std::array<std::int64_t, RatingCount> Sum{};
+    std::array<std::int64_t, RatingCount> Count{};
+
+    void Add(const TRatingCell& Cell) {
+        for (std::size_t n = 0; n < RatingCount; ++n) {
+            const std::int32_t r = CountedRating(Cell.Rate[n]);
+            Sum[n] += r;
+            Count[n] += r > 0 ? 1 : 0;
+        }
+    }
+};
+
 std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settings,
                                 const TScoreRule& Rule) {
     std::array<std::int64_t, RatingCount> weights{};
@@ -121,44 +135,51 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
         const TDataRecord& applicant = applicants[i];
         const TRatingCell* committee = Data.CommitteeCells(i);
         const bool fillIn = Rule.FillIn && applicant.ApplicantStatus == 0;
-        // The committee's average per criterion, over the ratings given.
-        std::array<std::int64_t, RatingCount> average{};
-        if (fillIn) {
-            std::array<std::int64_t, RatingCount> sum{}, count{};
+        // The committee's ratings: what the averages are taken over, and on the final sheet
+        // what is summed.
+        TGiven given;
+        if (fillIn || Rule.Member == nullptr) {
             for (std::size_t m = 0; m < members; ++m) {
-                for (std::size_t n = 0; n < RatingCount; ++n) {
-                    const std::int32_t r = CountedRating(committee[m].Rate[n]);
-                    if (r > 0) {
-                        sum[n] += r;
-                        ++count[n];
-                    }
-                }
-            }
-            for (std::size_t n = 0; n < RatingCount; ++n) {
-                average[n] = count[n] > 0 ? RoundedAverage(sum[n], count[n]) : 0;
+                given.Add(committee[m]);
             }
         }
-        const TRatingCell* summed = Rule.Member != nullptr ? &(*Rule.Member)[i] : committee;
-        const std::size_t summedCount = Rule.Member != nullptr ? 1 : members;
+        // Per criterion: the ratings summed, with each blank filled in by the committee's
+        // average (an average of 0 as well: it leaves the value 0 but marks it), and how many
+        // of them are above 0.
+        std::array<std::int64_t, RatingCount> sum{}, rated{};
+        std::array<bool, RatingCount> marked{};
+        std::int64_t summed = 1;
+        if (Rule.Member == nullptr) {
+            summed = static_cast<std::int64_t>(members);
+        }
+        for (std::size_t n = 0; n < RatingCount; ++n) {
+            const std::int64_t average =
+                fillIn && given.Count[n] > 0 ? RoundedAverage(given.Sum[n], given.Count[n]) : 0;
+            std::int64_t ratings = 0, blanks = 0;
+            if (Rule.Member == nullptr) {
+                ratings = given.Sum[n];
+                rated[n] = given.Count[n];
+                blanks = summed - given.Count[n];
+            } else {
+                ratings = CountedRating((*Rule.Member)[i].Rate[n]);
+                rated[n] = ratings > 0 ? 1 : 0;
+                blanks = 1 - rated[n];
+            }
+            if (fillIn && blanks > 0) {
+                ratings += blanks * average;
+                rated[n] += average > 0 ? blanks : 0;
+                marked[n] = true;
+            }
+            sum[n] = ratings;
+        }
         TScoreLine line;
         std::int64_t maximumBase = 0;
-        for (std::size_t m = 0; m < summedCount; ++m) {
-            for (std::size_t n = 0; n < RatingCount; ++n) {
-                std::int64_t& value = line.Values[n];
-                bool marked = value < 0;
-                std::int64_t r = CountedRating(summed[m].Rate[n]);
-                if (fillIn && r == 0) {
-                    r = average[n];
-                    marked = true; // an average of 0 as well: it leaves the value 0
-                }
-                value = std::abs(value) + weights[n] * r;
-                line.Total += weights[n] * r;
-                if (Settings.ComputeVetOnMaxPoints && (!Settings.VetPrefOnRatedScores || r > 0)) {
-                    maximumBase += weights[n] * 5;
-                }
-                if (marked) {
-                    value = -value;
-                }
+        for (std::size_t n = 0; n < RatingCount; ++n) {
+            const std::int64_t points = weights[n] * sum[n];
+            line.Values[n] = marked[n] ? -points : points;
+            line.Total += points;
+            if (Settings.ComputeVetOnMaxPoints) {
+                maximumBase += weights[n] * 5 * (Settings.VetPrefOnRatedScores ? rated[n] : summed);
             }
         }
         if (Rule.Scored) {
@@ -169,8 +190,8 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
         }
         if (Rule.Member == nullptr) {
             line.Comments = EliminationComment(applicant.ApplicantStatus);
-        } else if (summed->Record != nullptr) {
-            line.Comments = summed->Record->Comments;
+        } else if ((*Rule.Member)[i].Record != nullptr) {
+            line.Comments = (*Rule.Member)[i].Record->Comments;
         }
         // The sheet prints the first applicant record with the ID.
         const TDataRecord& shown = *Data.Applicant(applicant.ID);
@@ -182,9 +203,20 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
             lines.push_back(std::move(line));
         }
     }
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const TScoreLine& A, const TScoreLine& B) { return A.Score > B.Score; });
-    return lines;
+    // Best score first, equal scores in applicant-file order: the lines move once, in order.
+    std::vector<std::size_t> order(lines.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        order[k] = k;
+    }
+    std::stable_sort(order.begin(), order.end(), [&lines](std::size_t A, std::size_t B) {
+        return lines[A].Score > lines[B].Score;
+    });
+    std::vector<TScoreLine> sorted;
+    sorted.reserve(lines.size());
+    for (const std::size_t k : order) {
+        sorted.push_back(std::move(lines[k]));
+    }
+    return sorted;
 }
 
 } // namespace
