@@ -71,12 +71,12 @@ const TShapedText& TReportFont::Shaped(const QString& text) {
 
 TShapedText TReportFont::Layout(const QString& text) const {
     TShapedText shaped;
-    shaped.Width = Metrics_.horizontalAdvance(text);
     // A painter draws the line of a decorated font under each text it is given, and lays out a
     // tab or another control character otherwise than a text layout does: such texts have no
     // runs and are drawn as they are.
     if (Decorated_ || text.isEmpty() ||
         std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; })) {
+        shaped.Width = Metrics_.horizontalAdvance(text);
         return shaped;
     }
     QTextLayout layout(text, Font_);
@@ -85,8 +85,11 @@ TShapedText TReportFont::Layout(const QString& text) const {
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
     layout.beginLayout();
-    layout.createLine();
+    const QTextLine line = layout.createLine();
     layout.endLayout();
+    // The line's advance is the sum of the glyphs' advances, trailing blanks included, which the
+    // metrics round to the nearest unit: the same shaping, once.
+    shaped.Width = (In64ths(line.horizontalAdvance()) + 32) >> 6;
     shaped.Runs = layout.glyphRuns();
     if (shaped.Runs.isEmpty() || shaped.Runs[0].positions().isEmpty()) {
         shaped.Runs.clear();

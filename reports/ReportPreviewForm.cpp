@@ -166,7 +166,8 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
     }
     Fonts_.clear();
     Current_ = nullptr;
-    Batch_.Clear();
+    LineText_.Clear();
+    Rules_.Clear();
     Font_.setPixelSize(PixelSize(InitialFontSize, ResolutionY_));
     TextColour_ = Qt::black;
     Pen_ = QPen(Qt::black, 0, Qt::SolidLine);
@@ -198,7 +199,7 @@ void TReportPreviewForm::StatusUpdate() {
 
 void TReportPreviewForm::StorePage() {
     if (Painter_.isActive()) {
-        DrawBatch();
+        DrawHeld();
         Painter_.end();
     }
     // A page that cannot be written is shown blank.
@@ -207,7 +208,7 @@ void TReportPreviewForm::StorePage() {
 }
 
 void TReportPreviewForm::NewLine() {
-    DrawBatch();
+    DrawLineText();
     LineTop_ += LineHeight();
     if (LineTop_ < PrintableHeight_ - LineHeight()) {
         PageStarted_ = false;
@@ -219,7 +220,7 @@ void TReportPreviewForm::NewLine() {
 void TReportPreviewForm::NewPage() {
     if (Destination_ == ToPrinter) {
         if (Painter_.isActive()) {
-            DrawBatch();
+            DrawHeld();
             Printer_->NewPage();
         }
     } else {
@@ -238,7 +239,7 @@ void TReportPreviewForm::EndReport() {
     Status_.reset();
     if (Destination_ == ToPrinter) {
         if (Painter_.isActive()) {
-            DrawBatch();
+            DrawHeld();
             Printer_->EndJob(Painter_);
         }
         return;
@@ -301,7 +302,7 @@ void TReportPreviewForm::DrawText(int x, const QString& text) {
     if (Batched_) {
         const TShapedText& shaped = Current_->Shaped(text);
         if (!shaped.Runs.isEmpty()) {
-            Batch_.AddText(origin, shaped.Runs, TextColour_);
+            LineText_.Add(origin, shaped.Runs, TextColour_);
             return;
         }
     }
@@ -314,17 +315,24 @@ void TReportPreviewForm::DrawSegment(int x1, int y1, int x2, int y2) {
     if (!Painter_.isActive()) {
         return;
     }
-    Batch_.AddRule(QLine(x1, y1, x2, y2), Pen_);
-    if (!Batched_) {
-        DrawBatch();
+    if (Batched_) {
+        Rules_.Add(QLine(x1, y1, x2, y2), Pen_, Painter_);
+    } else {
+        Painter_.setPen(Pen_);
+        Painter_.drawLine(x1, y1, x2, y2);
     }
 }
 
-void TReportPreviewForm::DrawBatch() {
+void TReportPreviewForm::DrawLineText() {
     if (Painter_.isActive()) {
-        Batch_.Draw(Painter_);
-    } else {
-        Batch_.Clear();
+        LineText_.Draw(Painter_);
+    }
+}
+
+void TReportPreviewForm::DrawHeld() {
+    if (Painter_.isActive()) {
+        Rules_.Draw(Painter_);
+        LineText_.Draw(Painter_);
     }
 }
 
@@ -363,8 +371,8 @@ void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xR
     if (!Painter_.isActive()) {
         return;
     }
-    // The band lies under what the line draws after it, over what it drew before.
-    DrawBatch();
+    // The band lies under what the page draws after it, over what it drew before.
+    DrawHeld();
     const int left = Column(xLeft);
     const int right = Column(xRight);
     Painter_.fillRect(QRect(QPoint(left, LineTop_), QPoint(right - 1, LineTop_ + LineHeight() - 1)),
@@ -372,7 +380,7 @@ void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xR
 }
 
 void TReportPreviewForm::SetPosition(double y) {
-    DrawBatch();
+    DrawLineText();
     LineTop_ = Row(y);
 }
 

@@ -13,7 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "reports/LineBatch.h"
+#include "reports/LineText.h"
+#include "reports/PageRules.h"
 #include "reports/PrintDestination.h"
 
 class QLabel;
@@ -141,8 +142,9 @@ private:
     void StorePage();
     void DrawText(int x, const QString& text);
     void DrawSegment(int x1, int y1, int x2, int y2);
-    // Draws what the current line holds.
-    void DrawBatch();
+    // Draws the texts the current line holds; the rules and texts the page holds.
+    void DrawLineText();
+    void DrawHeld();
     QPaintDevice* Device() const;
     void BuildWindow();
     // Wide enough for a whole page where the screen allows, never below the window's minimum.
@@ -177,10 +179,12 @@ private:
     QPen Pen_;
     QImage Page_;
     QPainter Painter_;
-    // Lines wait for the end of their line on the devices that draw glyphs as they draw text
-    // (a PDF file, the preview's page); any other device gets each call as it comes.
+    // Texts wait for the end of their line and rules for the end of their page on the devices
+    // that draw glyphs as they draw text (a PDF file, the preview's page); any other device gets
+    // each call as it comes.
     bool Batched_ = false;
-    TLineBatch Batch_;
+    TLineText LineText_;
+    TPageRules Rules_;
     std::unique_ptr<TMessageForm> Status_;
 
     QScrollArea* ScrollBox1 = nullptr;

@@ -1,18 +1,10 @@
-#include "reports/LineBatch.h"
+#include "reports/LineText.h"
 
 #include <QPainter>
 
 namespace korvane {
 
-void TLineBatch::AddRule(const QLine& line, const QPen& pen) {
-    if (Rules_.empty() || Rules_.back().Pen != pen) {
-        Rules_.push_back({pen, {}});
-    }
-    Rules_.back().Lines.push_back(line);
-}
-
-void TLineBatch::AddText(const QPointF& origin, const QList<QGlyphRun>& runs,
-                         const QColor& colour) {
+void TLineText::Add(const QPointF& origin, const QList<QGlyphRun>& runs, const QColor& colour) {
     for (const QGlyphRun& run : runs) {
         const QRawFont font = run.rawFont();
         auto glyphs = Glyphs_.begin();
@@ -29,11 +21,7 @@ void TLineBatch::AddText(const QPointF& origin, const QList<QGlyphRun>& runs,
     }
 }
 
-void TLineBatch::Draw(QPainter& painter) {
-    for (const TRules& rules : Rules_) {
-        painter.setPen(rules.Pen);
-        painter.drawLines(rules.Lines.data(), static_cast<int>(rules.Lines.size()));
-    }
+void TLineText::Draw(QPainter& painter) {
     for (const TGlyphs& glyphs : Glyphs_) {
         QGlyphRun run;
         run.setRawFont(glyphs.Font);
@@ -43,11 +31,6 @@ void TLineBatch::Draw(QPainter& painter) {
         painter.drawGlyphRun(QPointF(0, 0), run);
     }
     Clear();
-}
-
-void TLineBatch::Clear() {
-    Rules_.clear();
-    Glyphs_.clear();
 }
 
 } // namespace korvane
