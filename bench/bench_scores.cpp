@@ -1,10 +1,13 @@
 // The final rating computation for positions of 100 to 5,000 applicants with 12 members and 12
-// criteria, fill-in on: the indexed run beside the step-by-step reference run. Then the whole
-// `korvane --print final --pdf` of such a position, start-up included.
+// criteria, fill-in on: the indexed run beside the step-by-step reference run. Then whole runs of
+// `korvane --print final` and `--print ratingsheets --all --totals` of such positions, start-up
+// included.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "bench/BenchPosition.h"
@@ -55,18 +58,47 @@ void BM_MemberSheetsIndexed(benchmark::State& state) {
     }
 }
 
-// The program as the user runs it: start-up, reading the files, the computation and the PDF of
-// the final rating sheet, with fill-in and highlighting on (about 30 landscape pages at 1,000).
-void BM_FinalSheetPdfRun(benchmark::State& state) {
+// The page objects of a PDF file ("/Type /Page", not "/Type /Pages").
+int PdfPages(const char* File) {
+    std::ifstream in(File, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    const std::string page = "/Type /Page";
+    int pages = 0;
+    for (auto at = content.find(page); at != std::string::npos; at = content.find(page, at + 1)) {
+        pages += content.compare(at, page.size() + 1, page + "s") != 0 ? 1 : 0;
+    }
+    return pages;
+}
+
+// `korvane ARGUMENTS --pdf sheet.pdf` as the user runs it, start-up included, in a generated
+// position with fill-in and highlighting on; per_page is the time of one page of the PDF.
+void RunPrintout(benchmark::State& state, const std::string& Arguments) {
     const TPositionFolder position({static_cast<int>(state.range(0)), Members});
-    const std::string command =
-        std::string("\"") + KORVANE_EXECUTABLE + "\" --print final --pdf final.pdf >/dev/null 2>&1";
+    const std::string command = std::string("\"") + KORVANE_EXECUTABLE + "\" " + Arguments +
+                                " --pdf sheet.pdf >/dev/null 2>&1";
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) {
-            state.SkipWithError("korvane --print final failed");
-            break;
+            state.SkipWithError(("korvane " + Arguments + " failed").c_str());
+            return;
         }
     }
+    const int pages = PdfPages("sheet.pdf");
+    state.counters["pages"] = pages;
+    state.counters["per_page"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * pages,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// Start-up, reading the files, the computation and the PDF of the final rating sheet (30
+// landscape pages at 1,000).
+void BM_FinalSheetPdfRun(benchmark::State& state) {
+    RunPrintout(state, "--print final");
+}
+
+// Every member's rating sheet with totals, one after the other in one PDF.
+void BM_RatingSheetsPdfRun(benchmark::State& state) {
+    RunPrintout(state, "--print ratingsheets --all --totals");
 }
 
 BENCHMARK(BM_FinalIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
@@ -75,6 +107,12 @@ BENCHMARK(BM_FinalLiteral)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalLiteral)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemberSheetsIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalSheetPdfRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RatingSheetsPdfRun)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace korvane
