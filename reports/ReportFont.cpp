@@ -1,7 +1,9 @@
 #include "reports/ReportFont.h"
 
+#include <QFontMetricsF>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -23,7 +25,7 @@ bool SameRun(const QGlyphRun& a, const QGlyphRun& b) {
 
 TReportFont::TReportFont(const QFont& font, const QPaintDevice* device)
     : Font_(font, device), Metrics_(font, device), Height_(Metrics_.height()),
-      Ascent_(Metrics_.ascent()),
+      Ascent_(qCeil(QFontMetricsF(Font_).ascent())),
       Decorated_(Font_.underline() || Font_.strikeOut() || Font_.overline()) {
     if (Decorated_) {
         return;

@@ -31,6 +31,8 @@ public:
     const QFont& Font() const { return Font_; }
     const QFontMetrics& Metrics() const { return Metrics_; }
     int Height() const { return Height_; }
+    // From the top of the text to its baseline: the font's ascent rounded up, so that no glyph
+    // reaches above the top (the metrics round it to the nearest unit).
     int Ascent() const { return Ascent_; }
 
     // The text shaped once; the reference holds until the font is released.

@@ -116,7 +116,6 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
     LineTop_ = 0;
     PageCount_ = 1;
     PageNumber_ = 1;
-    TextTopOffset_ = 0;
     HorizontalOffset_ = 0;
     PrintableWidth_ = 0;
     PrintableHeight_ = 0;
@@ -272,7 +271,6 @@ void TReportPreviewForm::SetFont(int size, const QColor& colour, TFontStyles sty
         font = std::make_unique<TReportFont>(Font_, Device());
     }
     Current_ = font.get();
-    TextTopOffset_ = LineHeight() / 4;
 }
 
 void TReportPreviewForm::SetPen(int width, const QColor& colour, Qt::PenStyle style) {
@@ -298,7 +296,7 @@ void TReportPreviewForm::DrawText(int x, const QString& text) {
         return;
     }
     // The painter places text by its baseline; the report by the top of the text cell.
-    const QPoint origin(x, LineTop_ + TextTopOffset_ + Current_->Ascent());
+    const QPoint origin(x, LineTop_ + Current_->Ascent());
     if (Batched_) {
         const TShapedText& shaped = Current_->Shaped(text);
         if (!shaped.Runs.isEmpty()) {

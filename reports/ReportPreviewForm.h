@@ -47,7 +47,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 //
 // Horizontal positions become device columns by truncation, less the printer's unprintable
 // left margin, held to 0 .. printable width; vertical positions become device rows by
-// truncation. Text is written at the current line top plus a quarter line.
+// truncation. Text stands with the top of its cell at the current line top, as a printer canvas
+// draws it: the cell is one line high, so a line's text stays between its top and bottom rules.
 class TReportPreviewForm : public QDialog {
     Q_OBJECT
 public:
@@ -107,7 +108,6 @@ public:
     int PrintableHeight() const { return PrintableHeight_; }
     int HorizontalOffset() const { return HorizontalOffset_; }
     int LineTop() const { return LineTop_; }
-    int TextTopOffset() const { return TextTopOffset_; }
     QPen Pen() const { return Pen_; }
     QFont Font() const { return Font_; }
     // The preview page being shown.
@@ -164,7 +164,6 @@ private:
     int PageCount_ = 1;
     int PageNumber_ = 1;
     int CurrentPage_ = 0;
-    int TextTopOffset_ = 0;
     QString FontName_;
     std::string TempFolder_;
     bool PageStarted_ = false;
