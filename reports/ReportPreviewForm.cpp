@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@
 #include "data/Rounding.h"
 #include "platform/sys/TempFolder.h"
 #include "platform/ui/Display.h"
+#include "platform/ui/HelpWindow.h"
 #include "platform/ui/JpegCodec.h"
 #include "platform/ui/SearchAnimation.h"
 #include "platform/ui/SystemPrinter.h"
@@ -36,9 +38,12 @@ namespace {
 constexpr int InitialFontSize = 10;
 constexpr QSize MinimumPreviewSize(614, 358);
 constexpr int PanelHeight = 41;
+constexpr int PreviewHelpContext = 500;
 
-// The size the user last gave the preview window in this run; invalid until then.
+// The size and the fit the user last gave the preview window in this run; an invalid size until
+// then.
 QSize PreviewWindowSize;
+TPageFit PreviewFit = TPageFit::ActualSize;
 constexpr int JpegQuality = 90;
 
 // Pixel height of a font of size points on a device of dpi dots per inch, rounded.
@@ -224,7 +229,8 @@ void TReportPreviewForm::NewPage() {
         }
     } else {
         StorePage();
-        Page_ = BlankPage(Page_.width(), Page_.height(), ResolutionX_);
+        // The stored page's bitmap serves the next one.
+        Page_.fill(Qt::white);
         Painter_.begin(&Page_);
         Painter_.setBackgroundMode(Qt::TransparentMode);
     }
@@ -398,6 +404,7 @@ void TReportPreviewForm::BuildWindow() {
     }
     setWindowTitle(QStringLiteral("Report Preview"));
     setMinimumSize(MinimumPreviewSize);
+    SetHelpContext(this, PreviewHelpContext);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -411,6 +418,18 @@ void TReportPreviewForm::BuildWindow() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedHeight(PanelHeight);
+    PageLabel = new QLabel(panel);
+    PageLabel->setObjectName(QStringLiteral("PageLabel"));
+    FitPageBtn = new QPushButton(QStringLiteral("Fit Pa&ge"), panel);
+    FitPageBtn->setObjectName(QStringLiteral("FitPageBtn"));
+    FitPageBtn->setToolTip(QStringLiteral("Show the whole page in the window (Ctrl+0)"));
+    FitWidthBtn = new QPushButton(QStringLiteral("Fit &Width"), panel);
+    FitWidthBtn->setObjectName(QStringLiteral("FitWidthBtn"));
+    FitWidthBtn->setToolTip(QStringLiteral("Show the page as wide as the window (Ctrl+2)"));
+    for (QPushButton* fit : {FitPageBtn, FitWidthBtn}) {
+        fit->setCheckable(true);
+        fit->setAutoDefault(false);
+    }
     PreviousBtn = new QPushButton(QStringLiteral("&Previous"), panel);
     PreviousBtn->setObjectName(QStringLiteral("PreviousBtn"));
     PreviousBtn->setEnabled(false);
@@ -422,7 +441,11 @@ void TReportPreviewForm::BuildWindow() {
     CloseBtn = new QPushButton(QStringLiteral("&Close"), panel);
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     auto* buttons = new QHBoxLayout(panel);
+    buttons->addWidget(PageLabel);
     buttons->addStretch(1);
+    buttons->addWidget(FitPageBtn);
+    buttons->addWidget(FitWidthBtn);
+    buttons->addSpacing(12);
     buttons->addWidget(PreviousBtn);
     buttons->addWidget(NextBtn);
     buttons->addWidget(CloseBtn);
@@ -436,6 +459,22 @@ void TReportPreviewForm::BuildWindow() {
     connect(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
     connect(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+    // A fit button pressed again shows the page at its own size.
+    connect(FitPageBtn, &QPushButton::clicked, this,
+            [this](bool on) { SetFit(on ? TPageFit::Page : TPageFit::ActualSize); });
+    connect(FitWidthBtn, &QPushButton::clicked, this,
+            [this](bool on) { SetFit(on ? TPageFit::Width : TPageFit::ActualSize); });
+    const std::pair<Qt::Key, TPageFit> keys[] = {{Qt::Key_0, TPageFit::Page},
+                                                 {Qt::Key_1, TPageFit::ActualSize},
+                                                 {Qt::Key_2, TPageFit::Width}};
+    for (const auto& [key, fit] : keys) {
+        connect(new QShortcut(QKeySequence(Qt::CTRL | key), this), &QShortcut::activated, this,
+                [this, fit] { SetFit(fit); });
+    }
+    ScrollBox1->installEventFilter(this);
+    Fit_ = PreviewFit;
+    FitPageBtn->setChecked(Fit_ == TPageFit::Page);
+    FitWidthBtn->setChecked(Fit_ == TPageFit::Width);
 
     resize(PreviewWindowSize.isValid() ? PreviewWindowSize : FirstWindowSize());
     CentreOnScreen(this);
@@ -453,8 +492,9 @@ QSize TReportPreviewForm::FirstWindowSize() const {
     return wanted.expandedTo(MinimumPreviewSize);
 }
 
-void TReportPreviewForm::ForgetWindowSize() {
+void TReportPreviewForm::ForgetLastView() {
     PreviewWindowSize = QSize();
+    PreviewFit = TPageFit::ActualSize;
 }
 
 void TReportPreviewForm::hideEvent(QHideEvent* event) {
@@ -481,13 +521,51 @@ void TReportPreviewForm::ShowPage(int n) {
         page = BlankPage(PrintableWidth_, PrintableHeight_, ResolutionX_);
     }
     Image1->setPixmap(QPixmap::fromImage(page));
-    Image1->resize(page.size());
+    FormResize();
     // Every page shown starts at its top left, whatever the last one was scrolled to.
     ScrollBox1->horizontalScrollBar()->setValue(0);
     ScrollBox1->verticalScrollBar()->setValue(0);
     CurrentPage_ = n;
+    PageLabel->setText(QStringLiteral("Page %1 Of %2").arg(n).arg(PageCount_));
     NextBtn->setEnabled(n < PageCount_);
     PreviousBtn->setEnabled(n >= 2);
+}
+
+void TReportPreviewForm::SetFit(TPageFit fit) {
+    Fit_ = fit;
+    PreviewFit = fit;
+    FitPageBtn->setChecked(fit == TPageFit::Page);
+    FitWidthBtn->setChecked(fit == TPageFit::Width);
+    FormResize();
+}
+
+void TReportPreviewForm::FormResize() {
+    const QSize page = Image1->pixmap().size();
+    if (Fit_ == TPageFit::ActualSize || page.isEmpty()) {
+        Image1->setScaledContents(false);
+        Image1->resize(page);
+        return;
+    }
+    // The room the window gives the page with no scroll bar; a page fitted to the width that is
+    // then taller than the room leaves room for the vertical bar.
+    const QSize room = ScrollBox1->maximumViewportSize();
+    QSize size = page.scaled(room, Qt::KeepAspectRatio);
+    if (Fit_ == TPageFit::Width) {
+        size = page.scaled(room.width(), QWIDGETSIZE_MAX, Qt::KeepAspectRatio);
+        if (size.height() > room.height()) {
+            const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+            size = page.scaled(room.width() - bar, QWIDGETSIZE_MAX, Qt::KeepAspectRatio);
+        }
+    }
+    Image1->setScaledContents(true);
+    Image1->resize(size.expandedTo(QSize(1, 1)));
+}
+
+bool TReportPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ScrollBox1 && event->type() == QEvent::Resize) {
+        FormResize();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TReportPreviewForm::NextBtnClick() {

@@ -33,6 +33,10 @@ class TMessageForm;
 class TReportFont;
 class TReportPrinter;
 
+// How the preview window shows a page: at its own size, or scaled to show it whole or as wide as
+// the window.
+enum class TPageFit { ActualSize, Page, Width };
+
 enum class TFontStyle { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
@@ -110,8 +114,9 @@ public:
     int LineTop() const { return LineTop_; }
     QPen Pen() const { return Pen_; }
     QFont Font() const { return Font_; }
-    // The preview page being shown.
+    // The preview page being shown, and how it is fitted in the window.
     int CurrentPage() const { return CurrentPage_; }
+    TPageFit PageFit() const { return Fit_; }
     // The page file of page n in the temporary folder.
     std::string PageFileName(int n) const;
 
@@ -122,13 +127,15 @@ public:
     // The status window while the report runs, null otherwise.
     const TMessageForm* StatusWindow() const { return Status_.get(); }
 
-    // The preview window opens at the size the user last gave it in this run; this forgets it,
-    // so that the next one opens at its first size (tests).
-    static void ForgetWindowSize();
+    // The preview window opens at the size and with the fit the user last gave it in this run;
+    // this forgets them, so that the next one opens at its first size, pages at their own size
+    // (tests).
+    static void ForgetLastView();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Preview window handlers.
@@ -137,6 +144,10 @@ private:
     void NextBtnClick();
     void PreviousBtnClick();
     void ShowPage(int n);
+    // Fits the page shown as fit says, and remembers that for the run.
+    void SetFit(TPageFit fit);
+    // Sizes the picture of the page for the fit and the room in the window.
+    void FormResize();
 
     void StatusUpdate();
     void StorePage();
@@ -164,6 +175,7 @@ private:
     int PageCount_ = 1;
     int PageNumber_ = 1;
     int CurrentPage_ = 0;
+    TPageFit Fit_ = TPageFit::ActualSize;
     QString FontName_;
     std::string TempFolder_;
     bool PageStarted_ = false;
@@ -188,6 +200,9 @@ private:
 
     QScrollArea* ScrollBox1 = nullptr;
     QLabel* Image1 = nullptr;
+    QLabel* PageLabel = nullptr;
+    QPushButton* FitPageBtn = nullptr;
+    QPushButton* FitWidthBtn = nullptr;
     QPushButton* PreviousBtn = nullptr;
     QPushButton* NextBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
