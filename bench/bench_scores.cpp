@@ -101,7 +101,7 @@ void BM_RatingSheetsPdfRun(benchmark::State& state) {
     RunPrintout(state, "--print ratingsheets --all --totals");
 }
 
-BENCHMARK(BM_FinalIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinalIndexed)->Arg(100)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalLiteral)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 // Minutes per run: once is enough to show the growth.
 BENCHMARK(BM_FinalLiteral)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <compare>
+#include <limits>
 #include <memory>
 
 #include "data/FileNames.h"
@@ -43,13 +44,22 @@ std::vector<typename Codec::TRecord> ReadAll(const char* FileName) {
 }
 
 // Sum / Count (Count > 0, Sum >= 0) to the nearest integer, halves to even.
-std::int64_t RoundedAverage(std::int64_t Sum, std::int64_t Count) {
-    std::int64_t quotient = Sum / Count;
-    const std::int64_t twice = 2 * (Sum % Count);
+template <class TInteger> TInteger RoundedQuotient(TInteger Sum, TInteger Count) {
+    TInteger quotient = Sum / Count;
+    const TInteger twice = 2 * (Sum % Count);
     if (twice > Count || (twice == Count && quotient % 2 != 0)) {
         ++quotient;
     }
     return quotient;
+}
+
+std::int64_t RoundedAverage(std::int64_t Sum, std::int64_t Count) {
+    // A committee's sums fit 32 bits, whose division takes a fraction of the time.
+    constexpr std::int64_t Small = std::numeric_limits<std::uint32_t>::max() / 2;
+    if (Sum <= Small && Count <= Small) {
+        return RoundedQuotient(static_cast<std::uint32_t>(Sum), static_cast<std::uint32_t>(Count));
+    }
+    return RoundedQuotient(Sum, Count);
 }
 
 // Unsigned 128-bit arithmetic from 64-bit halves, enough for the veteran product.
