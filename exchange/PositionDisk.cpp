@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "data/FileNames.h"
+#include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "platform/sys/Drives.h"
 #include "platform/sys/FileCopy.h"
@@ -29,17 +30,11 @@ std::optional<std::string> DiskPositionTitle(const std::string& Root) {
     if (Root.empty()) {
         return std::nullopt;
     }
-    TTextFile file;
-    if (!file.Open(Root + PositionFileName)) {
-        return std::nullopt;
-    }
-    std::string line;
     try {
-        file.ReadLine(line);
+        return PositionTitleOn(Root);
     } catch (const EInOutError&) {
         return std::nullopt; // a disk that cannot be read holds no position
     }
-    return line;
 }
 
 } // namespace

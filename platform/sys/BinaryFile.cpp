@@ -58,6 +58,18 @@ TBinaryFile::TOpenOutcome TBinaryFile::OpenReadWrite(const std::string& Path) {
     return TOpenOutcome::Opened;
 }
 
+TBinaryFile::TOpenOutcome TBinaryFile::OpenReadOnly(const std::string& Path) {
+    Close();
+    const int handle = OpenRegularFile(Path);
+    if (handle < 0) {
+        return errno == ENOENT ? TOpenOutcome::Missing : TOpenOutcome::Refused;
+    }
+    Handle_ = handle;
+    Path_ = FileItself(Path);
+    Seen_ = ReplacementCount();
+    return TOpenOutcome::Opened;
+}
+
 bool TBinaryFile::Create(const std::string& Path) {
     Close();
     const int handle = OpenRetrying(Path, O_RDWR | O_CREAT | O_EXCL, 0666);
