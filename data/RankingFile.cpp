@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/sys/CodePageText.h"
 #include "data/PositionFile.h"
+#include "platform/sys/CodePageText.h"
 #include "platform/sys/FileCopy.h"
 
 namespace korvane {
@@ -81,13 +81,13 @@ std::string RankingCsv(const std::vector<TScoreLine>& Lines) {
     return csv;
 }
 
-std::string WriteRankingFile(const std::string& Path, const TSettings& Settings) {
+std::string WriteRankingFile(const std::string& Path, const TSettings& Rules) {
     if (IsPositionFile(Path)) {
         return "Error: " + Path + " is a file of the position; the ranking was not written";
     }
     try {
         const std::string csv =
-            RankingCsv(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Settings));
+            RankingCsv(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Rules));
         if (!WriteFileReplacing(Path, csv)) {
             return "Error: the ranking file " + Path + " could not be written";
         }

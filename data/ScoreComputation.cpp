@@ -103,7 +103,7 @@ struct TScoreRule {
     bool InPoolOnly = false;
 };
 
-std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settings,
+std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Rules,
                                 const TScoreRule& Rule) {
     std::array<std::int64_t, RatingCount> weights{};
     for (std::size_t n = 0; n < RatingCount; ++n) {
@@ -149,7 +149,7 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
                 }
                 value = std::abs(value) + weights[n] * r;
                 line.Total += weights[n] * r;
-                if (Settings.ComputeVetOnMaxPoints && (!Settings.VetPrefOnRatedScores || r > 0)) {
+                if (Rules.ComputeVetOnMaxPoints && (!Rules.VetPrefOnRatedScores || r > 0)) {
                     maximumBase += weights[n] * 5;
                 }
                 if (marked) {
@@ -158,9 +158,9 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
             }
         }
         if (Rule.Scored) {
-            const std::int64_t base = Settings.ComputeVetOnMaxPoints ? maximumBase : line.Total;
+            const std::int64_t base = Rules.ComputeVetOnMaxPoints ? maximumBase : line.Total;
             line.VeteranPoints =
-                VeteranPoints(VeteranRate(Settings, applicant.VeteranPreference), base);
+                VeteranPoints(VeteranRate(Rules, applicant.VeteranPreference), base);
             line.Score = line.Total + line.VeteranPoints;
         }
         if (Rule.Member == nullptr) {
@@ -281,21 +281,21 @@ bool TScoreLine::Marked() const {
     return std::any_of(Values.begin(), Values.end(), [](std::int64_t v) { return v < 0; });
 }
 
-std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Settings) {
+std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules) {
     TScoreRule rule;
-    rule.FillIn = Settings.FillInBlankRatings;
-    return Compute(Data, Settings, rule);
+    rule.FillIn = Rules.FillInBlankRatings;
+    return Compute(Data, Rules, rule);
 }
 
-std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Settings,
+std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Rules,
                                             std::int32_t CommitteeID, bool PrintTotals) {
     const std::vector<TRatingCell> cells = Data.MemberCells(CommitteeID);
     TScoreRule rule;
     rule.Member = &cells;
-    rule.FillIn = Settings.FillInBlankRatings && PrintTotals;
+    rule.FillIn = Rules.FillInBlankRatings && PrintTotals;
     rule.Scored = PrintTotals;
     rule.InPoolOnly = true;
-    return Compute(Data, Settings, rule);
+    return Compute(Data, Rules, rule);
 }
 
 std::int64_t VeteranPoints(double Rate, std::int64_t Base) {
@@ -320,11 +320,11 @@ std::int64_t VeteranPoints(double Rate, std::int64_t Base) {
     return rounded;
 }
 
-double VeteranRate(const TSettings& Settings, double VeteranPreference) {
+double VeteranRate(const TSettings& Rules, double VeteranPreference) {
     const int index = VeteranIndex(VeteranPreference);
     // VeteranIndex keeps to the table today; a later choice without a rate gets none.
-    return index >= 0 && static_cast<std::size_t>(index) < Settings.VeteranRates.size()
-               ? Settings.VeteranRates[static_cast<std::size_t>(index)]
+    return index >= 0 && static_cast<std::size_t>(index) < Rules.VeteranRates.size()
+               ? Rules.VeteranRates[static_cast<std::size_t>(index)]
                : 0.0;
 }
 

@@ -97,11 +97,11 @@ struct TScoreLine {
 
 // The committee's score of every applicant, best final score first; equal scores keep the order
 // of the applicant file.
-std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Settings);
+std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules);
 
 // One member's rating sheet: only applicants still in the pool, by score with totals and in
 // applicant-file order without. Blank ratings are filled in only with totals (and the setting).
-std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Settings,
+std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Rules,
                                             std::int32_t CommitteeID, bool PrintTotals);
 
 // Rate × Base rounded to the nearest integer, halves to even, from the exact product of the
@@ -110,7 +110,7 @@ std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSett
 std::int64_t VeteranPoints(double Rate, std::int64_t Base);
 
 // The rate of a stored veteran preference; 0 for a choice the table has no rate for.
-double VeteranRate(const TSettings& Settings, double VeteranPreference);
+double VeteranRate(const TSettings& Rules, double VeteranPreference);
 
 // A stored rating as the scores count it: 1 to 5, or 0 (not rated). A damaged value outside 0 to
 // 5 counts as not rated.

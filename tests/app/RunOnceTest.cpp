@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, UnusualStoreTest,
                          ::testing::Values(TStoreCase{"Fifo", TStoreKind::Fifo},
                                            TStoreCase{"LinkToDevZero", TStoreKind::LinkToDevZero},
                                            TStoreCase{"Folder", TStoreKind::Folder}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

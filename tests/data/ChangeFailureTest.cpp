@@ -346,7 +346,7 @@ TEST_P(ChangeFailureTest, ACrashAtAnyStepLeavesTheOldOrTheNewFilesAfterTheNextOp
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, ChangeFailureTest, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 class SharedFileTest : public test::TempWorkDirTest {};
 

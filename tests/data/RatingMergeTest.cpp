@@ -165,7 +165,7 @@ TEST_P(RatingMergePairTest, ClassifiesCountsAndMergesThePair) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, RatingMergePairTest, ::testing::ValuesIn(PairCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 // The first record of a pair wins on either side; added pairs keep the disk's order, newest
 // first; a conflict is decided one by one.
@@ -241,7 +241,7 @@ TEST_P(RatingMergeCriteriaTest, MapsEachRatingToItsCriterionOrRefuses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Criteria, RatingMergeCriteriaTest, ::testing::ValuesIn(CriteriaCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 class RatingMergeFilesTest : public test::TempWorkDirTest {
 protected:

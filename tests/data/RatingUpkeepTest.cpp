@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A member's ID says nothing about applicants.
                       TIDCase{"MemberIDsDoNotCount", {1007}, {{1, 1500}}, 1008},
                       TIDCase{"OfficialIDsDoNotCount", {1007}, {{2500, 1}}, 1008}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 class DeleteWithRatingsTest : public test::TempWorkDirTest {};
 

@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                       'N',
                       {Mismatch(QString(188, QLatin1Char('x')) + QStringLiteral("..."))},
                       false}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // One export from the screen: the disk, the files at home, the boxes in order with the answers,
 // the result, and the files copied; every other file keeps what the disk had.
@@ -310,7 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "OCOYCO",
                     TModalResult::No,
                     {}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
     for (const auto& name : DataFiles) {

@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     "ID: \"1X2\"\n\nApplicants Loaded: 2")},
                     {TModalResult::Ok},
                     2}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(UpdateTest, ActivationImportsAListInTheWorkingDirectory) {
     WriteFile(ApplicantListFileName, GoodList);

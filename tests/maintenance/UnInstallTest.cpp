@@ -205,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
         TUninstallCase{"DiskNotInsertedThenNo", true, R::Yes, E::DiskNotInserted, R::No,
                        ExportError, R::No},
         TUninstallCase{"ExportedThenRemoved", true, R::Yes, E::Exported, {}, {}, R::Ok}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // Without a position file the shortcuts are those of "No Position Found"; afterwards the main
 // window says so and keeps only the commands that need no data.

@@ -223,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    TProgramRemoval::WithPackage, "Removed With Its Package"},
                       TProgramCase{"Elsewhere", "elsewhere/korvane", "position",
                                    TProgramRemoval::LeftInPlace, "elsewhere/korvane"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(UninstallTest, TheProgramFolderStaysWhileOtherFilesAreInIt) {
     fs::create_directories("bin/sub");
