@@ -54,8 +54,7 @@ int RunMergeRatings(const std::string& DiskFolder, const std::string& Folder,
     if (merge.Changes()) {
         TRateDataBase ratings(RatingFileName);
         if (!merge.Commit(ratings)) {
-            return Refuse(MergeRefused, std::string("Error: ") + RatingFileName +
-                                            " Could Not Be Written; No Rating Was Merged");
+            return Refuse(MergeRefused, MergeNotWritten);
         }
     }
     std::printf("%s\n", MergeSummary(merge.Counts()).c_str());

@@ -40,6 +40,10 @@ struct TMergeCounts {
     bool operator==(const TMergeCounts&) const = default;
 };
 
+// The message of a merge whose Rating.dat could not be written.
+inline constexpr const char* MergeNotWritten =
+    "Error: Rating.dat Could Not Be Written; No Rating Was Merged";
+
 // "Ratings Merged: n Added, n Combined, n Unchanged, n Conflicts (k Taken From The Disk),
 // n Skipped"
 std::string MergeSummary(const TMergeCounts& Counts);

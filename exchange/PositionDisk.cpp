@@ -99,6 +99,22 @@ bool CheckDiskPosition(char Letter, QWidget* Parent) {
                        TMessageKind::Error, TMessageButtons::YesNo, Parent) == TModalResult::Yes;
 }
 
+bool CheckDiskPositionForMerge(char Letter, QWidget* Parent) {
+    const auto title = DiskPositionTitle(DriveRoot(Letter));
+    if (!title) {
+        ShowError(QStringLiteral("Error: Position File Not Found On This Disk"), Parent);
+        return false;
+    }
+    if (*title == PositionTitle) {
+        return true;
+    }
+    const QString shown = FromCodePage(*title).left(ShownTitleLength);
+    return ShowMessage(QStringLiteral("The Disk Holds The Position ") + shown +
+                           QStringLiteral("; Merge Its Ratings Anyway?"),
+                       TMessageKind::Question, TMessageButtons::YesNo, Parent,
+                       TDefaultAnswer::No) == TModalResult::Yes;
+}
+
 bool CopyDataFile(const std::string& Source, const std::string& Destination) {
     return CopyFileReplacing(Source, Destination);
 }

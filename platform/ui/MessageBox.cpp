@@ -85,7 +85,7 @@ void CloseWith(QDialog& dialog, TModalResult result) {
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
-                         QWidget* parent) {
+                         QWidget* parent, TDefaultAnswer defaultAnswer) {
     if (ToStandardError) {
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
@@ -96,7 +96,8 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
     QMessageBox box(IconOf(kind), QStringLiteral("Korvane"), text, ButtonsOf(buttons), parent);
     box.setObjectName(QStringLiteral("KorvaneMessageBox"));
     if (buttons == TMessageButtons::YesNo || buttons == TMessageButtons::YesNoCancel) {
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == TDefaultAnswer::Yes ? QMessageBox::Yes
+                                                                  : QMessageBox::No);
     }
     return ResultOf(box.exec(), buttons);
 }

@@ -20,10 +20,14 @@ enum class TMessageKind { Error, Warning, Question, Information };
 
 enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 
+// The answer Enter gives to a question: a Yes that deletes or overwrites asks for No.
+enum class TDefaultAnswer { No, Yes };
+
 // Every message the user sees goes through here: caption "Korvane", the kind's icon, the
 // buttons asked for. Returns the button pressed (Cancel or No when the box is closed otherwise).
 TModalResult ShowMessage(const QString& text, TMessageKind kind,
-                         TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr);
+                         TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr,
+                         TDefaultAnswer defaultAnswer = TDefaultAnswer::Yes);
 
 // While one of these lives (a run with no display), messages go to standard error instead of a
 // window, and every question is answered with its safe button (No, Cancel).
@@ -46,9 +50,10 @@ inline void ShowInformation(const QString& text, QWidget* parent = nullptr) {
     ShowMessage(text, TMessageKind::Information, TMessageButtons::Ok, parent);
 }
 
-inline bool AskYesNo(const QString& text, QWidget* parent = nullptr) {
-    return ShowMessage(text, TMessageKind::Question, TMessageButtons::YesNo, parent) ==
-           TModalResult::Yes;
+inline bool AskYesNo(const QString& text, QWidget* parent = nullptr,
+                     TDefaultAnswer defaultAnswer = TDefaultAnswer::Yes) {
+    return ShowMessage(text, TMessageKind::Question, TMessageButtons::YesNo, parent,
+                       defaultAnswer) == TModalResult::Yes;
 }
 
 } // namespace korvane

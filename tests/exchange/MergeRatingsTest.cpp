@@ -1,0 +1,236 @@
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "data/FileNames.h"
+#include "data/RateDataBase.h"
+#include "exchange/MergeConflictsForm.h"
+#include "exchange/MergeRatingsForm.h"
+#include "platform/ui/RecordGrid.h"
+#include "tests/data/RecordTestSupport.h"
+#include "tests/exchange/PositionDiskTestSupport.h"
+#include "tests/setup/SetupTestSupport.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/core/TempWorkDir.h"
+
+namespace korvane {
+namespace {
+
+using test::ModalScript;
+
+const std::string Title = "Clerk";
+
+void PutRatings(const std::string& File, const std::vector<std::vector<std::int32_t>>& Rows) {
+    TRateDataBase ratings(File);
+    for (const auto& row : Rows) { // applicant, member, ratings
+        TRateRecord rec = BlankRating(row[0], row[1]);
+        std::copy(row.begin() + 2, row.end(), rec.Rate.begin());
+        bool added = false;
+        ratings.Insert(rec, added);
+    }
+}
+
+// Applicant, member and the first two ratings of every record of Rating.dat, in file order.
+std::vector<std::int32_t> RatingKeys() {
+    TRateDataBase ratings(RatingFileName);
+    std::vector<std::int32_t> keys;
+    for (const auto& rec : test::Scan(ratings)) {
+        keys.push_back(rec.ApplicantID * 1000 + rec.CommitteeID * 100 + rec.Rate[0] * 10 +
+                       rec.Rate[1]);
+    }
+    return keys;
+}
+
+// A position with two applicants, two members and two criteria; its disk selected the criteria
+// the other way round.
+class MergeRatingsTest : public test::TempWorkDirTest {
+protected:
+    void SetUp() override {
+        TempWorkDirTest::SetUp();
+        Disk_.emplace(WorkDir() / "stick", Title);
+        WriteFile(PositionFileName, Title + "\r\n");
+        test::InsertRecords(ApplicantFileName, {{1, "ADAMS, ANN"}, {2, "BROWN, BEN"}});
+        test::InsertRecords(CommitteeFileName, {{3, "CLARK, CID"}, {4, "DAVIS, DAN"}});
+        test::InsertRecords(SamplePreferredFileName, {{11, "WRITING"}, {12, "TEAMWORK"}});
+        test::InsertSelections(PreferredFileName, {{11, 10}, {12, 20}});
+        test::InsertSelections((Disk().Path() / PreferredFileName).c_str(), {{12, 20}, {11, 10}});
+    }
+    void TearDown() override {
+        TFileFaults::Clear();
+        Disk_.reset();
+        TempWorkDirTest::TearDown();
+    }
+    const test::TPositionDisk& Disk() const { return *Disk_; }
+    std::string DiskRatings() const { return (Disk().Path() / RatingFileName).string(); }
+
+private:
+    std::optional<test::TPositionDisk> Disk_;
+};
+
+struct TFlowCase {
+    const char* Name;
+    std::optional<std::string> DiskTitle;        // nullopt: no kvn.dat on the disk
+    std::vector<std::pair<QString, char>> Boxes; // each box's text and the answer: Y, N, O or
+                                                 // Enter
+    bool FailWrite;
+    TModalResult Result;
+    bool Merged;
+};
+
+void PrintTo(const TFlowCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+const QString Summary = QStringLiteral(
+    "Ratings Merged: 1 Added, 1 Combined, 0 Unchanged, 0 Conflicts (0 Taken From The Disk), 0 "
+    "Skipped");
+const QString Confirm = Summary + QStringLiteral("\n\nMerge These Ratings Into This Position?");
+const QString OtherTitle =
+    QStringLiteral("The Disk Holds The Position Clerk II; Merge Its Ratings Anyway?");
+
+const TFlowCase FlowCases[] = {
+    {"SameTitle", Title, {{Confirm, 'Y'}, {Summary, 'O'}}, false, TModalResult::Ok, true},
+    {"SummaryDeclined", Title, {{Confirm, 'N'}}, false, TModalResult::Cancel, false},
+    {"EnterDeclinesTheSummary", Title, {{Confirm, 'E'}}, false, TModalResult::Cancel, false},
+    {"OtherTitleNo", "Clerk II", {{OtherTitle, 'N'}}, false, TModalResult::None, false},
+    {"OtherTitleEnter", "Clerk II", {{OtherTitle, 'E'}}, false, TModalResult::None, false},
+    {"OtherTitleYes",
+     "Clerk II",
+     {{OtherTitle, 'Y'}, {Confirm, 'Y'}, {Summary, 'O'}},
+     false,
+     TModalResult::Ok,
+     true},
+    {"NoPositionFile",
+     std::nullopt,
+     {{QStringLiteral("Error: Position File Not Found On This Disk"), 'O'}},
+     false,
+     TModalResult::None,
+     false},
+    {"WriteFails",
+     Title,
+     {{Confirm, 'Y'},
+      {QStringLiteral("Error: Rating.dat Could Not Be Written; No Rating Was Merged"), 'O'}},
+     true,
+     TModalResult::No,
+     false},
+};
+
+class MergeFlowTest : public MergeRatingsTest, public ::testing::WithParamInterface<TFlowCase> {};
+
+// Pair (1, 3) is combined and (2, 4) added: the boxes come in order, and nothing changes unless
+// the merge is confirmed and written.
+TEST_P(MergeFlowTest, AsksInOrderAndChangesNothingUnlessConfirmed) {
+    const TFlowCase& c = GetParam();
+    PutRatings(RatingFileName, {{1, 3, 4, 0}});
+    PutRatings(DiskRatings(), {{1, 3, 5, 0}, {2, 4, 1, 2}});
+    std::filesystem::remove(Disk() / PositionFileName);
+    if (c.DiskTitle) {
+        Disk().Put(PositionFileName, *c.DiskTitle + "\r\n");
+    }
+    const std::string before = ReadFile(RatingFileName);
+    const std::string disk = ReadFile(DiskRatings());
+    TMergeRatingsForm form(nullptr);
+    ModalScript script;
+    QStringList texts;
+    for (const auto& [text, answer] : c.Boxes) {
+        script.Then([&, answer = answer](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            ASSERT_NE(box, nullptr);
+            texts << box->text();
+            if (c.FailWrite && answer == 'Y' && texts.size() == 1) {
+                TFileFaults::FailStep(1, ENOSPC);
+            }
+            if (answer == 'E') {
+                QTest::keyClick(box, Qt::Key_Return);
+            } else {
+                ModalScript::PressMessageButton(box, answer == 'Y'   ? TModalResult::Yes
+                                                     : answer == 'N' ? TModalResult::No
+                                                                     : TModalResult::Ok);
+            }
+        });
+    }
+    form.MergeBtnClick();
+    TFileFaults::Clear();
+    EXPECT_EQ(script.Pending(), 0);
+    QStringList expected;
+    for (const auto& box : c.Boxes) {
+        expected << box.first;
+    }
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(static_cast<TModalResult>(form.result()), c.Result);
+    if (c.Merged) {
+        EXPECT_EQ(RatingKeys(), (std::vector<std::int32_t>{2421, 1345}));
+    } else {
+        EXPECT_EQ(ReadFile(RatingFileName), before);
+    }
+    EXPECT_EQ(ReadFile(DiskRatings()), disk) << "the disk is only read";
+}
+
+INSTANTIATE_TEST_SUITE_P(Flows, MergeFlowTest, ::testing::ValuesIn(FlowCases),
+                         [](const auto& test) { return std::string(test.param.Name); });
+
+// From the menu to the message after, by keyboard alone: the second conflict taken from the
+// disk, the first kept.
+TEST_F(MergeRatingsTest, TheWholeMergeByKeyboard) {
+    PutRatings(RatingFileName, {{1, 3, 4, 4}, {2, 3, 2, 0}});
+    // The disk's criteria are (12, 11): (1, 3) rates WRITING 3, (2, 3) WRITING 5.
+    PutRatings(DiskRatings(), {{1, 3, 0, 3}, {2, 3, 0, 5}});
+    TMainForm main(QStringList{QStringLiteral("korvane")});
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    ModalScript script;
+    QStringList seen;
+    script.Then([&](QWidget* screen) {
+        ASSERT_TRUE(qobject_cast<TMergeRatingsForm*>(screen));
+        QTest::keyClick(screen, Qt::Key_Return); // Merge, on the only drive
+    });
+    script.Then([&](QWidget* list) {
+        auto* conflicts = qobject_cast<TMergeConflictsForm*>(list);
+        ASSERT_TRUE(conflicts);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(conflicts));
+        QWidget* grid = QApplication::focusWidget();
+        ASSERT_EQ(grid, conflicts->DrawGrid1);
+        for (int row = 1; row <= 2; ++row) {
+            seen << conflicts->CellText(2, row) + QLatin1Char(' ') + conflicts->CellText(5, row);
+        }
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_T, Qt::AltModifier);
+        // A mnemonic presses its button a moment later, as a click shown on the screen.
+        QTRY_COMPARE(conflicts->CellText(5, 2), QStringLiteral("Theirs"));
+        seen << conflicts->CellText(5, 1) + QLatin1Char(' ') + conflicts->CellText(5, 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    script.Then([&](QWidget* box) {
+        seen << qobject_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Y, Qt::AltModifier);
+    });
+    script.Then([&](QWidget* box) {
+        seen << qobject_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTest::keyClick(&main, Qt::Key_R, Qt::AltModifier);
+    QTRY_VERIFY(main.Rate1->isVisible());
+    QTest::keyClick(main.Rate1, Qt::Key_M);
+    QTRY_COMPARE(script.Pending(), 0);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    const QString summary = QStringLiteral(
+        "Ratings Merged: 0 Added, 0 Combined, 0 Unchanged, 2 Conflicts (1 Taken From The Disk), 0 "
+        "Skipped");
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("2/5 Ours"), QStringLiteral("4/3 Ours"),
+                                 QStringLiteral("Ours Theirs"),
+                                 summary + QStringLiteral("\n\nMerge These Ratings Into This "
+                                                          "Position?"),
+                                 summary}));
+    EXPECT_EQ(RatingKeys(), (std::vector<std::int32_t>{2320, 1334}));
+}
+
+} // namespace
+} // namespace korvane
