@@ -84,9 +84,11 @@ TMergeConflictsForm::TMergeConflictsForm(TRatingMerge& Merge, QWidget* owner)
             }
             DrawGrid1->DrawRecordCell(canvas, col, row, rect, state);
         });
-    const int gridWidth = DrawGrid1->sizeHint().width();
-    const int width = std::max(gridWidth + 16, 7 * ButtonPitch + 8);
-    DrawGrid1->setGeometry(8, 28, gridWidth, GridHeight);
+    // With few criteria the comments take the width the buttons need.
+    const int width = std::max(DrawGrid1->sizeHint().width() + 16, 7 * ButtonPitch + 8);
+    widths[widths.size() - 2] += width - 16 - DrawGrid1->sizeHint().width();
+    DrawGrid1->SetColWidths(widths);
+    DrawGrid1->setGeometry(8, 28, width - 16, GridHeight);
     Label1->resize(width - 16, 16);
 
     const int top = 28 + GridHeight + 8;
