@@ -62,6 +62,8 @@ public:
     void Close();
 
 private:
+    // Takes Handle, as open() returned it for Path, as the open file.
+    TOpenOutcome Take(int Handle, const std::string& Path);
     bool PutBack(const std::vector<unsigned char>& Content, bool Flush);
 
     int Handle_ = -1;

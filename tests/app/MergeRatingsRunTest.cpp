@@ -16,27 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void PutRatings(const std::string& File, const std::vector<std::vector<std::int32_t>>& Rows) {
-    TRateDataBase ratings(File);
-    for (const auto& row : Rows) { // applicant, member, ratings
-        TRateRecord rec = BlankRating(row[0], row[1]);
-        std::copy(row.begin() + 2, row.end(), rec.Rate.begin());
-        bool added = false;
-        ratings.Insert(rec, added);
-    }
-}
-
-// Applicant, member and the first two ratings of every record of Rating.dat, in file order.
-std::vector<std::int32_t> RatingKeys() {
-    TRateDataBase ratings(RatingFileName);
-    std::vector<std::int32_t> keys;
-    for (const auto& rec : test::Scan(ratings)) {
-        keys.push_back(rec.ApplicantID * 1000 + rec.CommitteeID * 100 + rec.Rate[0] * 10 +
-                       rec.Rate[1]);
-    }
-    return keys;
-}
-
 class MergeRatingsRunTest : public test::TempWorkDirTest {
 protected:
     void SetUp() override {
@@ -45,12 +24,13 @@ protected:
         test::InsertRecords(ApplicantFileName, {{1, "ADAMS, ANN"}, {2, "BROWN, BEN"}});
         test::InsertRecords(CommitteeFileName, {{3, "CLARK, CID"}, {4, "DAVIS, DAN"}});
         test::InsertSelections(PreferredFileName, {{11, 10}, {12, 20}});
-        PutRatings(RatingFileName, {{1, 3, 4, 0}, {2, 3, 2, 0}});
+        test::InsertRatings(RatingFileName, {{1, 3, 4, 0}, {2, 3, 2, 0}});
         fs::create_directory("disk");
         WriteFile("disk/kvn.dat", "Clerk\r\n");
         test::InsertSelections("disk/Preferre.dat", {{12, 20}, {11, 10}});
         // Criteria the other way round: (criterion 12, criterion 11).
-        PutRatings("disk/Rating.dat", {{1, 3, 5, 0}, {2, 3, 0, 3}, {8, 3, 1, 1}, {2, 4, 1, 1}});
+        test::InsertRatings("disk/Rating.dat",
+                            {{1, 3, 5, 0}, {2, 3, 0, 3}, {8, 3, 1, 1}, {2, 4, 1, 1}});
     }
 };
 
@@ -104,7 +84,7 @@ TEST_F(MergeRatingsRunTest, PrintsTheSummaryOrRefusesWithItsStatus) {
         EXPECT_EQ(run.ExitCode, c.ExitCode);
         if (c.ExitCode == 0) {
             EXPECT_EQ(run.Output, c.Output);
-            EXPECT_EQ(RatingKeys(), c.Ratings);
+            EXPECT_EQ(test::RatingKeys(RatingFileName), c.Ratings);
         } else {
             EXPECT_TRUE(run.Errors.split(QLatin1Char('\n')).contains(c.Output))
                 << run.Errors.toStdString();

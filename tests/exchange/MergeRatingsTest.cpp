@@ -28,27 +28,6 @@ using test::ModalScript;
 
 const std::string Title = "Clerk";
 
-void PutRatings(const std::string& File, const std::vector<std::vector<std::int32_t>>& Rows) {
-    TRateDataBase ratings(File);
-    for (const auto& row : Rows) { // applicant, member, ratings
-        TRateRecord rec = BlankRating(row[0], row[1]);
-        std::copy(row.begin() + 2, row.end(), rec.Rate.begin());
-        bool added = false;
-        ratings.Insert(rec, added);
-    }
-}
-
-// Applicant, member and the first two ratings of every record of Rating.dat, in file order.
-std::vector<std::int32_t> RatingKeys() {
-    TRateDataBase ratings(RatingFileName);
-    std::vector<std::int32_t> keys;
-    for (const auto& rec : test::Scan(ratings)) {
-        keys.push_back(rec.ApplicantID * 1000 + rec.CommitteeID * 100 + rec.Rate[0] * 10 +
-                       rec.Rate[1]);
-    }
-    return keys;
-}
-
 // A position with two applicants, two members and two criteria; its disk selected the criteria
 // the other way round.
 class MergeRatingsTest : public test::TempWorkDirTest {
@@ -129,8 +108,8 @@ class MergeFlowTest : public MergeRatingsTest, public ::testing::WithParamInterf
 // the merge is confirmed and written.
 TEST_P(MergeFlowTest, AsksInOrderAndChangesNothingUnlessConfirmed) {
     const TFlowCase& c = GetParam();
-    PutRatings(RatingFileName, {{1, 3, 4, 0}});
-    PutRatings(DiskRatings(), {{1, 3, 5, 0}, {2, 4, 1, 2}});
+    test::InsertRatings(RatingFileName, {{1, 3, 4, 0}});
+    test::InsertRatings(DiskRatings(), {{1, 3, 5, 0}, {2, 4, 1, 2}});
     std::filesystem::remove(Disk() / PositionFileName);
     if (c.DiskTitle) {
         Disk().Put(PositionFileName, *c.DiskTitle + "\r\n");
@@ -167,7 +146,7 @@ TEST_P(MergeFlowTest, AsksInOrderAndChangesNothingUnlessConfirmed) {
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(static_cast<TModalResult>(form.result()), c.Result);
     if (c.Merged) {
-        EXPECT_EQ(RatingKeys(), (std::vector<std::int32_t>{2421, 1345}));
+        EXPECT_EQ(test::RatingKeys(RatingFileName), (std::vector<std::int32_t>{2421, 1345}));
     } else {
         EXPECT_EQ(ReadFile(RatingFileName), before);
     }
@@ -180,9 +159,9 @@ INSTANTIATE_TEST_SUITE_P(Flows, MergeFlowTest, ::testing::ValuesIn(FlowCases),
 // From the menu to the message after, by keyboard alone: the second conflict taken from the
 // disk, the first kept.
 TEST_F(MergeRatingsTest, TheWholeMergeByKeyboard) {
-    PutRatings(RatingFileName, {{1, 3, 4, 4}, {2, 3, 2, 0}});
+    test::InsertRatings(RatingFileName, {{1, 3, 4, 4}, {2, 3, 2, 0}});
     // The disk's criteria are (12, 11): (1, 3) rates WRITING 3, (2, 3) WRITING 5.
-    PutRatings(DiskRatings(), {{1, 3, 0, 3}, {2, 3, 0, 5}});
+    test::InsertRatings(DiskRatings(), {{1, 3, 0, 3}, {2, 3, 0, 5}});
     TMainForm main(QStringList{QStringLiteral("korvane")});
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
@@ -229,7 +208,7 @@ TEST_F(MergeRatingsTest, TheWholeMergeByKeyboard) {
                                  summary + QStringLiteral("\n\nMerge These Ratings Into This "
                                                           "Position?"),
                                  summary}));
-    EXPECT_EQ(RatingKeys(), (std::vector<std::int32_t>{2320, 1334}));
+    EXPECT_EQ(test::RatingKeys(RatingFileName), (std::vector<std::int32_t>{2320, 1334}));
 }
 
 } // namespace
