@@ -131,13 +131,7 @@ void PrepareMerge() {
         bool added = false;
         criteria.Insert(rec, added);
     }
-    TRateDataBase disk("disk/Rating.dat");
-    for (const std::int32_t applicant : {2, 4}) {
-        TRateRecord rec = BlankRating(applicant, 9);
-        rec.Rate[0] = applicant;
-        bool added = false;
-        disk.Insert(rec, added);
-    }
+    test::InsertRatings("disk/Rating.dat", {{2, 9, 2}, {4, 9, 4}});
 }
 
 TOutcome MergeRatingsTakingTheDisks() {

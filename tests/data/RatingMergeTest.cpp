@@ -1,5 +1,5 @@
 #include <filesystem>
-#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,33 +14,35 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Named;
-using TRates = std::vector<std::int32_t>;
 
-TRateRecord Rating(std::int32_t Applicant, std::int32_t Member, const TRates& Rates,
-                   const std::string& Comments = {}, std::int32_t Sequence = 1) {
-    TRateRecord rec = BlankRating(Applicant, Member);
-    std::copy(Rates.begin(), Rates.end(), rec.Rate.begin());
-    rec.Comments = Comments;
+// A rating record written "applicant member rating1 rating2 rating3 [comment]".
+TRateRecord Rating(const std::string& Text, std::int32_t Sequence = 1) {
+    std::istringstream in(Text);
+    TRateRecord rec;
+    in >> rec.ApplicantID >> rec.CommitteeID >> rec.Rate[0] >> rec.Rate[1] >> rec.Rate[2];
+    in >> rec.Comments;
     rec.Sequence = Sequence;
     return rec;
 }
 
-TRates FirstRates(const TRateRecord& Rec, std::size_t Count = 3) {
-    return TRates(Rec.Rate.begin(), Rec.Rate.begin() + static_cast<std::ptrdiff_t>(Count));
+std::string Text(const TRateRecord& Rec) {
+    std::ostringstream out;
+    out << Rec.ApplicantID << ' ' << Rec.CommitteeID << ' ' << Rec.Rate[0] << ' ' << Rec.Rate[1]
+        << ' ' << Rec.Rate[2] << (Rec.Comments.empty() ? "" : " ") << Rec.Comments;
+    return out.str();
 }
 
-const std::vector<TDataRecord> Applicants = {Named(7, "ADAMS, ANN")};
+const std::vector<TDataRecord> Applicants = {Named(1, "A"), Named(2, "B"), Named(3, "C"),
+                                             Named(7, "D")};
 const std::vector<TDataRecord> Members = {Named(3, "BAKER, BOB")};
 
 struct TPairCase {
     const char* Name;
-    std::optional<TRateRecord> Ours;
-    TRateRecord Theirs;
+    const char* Ours; // empty: no record of the pair here
+    const char* Theirs;
     bool TakeTheirs;
     TPairKind Kind;
-    TMergeCounts Counts;
-    TRates Rates; // of pair (7, 3) after the merge; empty when there is no such record
-    std::string Comments;
+    const char* After; // this position's record of pair (7, 3) after the merge; empty: none
 };
 
 void PrintTo(const TPairCase& Case, std::ostream* Out) {
@@ -48,120 +50,50 @@ void PrintTo(const TPairCase& Case, std::ostream* Out) {
 }
 
 const TPairCase PairCases[] = {
-    {"Added",
-     {},
-     Rating(7, 3, {3, 4}, "GOOD"),
-     false,
-     TPairKind::Added,
-     {.Added = 1},
-     {3, 4, 0},
-     "GOOD"},
-    {"Unchanged",
-     Rating(7, 3, {3, 4}, "A"),
-     Rating(7, 3, {3, 4}, "B"),
-     false,
-     TPairKind::Unchanged,
-     {.Unchanged = 1},
-     {3, 4, 0},
-     "A"},
+    {"Added", "", "7 3 3 4 0 GOOD", false, TPairKind::Added, "7 3 3 4 0 GOOD"},
+    {"Unchanged", "7 3 3 4 0 A", "7 3 3 4 0 B", false, TPairKind::Unchanged, "7 3 3 4 0 A"},
     // What the disk holds is here already: nothing changes here.
-    {"SubsetIsUnchanged",
-     Rating(7, 3, {3, 4, 5}),
-     Rating(7, 3, {3, 0, 5}),
-     false,
-     TPairKind::Unchanged,
-     {.Unchanged = 1},
-     {3, 4, 5},
-     ""},
-    {"Combined",
-     Rating(7, 3, {3, 0, 0}, "A"),
-     Rating(7, 3, {0, 4, 2}, "B"),
-     false,
-     TPairKind::Combined,
-     {.Combined = 1},
-     {3, 4, 2},
-     "A"},
-    {"CommentOnlyThere",
-     Rating(7, 3, {3}),
-     Rating(7, 3, {3}, "LATE"),
-     false,
-     TPairKind::Combined,
-     {.Combined = 1},
-     {3, 0, 0},
-     "LATE"},
+    {"SubsetIsUnchanged", "7 3 3 4 5", "7 3 3 0 5", false, TPairKind::Unchanged, "7 3 3 4 5"},
+    {"Combined", "7 3 3 0 0 A", "7 3 0 4 2 B", false, TPairKind::Combined, "7 3 3 4 2 A"},
+    {"CommentOnlyThere", "7 3 3 0 0", "7 3 3 0 0 LATE", false, TPairKind::Combined,
+     "7 3 3 0 0 LATE"},
     // Where only one side rated, its rating counts whichever side is kept.
-    {"ConflictKept",
-     Rating(7, 3, {3, 4, 0}, "OURS"),
-     Rating(7, 3, {5, 0, 2}, "THEIRS"),
-     false,
-     TPairKind::Conflict,
-     {.Conflicts = 1},
-     {3, 4, 2},
-     "OURS"},
-    {"ConflictTaken",
-     Rating(7, 3, {3, 4, 0}, "OURS"),
-     Rating(7, 3, {5, 0, 2}, "THEIRS"),
-     true,
-     TPairKind::Conflict,
-     {.Conflicts = 1, .TakenFromDisk = 1},
-     {5, 4, 2},
-     "THEIRS"},
-    {"ConflictTakenWithoutComment",
-     Rating(7, 3, {3}, "OURS"),
-     Rating(7, 3, {5}),
-     true,
-     TPairKind::Conflict,
-     {.Conflicts = 1, .TakenFromDisk = 1},
-     {5, 0, 0},
-     "OURS"},
-    {"UnknownApplicant", {}, Rating(8, 3, {3}), false, TPairKind::Skipped, {.Skipped = 1}, {}, ""},
-    {"UnknownMember",
-     Rating(7, 3, {1}),
-     Rating(7, 4, {3}),
-     true,
-     TPairKind::Skipped,
-     {.Skipped = 1},
-     {1, 0, 0},
-     ""},
-    {"NoRating", {}, Rating(7, 3, {}, "NONE"), false, TPairKind::Empty, {}, {}, ""},
+    {"ConflictKept", "7 3 3 4 0 OURS", "7 3 5 0 2 THEIRS", false, TPairKind::Conflict,
+     "7 3 3 4 2 OURS"},
+    {"ConflictTaken", "7 3 3 4 0 OURS", "7 3 5 0 2 THEIRS", true, TPairKind::Conflict,
+     "7 3 5 4 2 THEIRS"},
+    {"TakenWithoutComment", "7 3 3 0 0 OURS", "7 3 5 0 0", true, TPairKind::Conflict,
+     "7 3 5 0 0 OURS"},
+    {"UnknownApplicant", "", "8 3 3 0 0", false, TPairKind::Skipped, ""},
+    {"UnknownMember", "7 3 1 0 0", "7 4 3 0 0", true, TPairKind::Skipped, "7 3 1 0 0"},
+    {"NoRating", "", "7 3 0 0 0 NONE", false, TPairKind::Empty, ""},
 };
 
 class RatingMergePairTest : public ::testing::TestWithParam<TPairCase> {};
 
-TEST_P(RatingMergePairTest, ClassifiesCountsAndMergesThePair) {
+TEST_P(RatingMergePairTest, ClassifiesAndMergesThePair) {
     const TPairCase& c = GetParam();
-    TRatingSide ours{{11, 12, 13}, {Rating(9, 3, {1, 1, 1}, "", 4)}, {}};
-    if (c.Ours) {
-        ours.Ratings.push_back(*c.Ours);
+    TRatingSide ours{{11, 12, 13}, {Rating("1 3 1 1 1", 4)}, {}};
+    if (*c.Ours != '\0') {
+        ours.Ratings.push_back(Rating(c.Ours));
     }
-    TRatingSide disk{{11, 12, 13}, {c.Theirs}, {}};
     TRatingMerge merge;
-    ASSERT_EQ(merge.Compare(ours, disk, Applicants, Members), "");
+    ASSERT_EQ(merge.Compare(ours, {{11, 12, 13}, {Rating(c.Theirs)}, {}}, Applicants, Members), "");
     ASSERT_EQ(merge.Pairs().size(), 1u);
     EXPECT_EQ(merge.Pairs()[0].Kind, c.Kind);
     merge.DecideAll(c.TakeTheirs);
-    EXPECT_EQ(merge.Counts(), c.Counts);
-
-    const auto merged = merge.Merged();
-    std::optional<TRateRecord> pair;
-    for (const auto& rec : merged) {
-        if (rec.ApplicantID == 7 && rec.CommitteeID == 3) {
-            pair = rec;
-        }
+    std::string after;
+    for (const auto& rec : merge.Merged()) {
+        after += rec.ApplicantID == 7 && rec.CommitteeID == 3 ? Text(rec) : std::string();
     }
-    ASSERT_EQ(pair.has_value(), !c.Rates.empty());
-    if (pair) {
-        EXPECT_EQ(FirstRates(*pair), c.Rates);
-        EXPECT_EQ(pair->Comments, c.Comments);
-    }
+    EXPECT_EQ(after, c.After);
     // An added pair comes first, numbered after the highest Sequence here; the others stay.
     const bool added = c.Kind == TPairKind::Added;
-    ASSERT_EQ(merged.size(), ours.Ratings.size() + (added ? 1 : 0));
-    EXPECT_EQ(merged[added ? 1 : 0], ours.Ratings[0]);
-    if (added) {
-        EXPECT_EQ(merged[0].Sequence, 5);
-    }
-    EXPECT_EQ(merge.Changes(), c.Counts.Added + c.Counts.Combined + c.Counts.Conflicts > 0);
+    ASSERT_EQ(merge.Merged().size(), ours.Ratings.size() + (added ? 1 : 0));
+    EXPECT_EQ(merge.Merged()[added ? 1 : 0], ours.Ratings[0]);
+    EXPECT_EQ(merge.Merged()[0].Sequence, added ? 5 : 4);
+    EXPECT_EQ(merge.Changes(),
+              added || c.Kind == TPairKind::Combined || c.Kind == TPairKind::Conflict);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, RatingMergePairTest, ::testing::ValuesIn(PairCases),
@@ -170,22 +102,21 @@ INSTANTIATE_TEST_SUITE_P(Pairs, RatingMergePairTest, ::testing::ValuesIn(PairCas
 // The first record of a pair wins on either side; added pairs keep the disk's order, newest
 // first; a conflict is decided one by one.
 TEST(RatingMergeTest, FirstRecordOfAPairWinsAndAddedPairsKeepTheDisksOrder) {
-    const std::vector<TDataRecord> applicants = {Named(1, "A"), Named(2, "B"), Named(3, "C")};
-    TRatingSide ours{{11}, {Rating(1, 3, {2}, "", 10), Rating(1, 3, {4}, "", 9)}, {}};
-    TRatingSide disk{{11},
-                     {Rating(3, 3, {5}, "", 7), Rating(1, 3, {3}, "", 6), Rating(1, 3, {2}, "", 5),
-                      Rating(2, 3, {1}, "", 4), Rating(3, 3, {1}, "", 3)},
-                     {}};
+    TRatingSide ours{{11}, {Rating("1 3 2 0 0", 10), Rating("1 3 4 0 0", 9)}, {}};
+    TRatingSide disk{{11}, {}, {}};
+    for (const char* text : {"3 3 5 0 0", "1 3 3 0 0", "1 3 2 0 0", "2 3 1 0 0", "3 3 1 0 0"}) {
+        disk.Ratings.push_back(Rating(text));
+    }
     TRatingMerge merge;
-    ASSERT_EQ(merge.Compare(ours, disk, applicants, Members), "");
+    ASSERT_EQ(merge.Compare(ours, disk, Applicants, Members), "");
     ASSERT_EQ(merge.Conflicts().size(), 1u);
     merge.Decide(0, true);
-    EXPECT_EQ(merge.Counts(), (TMergeCounts{.Added = 2, .Conflicts = 1, .TakenFromDisk = 1}));
-    std::vector<std::int32_t> seen;
+    std::vector<std::string> seen;
     for (const auto& rec : merge.Merged()) {
-        seen.push_back(rec.ApplicantID * 1000 + rec.Rate[0] * 100 + rec.Sequence);
+        seen.push_back(Text(rec) + " #" + std::to_string(rec.Sequence));
     }
-    EXPECT_EQ(seen, (std::vector<std::int32_t>{3512, 2111, 1310, 1409}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"3 3 5 0 0 #12", "2 3 1 0 0 #11", "1 3 3 0 0 #10",
+                                              "1 3 4 0 0 #9"}));
     EXPECT_EQ(MergeSummary(merge.Counts()),
               "Ratings Merged: 2 Added, 0 Combined, 0 Unchanged, 1 Conflicts (1 Taken From The "
               "Disk), 0 Skipped");
@@ -195,9 +126,8 @@ struct TCriteriaCase {
     const char* Name;
     std::vector<std::int32_t> Ours;
     std::vector<std::int32_t> Disk;
-    TRates DiskRates;
-    TRates Expected; // in this position's order
-    std::string Refusal;
+    const char* Theirs;
+    std::string Outcome; // pair (7, 3) after the merge, or the refusal
 };
 
 void PrintTo(const TCriteriaCase& Case, std::ostream* Out) {
@@ -208,20 +138,15 @@ const std::string Differ =
     "Error: The Criteria On The Disk Differ From This Position's; No Rating Was Merged\n\n";
 
 const TCriteriaCase CriteriaCases[] = {
-    {"SameOrder", {11, 12, 13}, {11, 12, 13}, {1, 2, 3}, {1, 2, 3}, ""},
-    {"Reordered", {11, 12, 13}, {13, 11, 12}, {3, 1, 2}, {1, 2, 3}, ""},
-    {"SelectedTwice", {11, 12, 11}, {11, 11, 12}, {1, 3, 2}, {1, 2, 3}, ""},
+    {"SameOrder", {11, 12, 13}, {11, 12, 13}, "7 3 1 2 3", "7 3 1 2 3"},
+    {"Reordered", {11, 12, 13}, {13, 11, 12}, "7 3 3 1 2", "7 3 1 2 3"},
+    {"SelectedTwice", {11, 12, 11}, {11, 11, 12}, "7 3 1 3 2", "7 3 1 2 3"},
     // Ratings past the disk's criteria belong to none.
-    {"BeyondTheCriteria", {12, 11}, {11, 12}, {1, 2, 5}, {2, 1, 0}, ""},
-    {"OnlyHere", {11, 14, 12}, {11, 12, 13}, {}, {}, Differ + "Only In This Position: SKILL"},
-    {"OnlyOnTheDisk", {11, 12}, {11, 12, 13}, {}, {}, Differ + "Only On The Disk: TEAMWORK"},
-    {"OnlyOnTheDiskUnnamed", {11}, {11, 15}, {}, {}, Differ + "Only On The Disk: Criterion ID 15"},
-    {"SelectedTwiceHereOnly",
-     {11, 11},
-     {11, 12},
-     {},
-     {},
-     Differ + "Only In This Position: WRITING"},
+    {"BeyondTheCriteria", {12, 11}, {11, 12}, "7 3 1 2 5", "7 3 2 1 0"},
+    {"OnlyHere", {11, 14, 12}, {11, 12, 13}, "7 3 1 1 1", Differ + "Only In This Position: SKILL"},
+    {"OnlyOnTheDisk", {11, 12}, {11, 12, 13}, "7 3 1 1 1", Differ + "Only On The Disk: TEAMWORK"},
+    {"Unnamed", {11}, {11, 15}, "7 3 1 1 0", Differ + "Only On The Disk: Criterion ID 15"},
+    {"TwiceHereOnly", {11, 11}, {11, 12}, "7 3 1 1 0", Differ + "Only In This Position: WRITING"},
 };
 
 class RatingMergeCriteriaTest : public ::testing::TestWithParam<TCriteriaCase> {};
@@ -229,86 +154,62 @@ class RatingMergeCriteriaTest : public ::testing::TestWithParam<TCriteriaCase> {
 TEST_P(RatingMergeCriteriaTest, MapsEachRatingToItsCriterionOrRefuses) {
     const TCriteriaCase& c = GetParam();
     TRatingSide ours{c.Ours, {}, {Named(11, "WRITING"), Named(14, "SKILL")}};
-    TRatingSide disk{c.Disk, {Rating(7, 3, c.DiskRates)}, {Named(13, "TEAMWORK")}};
+    TRatingSide disk{c.Disk, {Rating(c.Theirs)}, {Named(13, "TEAMWORK")}};
     TRatingMerge merge;
-    EXPECT_EQ(merge.Compare(ours, disk, Applicants, Members), c.Refusal);
-    if (c.Refusal.empty()) {
-        ASSERT_EQ(merge.Merged().size(), 1u);
-        EXPECT_EQ(FirstRates(merge.Merged()[0]), c.Expected);
-    } else {
-        EXPECT_TRUE(merge.Pairs().empty());
-    }
+    const std::string refused = merge.Compare(ours, disk, Applicants, Members);
+    EXPECT_EQ(refused.empty() ? Text(merge.Merged().at(0)) : refused, c.Outcome);
 }
 
 INSTANTIATE_TEST_SUITE_P(Criteria, RatingMergeCriteriaTest, ::testing::ValuesIn(CriteriaCases),
                          [](const auto& test) { return std::string(test.param.Name); });
 
-class RatingMergeFilesTest : public test::TempWorkDirTest {
-protected:
-    static std::string Records(const std::vector<TRateRecord>& Ratings) {
-        std::string bytes;
-        for (const auto& rec : Ratings) {
-            unsigned char record[TRateRecordCodec::Size] = {};
-            TRateRecordCodec::Encode(rec, record);
-            bytes.append(reinterpret_cast<const char*>(record), sizeof record);
-        }
-        return bytes;
+template <class Codec> std::string Encoded(const std::vector<typename Codec::TRecord>& Records) {
+    std::string bytes(Records.size() * Codec::Size, '\0');
+    for (std::size_t i = 0; i < Records.size(); ++i) {
+        Codec::Encode(Records[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * Codec::Size);
     }
-    static std::string Criteria(int Count) {
-        std::string bytes;
-        for (int i = 1; i <= Count; ++i) {
-            unsigned char record[TSelectRecordCodec::Size] = {};
-            TSelectRecordCodec::Encode({10 + i, 10, i}, record);
-            bytes.append(reinterpret_cast<const char*>(record), sizeof record);
-        }
-        return bytes;
-    }
-};
+    return bytes;
+}
+
+class RatingMergeFilesTest : public test::TempWorkDirTest {};
 
 // A damaged or unreadable file is named and nothing is merged; neither side gains a file.
 TEST_F(RatingMergeFilesTest, RefusesDamagedFilesByName) {
-    const std::string rating = Records({Rating(7, 3, {4, 5})});
-    const std::string damaged = "Error: The Disk's Rating.dat Is Damaged; No Rating Was Merged\n\n";
+    const std::string rating = Encoded<TRateRecordCodec>({Rating("7 3 4 5 0")});
+    const std::string criteria = Encoded<TSelectRecordCodec>({{11, 10, 1}, {12, 10, 2}});
+    const std::string disk = "Error: The Disk's Rating.dat ";
+    const std::string end = "; No Rating Was Merged";
+    const std::string size = end + "\n\nIts Size Is No Whole Number Of Records";
     struct {
-        const char* File;
-        bool OnDisk;
-        std::string Bytes;
+        std::string File;
+        std::string Bytes; // "fifo": a named pipe
         std::string Refusal;
     } const cases[] = {
-        {RatingFileName, true, rating, ""},
-        {RatingFileName, true, rating + "x", damaged + "Its Size Is No Whole Number Of Records"},
-        {RatingFileName, true, Records({Rating(7, 3, {4}), Rating(7, 4, {0, 6})}),
-         damaged + "Record 2 Holds A Rating Outside 0 To 5"},
-        {RatingFileName, true, Records({Rating(7, 3, {-1})}),
-         damaged + "Record 1 Holds A Rating Outside 0 To 5"},
-        {PreferredFileName, true, Criteria(2) + "x",
-         "Error: The Disk's Preferre.dat Is Damaged; No Rating Was Merged\n\nIts Size Is No Whole "
-         "Number Of Records"},
-        {PreferredFileName, true, Criteria(13),
-         "Error: The Disk's Preferre.dat Is Damaged; No Rating Was Merged\n\nIt Selects More Than "
-         "12 Criteria"},
-        {RatingFileName, false, rating + "xy",
-         "Error: This Position's Rating.dat Is Damaged; No Rating Was Merged\n\nIts Size Is No "
-         "Whole Number Of Records"},
-        {RatingFileName, true, "",
-         "Error: The Disk's Rating.dat Cannot Be Read; No Rating Was Merged"},
+        {"disk/Rating.dat", rating, ""},
+        {"disk/Rating.dat", rating + "x", disk + "Is Damaged" + size},
+        {"disk/Rating.dat", rating + Encoded<TRateRecordCodec>({Rating("7 4 0 6 0")}),
+         disk + "Is Damaged" + end + "\n\nRecord 2 Holds A Rating Outside 0 To 5"},
+        {"disk/Rating.dat", "fifo", disk + "Cannot Be Read" + end},
+        {"disk/Preferre.dat", std::string(13 * TSelectRecordCodec::Size, '\1'),
+         "Error: The Disk's Preferre.dat Is Damaged" + end +
+             "\n\nIt Selects More Than 12 Criteria"},
+        {"Rating.dat", rating + "xy", "Error: This Position's Rating.dat Is Damaged" + size},
     };
     for (const auto& c : cases) {
         fs::remove_all("disk");
         fs::create_directory("disk");
         fs::remove(RatingFileName);
-        WriteFile(PreferredFileName, Criteria(2));
-        WriteFile("disk/Preferre.dat", Criteria(2));
+        WriteFile(PreferredFileName, criteria);
+        WriteFile("disk/Preferre.dat", criteria);
         WriteFile("disk/Rating.dat", rating);
-        const fs::path where = c.OnDisk ? fs::path("disk") / c.File : fs::path(c.File);
-        fs::remove(where);
-        if (c.Refusal.ends_with("Cannot Be Read; No Rating Was Merged")) {
-            MakeFifo(where); // never waited on
+        fs::remove(c.File);
+        if (c.Bytes == "fifo") {
+            MakeFifo(c.File); // never waited on
         } else {
-            WriteFile(where, c.Bytes);
+            WriteFile(c.File, c.Bytes);
         }
         TRatingMerge merge;
-        EXPECT_EQ(merge.Read("disk"), c.Refusal) << c.Refusal;
+        EXPECT_EQ(merge.Read("disk"), c.Refusal);
         EXPECT_EQ(merge.Pairs().size(), c.Refusal.empty() ? 1u : 0u) << c.Refusal;
         EXPECT_FALSE(fs::exists("disk/SamplePr.dat") || fs::exists(ApplicantFileName));
     }

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,12 +57,10 @@ private:
 
 struct TFlowCase {
     const char* Name;
-    std::optional<std::string> DiskTitle;        // nullopt: no kvn.dat on the disk
-    std::vector<std::pair<QString, char>> Boxes; // each box's text and the answer: Y, N, O or
-                                                 // Enter
-    bool FailWrite;
+    std::optional<std::string> DiskTitle; // nullopt: no kvn.dat on the disk
+    // Each box by its letter in Boxes, with the answer after it: Y(es), N(o), O(K) or E(nter).
+    const char* Boxes;
     TModalResult Result;
-    bool Merged;
 };
 
 void PrintTo(const TFlowCase& Case, std::ostream* Out) {
@@ -71,35 +70,20 @@ void PrintTo(const TFlowCase& Case, std::ostream* Out) {
 const QString Summary = QStringLiteral(
     "Ratings Merged: 1 Added, 1 Combined, 0 Unchanged, 0 Conflicts (0 Taken From The Disk), 0 "
     "Skipped");
-const QString Confirm = Summary + QStringLiteral("\n\nMerge These Ratings Into This Position?");
-const QString OtherTitle =
-    QStringLiteral("The Disk Holds The Position Clerk II; Merge Its Ratings Anyway?");
+const std::map<char, QString> Boxes = {
+    {'t', QStringLiteral("The Disk Holds The Position Clerk II; Merge Its Ratings Anyway?")},
+    {'f', QStringLiteral("Error: Position File Not Found On This Disk")},
+    {'c', Summary + QStringLiteral("\n\nMerge These Ratings Into This Position?")},
+    {'s', Summary},
+    {'w', QStringLiteral("Error: Rating.dat Could Not Be Written; No Rating Was Merged")}};
 
 const TFlowCase FlowCases[] = {
-    {"SameTitle", Title, {{Confirm, 'Y'}, {Summary, 'O'}}, false, TModalResult::Ok, true},
-    {"SummaryDeclined", Title, {{Confirm, 'N'}}, false, TModalResult::Cancel, false},
-    {"EnterDeclinesTheSummary", Title, {{Confirm, 'E'}}, false, TModalResult::Cancel, false},
-    {"OtherTitleNo", "Clerk II", {{OtherTitle, 'N'}}, false, TModalResult::None, false},
-    {"OtherTitleEnter", "Clerk II", {{OtherTitle, 'E'}}, false, TModalResult::None, false},
-    {"OtherTitleYes",
-     "Clerk II",
-     {{OtherTitle, 'Y'}, {Confirm, 'Y'}, {Summary, 'O'}},
-     false,
-     TModalResult::Ok,
-     true},
-    {"NoPositionFile",
-     std::nullopt,
-     {{QStringLiteral("Error: Position File Not Found On This Disk"), 'O'}},
-     false,
-     TModalResult::None,
-     false},
-    {"WriteFails",
-     Title,
-     {{Confirm, 'Y'},
-      {QStringLiteral("Error: Rating.dat Could Not Be Written; No Rating Was Merged"), 'O'}},
-     true,
-     TModalResult::No,
-     false},
+    {"SameTitle", Title, "cYsO", TModalResult::Ok},
+    {"EnterDeclinesTheSummary", Title, "cE", TModalResult::Cancel},
+    {"OtherTitleEnter", "Clerk II", "tE", TModalResult::None},
+    {"OtherTitleYes", "Clerk II", "tYcYsO", TModalResult::Ok},
+    {"NoPositionFile", std::nullopt, "fO", TModalResult::None},
+    {"WriteFails", Title, "cYwO", TModalResult::No},
 };
 
 class MergeFlowTest : public MergeRatingsTest, public ::testing::WithParamInterface<TFlowCase> {};
@@ -108,6 +92,7 @@ class MergeFlowTest : public MergeRatingsTest, public ::testing::WithParamInterf
 // the merge is confirmed and written.
 TEST_P(MergeFlowTest, AsksInOrderAndChangesNothingUnlessConfirmed) {
     const TFlowCase& c = GetParam();
+    const std::string boxes = c.Boxes;
     test::InsertRatings(RatingFileName, {{1, 3, 4, 0}});
     test::InsertRatings(DiskRatings(), {{1, 3, 5, 0}, {2, 4, 1, 2}});
     std::filesystem::remove(Disk() / PositionFileName);
@@ -118,15 +103,16 @@ TEST_P(MergeFlowTest, AsksInOrderAndChangesNothingUnlessConfirmed) {
     const std::string disk = ReadFile(DiskRatings());
     TMergeRatingsForm form(nullptr);
     ModalScript script;
-    QStringList texts;
-    for (const auto& [text, answer] : c.Boxes) {
-        script.Then([&, answer = answer](QWidget* widget) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            ASSERT_NE(box, nullptr);
-            texts << box->text();
-            if (c.FailWrite && answer == 'Y' && texts.size() == 1) {
-                TFileFaults::FailStep(1, ENOSPC);
+    QStringList texts, expected;
+    for (std::size_t i = 0; i < boxes.size(); i += 2) {
+        expected << Boxes.at(boxes[i]);
+        script.Then([&, i](QWidget* box) {
+            ASSERT_TRUE(qobject_cast<QMessageBox*>(box));
+            texts << qobject_cast<QMessageBox*>(box)->text();
+            if (boxes.find('w') == i + 2) {
+                TFileFaults::FailStep(1, ENOSPC); // the write the answer starts
             }
+            const char answer = boxes[i + 1];
             if (answer == 'E') {
                 QTest::keyClick(box, Qt::Key_Return);
             } else {
@@ -139,13 +125,9 @@ TEST_P(MergeFlowTest, AsksInOrderAndChangesNothingUnlessConfirmed) {
     form.MergeBtnClick();
     TFileFaults::Clear();
     EXPECT_EQ(script.Pending(), 0);
-    QStringList expected;
-    for (const auto& box : c.Boxes) {
-        expected << box.first;
-    }
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(static_cast<TModalResult>(form.result()), c.Result);
-    if (c.Merged) {
+    if (boxes.find('s') != std::string::npos) {
         EXPECT_EQ(test::RatingKeys(RatingFileName), (std::vector<std::int32_t>{2421, 1345}));
     } else {
         EXPECT_EQ(ReadFile(RatingFileName), before);
