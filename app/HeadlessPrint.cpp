@@ -10,6 +10,7 @@
 
 #include "app/PositionFolder.h"
 #include "data/PositionFile.h"
+#include "platform/ui/FailureText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/FirstLevelScreeningForm.h"
@@ -159,9 +160,9 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
     if (!refused.empty()) {
         return Fail(QString::fromStdString(refused));
     }
-    if (IsPositionFile(QFile::encodeName(file).toStdString())) {
-        std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
-                     qPrintable(pdfFile));
+    if (const auto check = OutputFileCheck(QFile::encodeName(file).toStdString()); !check.Ok()) {
+        std::fprintf(stderr, "korvane: %s %s; the printout is not written\n", qPrintable(pdfFile),
+                     qPrintable(OutputRefusalText(check)));
         return 2;
     }
     SetPrinterPdfOutput(file);

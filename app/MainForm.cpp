@@ -290,7 +290,7 @@ void TMainForm::FormActivate() {
     }
     Importing_ = true;
     TImportResult result;
-    result.Outcome = TImportOutcome::NotStored;
+    result.Reason = TImportOutcome::NotStored;
     QString failure;
     try {
         TUpdateForm screen(this);

@@ -11,12 +11,15 @@
 #include "app/HeadlessPrint.h"
 #include "app/PositionFolder.h"
 #include "app/Startup.h"
+#include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RankingFile.h"
 #include "data/SetupCounts.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/RunOnce.h"
 #include "platform/sys/System.h"
+#include "platform/ui/FailureText.h"
+#include "setup/SetupPrecheck.h"
 
 namespace {
 
@@ -101,11 +104,20 @@ int RunRanking(const korvane::TCommandLine& line) {
         std::string error = korvane::OpenPositionFolder(line.Folder);
         if (error.empty()) {
             // What the final rating sheet's menu command refuses, the ranking refuses too.
-            error = korvane::SetupMessage(korvane::MissingPreferredSetup());
+            error = korvane::MissingSetupText(korvane::MissingPreferredSetup()).toStdString();
+        }
+        if (const auto check = korvane::OutputFileCheck(file); error.empty() && !check.Ok()) {
+            error = "Error: " + file + " " + korvane::OutputRefusalText(check).toStdString() +
+                    "; the ranking was not written";
         }
         if (error.empty()) {
             korvane::LoadSettings();
-            error = korvane::WriteRankingFile(file, korvane::Settings);
+            const auto written = korvane::WriteRankingFile(file, korvane::Settings);
+            if (!written.Ok()) {
+                error = written.Reason == korvane::TRankingFailure::Unreadable
+                            ? "Error: " + written.Detail
+                            : "Error: the ranking file " + file + " could not be written";
+            }
         }
         if (!error.empty()) {
             std::fprintf(stderr, "korvane: %s\n", error.c_str());

@@ -20,7 +20,6 @@ namespace korvane {
 namespace {
 
 constexpr int MergeHelpContext = 520;
-constexpr int PositionDiskNumber = 2;
 // The skipped pairs a summary lists by name; the rest are counted.
 constexpr std::size_t ListedSkipped = 10;
 
@@ -99,7 +98,7 @@ TModalResult TMergeRatingsForm::MergeFrom(const std::string& Root) {
     // Yes replaces this position's ratings: Enter answers No.
     if (!AskYesNo(SummaryText(merge) +
                       QStringLiteral("\n\nMerge These Ratings Into This Position?"),
-                  this, TDefaultAnswer::No)) {
+                  this)) {
         return TModalResult::Cancel;
     }
     TRateDataBase ratings(RatingFileName);

@@ -345,9 +345,10 @@ bool TRatingSheetForm::Modified() const {
 
 void TRatingSheetForm::reject() {
     if (Modified()) {
-        const TModalResult answer =
-            ShowMessage(QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_),
-                        TMessageKind::Question, TMessageButtons::YesNoCancel, this);
+        // Enter keeps what was typed: here No is the answer that loses work.
+        const TModalResult answer = ShowMessage(
+            QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_), TMessageKind::Question,
+            TMessageButtons::YesNoCancel, this, TDefaultAnswer::Yes);
         if (answer == TModalResult::Cancel || (answer == TModalResult::Yes && !SaveSheet())) {
             return;
         }

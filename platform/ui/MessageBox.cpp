@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -58,6 +59,10 @@ TModalResult ResultOf(int button, TMessageButtons buttons) {
 }
 
 bool ToStandardError = false;
+TMessageAnswerer Answerer;
+
+// Wide enough for a long title on one line; a box with it stays well inside a small screen.
+constexpr int ElidedNameWidth = 300;
 
 } // namespace
 
@@ -90,6 +95,11 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
     }
+    if (Answerer) {
+        if (const std::optional<TModalResult> answer = Answerer(text, kind, buttons)) {
+            return *answer;
+        }
+    }
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
     }
@@ -100,6 +110,19 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
                                                                   : QMessageBox::No);
     }
     return ResultOf(box.exec(), buttons);
+}
+
+void SetMessageAnswerer(TMessageAnswerer answerer) {
+    Answerer = std::move(answerer);
+}
+
+TModalResult SafeAnswer(TMessageButtons buttons) {
+    return ResultOf(QMessageBox::NoButton, buttons);
+}
+
+QString ElidedInMessage(const QString& name) {
+    return QFontMetrics(QApplication::font("QMessageBox"))
+        .elidedText(name, Qt::ElideRight, ElidedNameWidth);
 }
 
 } // namespace korvane

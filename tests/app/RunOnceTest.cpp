@@ -22,7 +22,7 @@ TEST_F(RunOnceTest, TheProgramCarriesOutTheLeftCommandsOnce) {
     WriteFile("keep.gid", "x");
     TRegistry store;
     const std::string programFile = (WorkDir() / "program/WinKVN.EXE").string();
-    ASSERT_TRUE(ScheduleRunOnce(ProgramRemovalCommands(programFile), programFile, store).Written);
+    ASSERT_TRUE(ScheduleRunOnce(ProgramRemovalCommands(programFile), programFile, store).Ok());
     ASSERT_TRUE(fs::exists(RunOnceAutostartPath()));
 
     const test::TRun run = test::RunKorvane({QStringLiteral("--run-once")});

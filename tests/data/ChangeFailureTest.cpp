@@ -2,9 +2,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
+#include "data/ApplicantImport.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "data/PositionFile.h"
@@ -143,6 +145,15 @@ TOutcome MergeRatingsTakingTheDisks() {
     return {made, ratings.Status(), RateKeys(ratings)};
 }
 
+// An applicant list of two lines, one replacing applicant 1, one new: one change of the file.
+TOutcome ImportList() {
+    std::ofstream(ApplicantListFileName, std::ios::binary | std::ios::trunc)
+        << "         1 EVANS\r\n         4 ADAMS\r\n";
+    const bool made = ImportApplicants(ApplicantListFileName).Reason == TImportOutcome::Imported;
+    TDataBase file(ApplicantFileName);
+    return {made, static_cast<std::uint16_t>(made ? 0 : stIOError), IDs(file)};
+}
+
 struct TChangeCase {
     const char* Name;
     std::vector<const char*> Files;
@@ -222,6 +233,15 @@ const TChangeCase Cases[] = {
      },
      {1, 2, 3},
      {2, 3, 1}},
+    {"ImportApplicants",
+     {"Applicant.Dat"},
+     [] {
+         TDataBase file(ApplicantFileName);
+         test::InsertAll(file, {Named(1, "BAKER"), Named(2, "CLARK"), Named(3, "DAVIS")});
+     },
+     ImportList,
+     {1, 2, 3},
+     {4, 2, 3, 1}},
     {"RatingSavedInPlace",
      {"Rating.dat"},
      PrepareRatings,
@@ -271,12 +291,12 @@ protected:
             WriteFile(Case().Files[i], Contents[i]);
         }
     }
-    // Names in the working directory other than the files of the change.
+    // Hidden names in the working directory: what a change may leave behind.
     std::vector<std::string> Others() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(".")) {
             const std::string name = entry.path().filename().string();
-            if (std::find(Case().Files.begin(), Case().Files.end(), name) == Case().Files.end()) {
+            if (name.front() == '.') {
                 names.push_back(name);
             }
         }

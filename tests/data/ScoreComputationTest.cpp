@@ -143,18 +143,22 @@ INSTANTIATE_TEST_SUITE_P(
                       TVeteranCase{0.05, true, false, false, 40, 15},
                       TVeteranCase{0.0, true, false, false, 40, 0}));
 
+// Enough applicants that a sort which does not keep equal keys in place would move them.
 TEST_F(ScoreComputationTest, EqualScoresKeepTheApplicantFileOrder) {
     AddMembers({1});
     AddWeights({10});
-    AddApplicant(1, "DAVIS");
-    AddApplicant(2, "ADAMS");
-    AddApplicant(3, "CLARK");
-    AddApplicant(4, "BAKER");
-    Rate(1, 1, {5});
-    Rate(2, 1, {3});
-    Rate(3, 1, {3});
-    Rate(4, 1, {5});
-    EXPECT_EQ(Order(Final()), (std::vector<std::int32_t>{4, 1, 2, 3}));
+    std::vector<std::int32_t> high;
+    std::vector<std::int32_t> low;
+    for (std::int32_t id = 1; id <= 40; ++id) {
+        // Names in reverse ID order: the file order is not the ID order.
+        AddApplicant(id, "A" + std::to_string(100 - id));
+        Rate(id, 1, {id % 3 == 0 ? 5 : 3});
+    }
+    for (std::int32_t id = 40; id >= 1; --id) {
+        (id % 3 == 0 ? high : low).push_back(id);
+    }
+    high.insert(high.end(), low.begin(), low.end());
+    EXPECT_EQ(Order(Final()), high);
 }
 
 TEST_F(ScoreComputationTest, AnEmptyCommitteeGivesEveryoneZeroInFileOrder) {

@@ -125,6 +125,7 @@ protected:
             Script.Then([](QWidget* screen) { Child<QPushButton>(screen, "ExportBtn")->click(); });
             Script.ThenAnswer(TModalResult::Ok); // insert the disk
             if (Export == TExportStep::DiskNotInserted) {
+                Script.ThenAnswer(TModalResult::No); // do not make the stick a position disk
                 Script.ThenAnswer(TModalResult::Cancel).ThenAnswer(TModalResult::Cancel);
             }
             Script.ThenAnswer(TModalResult::Ok); // completed, or not inserted
