@@ -1,5 +1,7 @@
 #include "app/HeadlessMerge.h"
 
+#include <QString>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -8,14 +10,15 @@
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RatingMerge.h"
-#include "platform/sys/CodePageText.h"
+#include "exchange/MergeTexts.h"
+#include "platform/ui/CodePage.h"
 
 namespace korvane {
 
 namespace {
 
-int Refuse(int Status, const std::string& Message) {
-    std::fprintf(stderr, "korvane: %s\n", Utf8FromCodePage(Message).c_str());
+int Refuse(int Status, const QString& Message) {
+    std::fprintf(stderr, "korvane: %s\n", Message.toLocal8Bit().constData());
     return Status;
 }
 
@@ -27,39 +30,40 @@ int RunMergeRatings(const std::string& DiskFolder, const std::string& Folder,
     std::error_code error;
     const std::string disk = std::filesystem::absolute(DiskFolder, error).string() + "/";
     if (std::string refused = OpenPositionFolder(Folder); !refused.empty()) {
-        return Refuse(MergeRefused, refused);
+        return Refuse(MergeRefused, QString::fromLocal8Bit(refused));
     }
     ReadPositionTitle();
     const auto title = PositionTitleOn(disk);
     if (!title) {
-        return Refuse(MergeRefused, "Error: Position File Not Found On This Disk");
+        return Refuse(MergeRefused, QStringLiteral("Error: Position File Not Found On This Disk"));
     }
     if (*title != PositionTitle) {
-        return Refuse(MergeOtherPosition,
-                      "The Disk Holds The Position " + *title + "; No Rating Was Merged");
+        return Refuse(MergeOtherPosition, QStringLiteral("The Disk Holds The Position ") +
+                                              FromCodePage(*title) +
+                                              QStringLiteral("; No Rating Was Merged"));
     }
     TRatingMerge merge;
-    if (std::string refused = merge.Read(disk); !refused.empty()) {
-        return Refuse(MergeRefused, refused);
+    if (const TMergeCheck check = merge.Read(disk); !check.Ok()) {
+        return Refuse(MergeRefused, MergeRefusalText(check));
     }
     if (!merge.Conflicts().empty()) {
         if (Prefer.empty()) {
             return Refuse(MergeUndecided,
-                          std::to_string(merge.Conflicts().size()) +
-                              " Conflicts; --prefer ours or --prefer theirs decides them. No "
-                              "Rating Was Merged");
+                          QString::number(merge.Conflicts().size()) +
+                              QStringLiteral(" Conflicts Left Undecided (--prefer ours or theirs "
+                                             "decides them); No Rating Was Merged"));
         }
         merge.DecideAll(Prefer == "theirs");
     }
     if (merge.Changes()) {
         TRateDataBase ratings(RatingFileName);
         if (!merge.Commit(ratings)) {
-            return Refuse(MergeRefused, MergeNotWritten);
+            return Refuse(MergeRefused, MergeNotWrittenText());
         }
     }
-    std::printf("%s\n", MergeSummary(merge.Counts()).c_str());
-    for (const std::string& line : merge.SkippedLines()) {
-        std::printf("Skipped %s\n", line.c_str());
+    std::printf("%s\n", MergeSummaryText(merge.Counts()).toLocal8Bit().constData());
+    for (const QString& line : SkippedPairTexts(merge)) {
+        std::printf("Skipped %s\n", line.toLocal8Bit().constData());
     }
     return 0;
 }

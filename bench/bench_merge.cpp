@@ -105,7 +105,7 @@ void BM_MergeTwelveThousandRatings(benchmark::State& state) {
         Put(RatingFileName, ours);
         state.ResumeTiming();
         TRatingMerge merge;
-        if (!merge.Read("disk").empty()) {
+        if (!merge.Read("disk").Ok()) {
             state.SkipWithError("refused");
             break;
         }

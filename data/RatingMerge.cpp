@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 #include <map>
-#include <optional>
 #include <unordered_set>
 
 #include "data/FileNames.h"
@@ -18,12 +17,9 @@ namespace {
 // Larger files are no files of ours.
 constexpr std::int64_t MaxFileBytes = std::int64_t{256} * 1024 * 1024;
 
-const char* const DiskSide = "The Disk's";
-const char* const OurSide = "This Position's";
+enum class TRead { Whole, Missing, Broken, Unreadable };
 
-enum class TRead { Whole, Missing, Damaged, Unreadable };
-
-// Every whole record of a file, opened for reading only. Damaged when a broken record is left
+// Every whole record of a file, opened for reading only. Broken when a broken record is left
 // over at the end.
 template <class Codec>
 TRead ReadRecords(const std::string& Path, std::vector<typename Codec::TRecord>& Records) {
@@ -41,56 +37,56 @@ TRead ReadRecords(const std::string& Path, std::vector<typename Codec::TRecord>&
     for (std::size_t i = 0; i < Records.size(); ++i) {
         Codec::Decode(bytes.data() + i * Codec::Size, Records[i]);
     }
-    return bytes.size() % Codec::Size == 0 ? TRead::Whole : TRead::Damaged;
+    return bytes.size() % Codec::Size == 0 ? TRead::Whole : TRead::Broken;
 }
 
-std::string Refusal(const char* Side, const char* File, TRead Read, const std::string& Detail) {
-    return std::string("Error: ") + Side + " " + File +
-           (Read == TRead::Unreadable ? " Cannot Be Read" : " Is Damaged") +
-           "; No Rating Was Merged" + (Detail.empty() ? "" : "\n\n" + Detail);
+TMergeCheck Refused(TMergeRefusal Why, const char* File, bool OnDisk, int Record = 0) {
+    TMergeCheck check;
+    check.Reason = Why;
+    check.Subject = File;
+    check.OnDisk = OnDisk;
+    check.Record = Record;
+    return check;
 }
 
-// Refuses a file that cannot be read, and one that is damaged unless that is allowed.
-std::string ReadRefusal(const char* Side, const char* File, TRead Read,
-                        bool DamagedAllowed = false) {
-    if (Read == TRead::Unreadable || (Read == TRead::Damaged && !DamagedAllowed)) {
-        return Refusal(Side, File, Read,
-                       Read == TRead::Damaged ? "Its Size Is No Whole Number Of Records"
-                                              : std::string());
+// Refuses a file that cannot be read, and one with a broken record unless that is allowed.
+TMergeCheck Refused(TRead Read, const char* File, bool OnDisk, bool BrokenAllowed = false) {
+    if (Read == TRead::Unreadable || (Read == TRead::Broken && !BrokenAllowed)) {
+        return Refused(Read == TRead::Broken ? TMergeRefusal::BrokenRecord
+                                             : TMergeRefusal::Unreadable,
+                       File, OnDisk);
     }
     return {};
 }
 
 // The selected preferred criteria, the ratings and the sample names of the side in Folder.
-std::string ReadSide(const std::string& Folder, const char* Side, TRatingSide& Into) {
+TMergeCheck ReadSide(const std::string& Folder, bool OnDisk, TRatingSide& Into) {
     std::vector<TSelectRecord> criteria;
     TRead read = ReadRecords<TSelectRecordCodec>(Folder + PreferredFileName, criteria);
-    if (std::string refused = ReadRefusal(Side, PreferredFileName, read); !refused.empty()) {
+    if (TMergeCheck refused = Refused(read, PreferredFileName, OnDisk); !refused.Ok()) {
         return refused;
     }
     if (criteria.size() > RatingCount) {
-        return Refusal(Side, PreferredFileName, TRead::Damaged, "It Selects More Than 12 Criteria");
+        return Refused(TMergeRefusal::TooManyCriteria, PreferredFileName, OnDisk);
     }
     Into.Criteria.clear();
     for (const auto& criterion : criteria) {
         Into.Criteria.push_back(criterion.CriterionID);
     }
     read = ReadRecords<TRateRecordCodec>(Folder + RatingFileName, Into.Ratings);
-    if (std::string refused = ReadRefusal(Side, RatingFileName, read); !refused.empty()) {
+    if (TMergeCheck refused = Refused(read, RatingFileName, OnDisk); !refused.Ok()) {
         return refused;
     }
-    // Only names: a damaged list still names its whole records.
+    // Only names: a broken list still names its whole records.
     ReadRecords<TDataRecordCodec>(Folder + SamplePreferredFileName, Into.Samples);
-    return {};
-}
-
-// The ratings of the disk are 0 to 5; anything else is a damaged file.
-std::string OutOfRange(const std::vector<TRateRecord>& Ratings) {
-    for (std::size_t i = 0; i < Ratings.size(); ++i) {
-        const auto& rate = Ratings[i].Rate;
-        if (std::any_of(rate.begin(), rate.end(), [](std::int32_t r) { return r < 0 || r > 5; })) {
-            return Refusal(DiskSide, RatingFileName, TRead::Damaged,
-                           "Record " + std::to_string(i + 1) + " Holds A Rating Outside 0 To 5");
+    if (OnDisk) {
+        for (std::size_t i = 0; i < Into.Ratings.size(); ++i) {
+            const auto& rate = Into.Ratings[i].Rate;
+            if (std::any_of(rate.begin(), rate.end(),
+                            [](std::int32_t r) { return r < 0 || r > 5; })) {
+                return Refused(TMergeRefusal::RatingOutOfRange, RatingFileName, OnDisk,
+                               static_cast<int>(i + 1));
+            }
         }
     }
     return {};
@@ -112,10 +108,10 @@ std::unordered_map<std::int32_t, std::string> NamesByID(const std::vector<TDataR
 
 // For each criterion of the disk, the place of the same criterion here: the k-th selection of a
 // CriterionID on the disk is the k-th selection of it here. Empty when the two selections
-// differ, and Missing then says which criterion, the first one of ours and then of the disk's
-// that the other side lacks.
+// differ, and Differs then names the first criterion of ours, and then of the disk's, that the
+// other side lacks.
 std::vector<std::size_t> MapCriteria(const TRatingSide& Ours, const TRatingSide& Disk,
-                                     std::string& Missing) {
+                                     TMergeCheck& Differs) {
     std::map<std::int32_t, std::vector<std::size_t>> here, there;
     for (std::size_t i = 0; i < Ours.Criteria.size(); ++i) {
         here[Ours.Criteria[i]].push_back(i);
@@ -123,27 +119,23 @@ std::vector<std::size_t> MapCriteria(const TRatingSide& Ours, const TRatingSide&
     for (std::size_t j = 0; j < Disk.Criteria.size(); ++j) {
         there[Disk.Criteria[j]].push_back(j);
     }
-    const auto lacking = [](const std::vector<std::int32_t>& Criteria,
-                            std::map<std::int32_t, std::vector<std::size_t>>& Other) {
+    const auto lacking = [&Differs](const TRatingSide& Side, const TRatingSide& Other,
+                                    std::map<std::int32_t, std::vector<std::size_t>>& Others,
+                                    TMergeRefusal Why) {
         std::map<std::int32_t, std::size_t> seen;
-        for (const std::int32_t id : Criteria) {
-            if (seen[id]++ >= Other[id].size()) {
-                return std::optional<std::int32_t>(id);
+        for (const std::int32_t id : Side.Criteria) {
+            if (seen[id]++ >= Others[id].size()) {
+                const std::string name = NameIn(Side.Samples, id);
+                Differs.Reason = Why;
+                Differs.Subject = name.empty() ? NameIn(Other.Samples, id) : name;
+                Differs.CriterionID = id;
+                return true;
             }
         }
-        return std::optional<std::int32_t>();
+        return false;
     };
-    const auto name = [](const TRatingSide& First, const TRatingSide& Second, std::int32_t ID) {
-        std::string text = NameIn(First.Samples, ID);
-        text = text.empty() ? NameIn(Second.Samples, ID) : text;
-        return text.empty() ? "Criterion ID " + std::to_string(ID) : text;
-    };
-    if (const auto id = lacking(Ours.Criteria, there)) {
-        Missing = "Only In This Position: " + name(Ours, Disk, *id);
-        return {};
-    }
-    if (const auto id = lacking(Disk.Criteria, here)) {
-        Missing = "Only On The Disk: " + name(Disk, Ours, *id);
+    if (lacking(Ours, Disk, there, TMergeRefusal::OnlyHere) ||
+        lacking(Disk, Ours, here, TMergeRefusal::OnlyOnDisk)) {
         return {};
     }
     std::vector<std::size_t> places(Disk.Criteria.size());
@@ -162,14 +154,6 @@ std::uint64_t PairKey(std::int32_t Applicant, std::int32_t Member) {
 
 } // namespace
 
-std::string MergeSummary(const TMergeCounts& Counts) {
-    return "Ratings Merged: " + std::to_string(Counts.Added) + " Added, " +
-           std::to_string(Counts.Combined) + " Combined, " + std::to_string(Counts.Unchanged) +
-           " Unchanged, " + std::to_string(Counts.Conflicts) + " Conflicts (" +
-           std::to_string(Counts.TakenFromDisk) + " Taken From The Disk), " +
-           std::to_string(Counts.Skipped) + " Skipped";
-}
-
 TRateRecord CombinedRating(const TRateRecord& Ours, const TRateRecord& Theirs, std::size_t Criteria,
                            bool TakeTheirs) {
     TRateRecord merged = Ours;
@@ -182,45 +166,40 @@ TRateRecord CombinedRating(const TRateRecord& Ours, const TRateRecord& Theirs, s
     return merged;
 }
 
-std::string TRatingMerge::Read(const std::string& DiskFolder) {
+TMergeCheck TRatingMerge::Read(const std::string& DiskFolder) {
     std::string disk = DiskFolder;
     if (!disk.empty() && disk.back() != '/') {
         disk += '/';
     }
     TRatingSide ours, theirs;
     std::vector<TDataRecord> applicants, members;
-    std::string refused = ReadSide("", OurSide, ours);
-    if (refused.empty()) {
-        refused = ReadSide(disk, DiskSide, theirs);
+    TMergeCheck check = ReadSide("", false, ours);
+    if (check.Ok()) {
+        check = ReadSide(disk, true, theirs);
     }
-    if (refused.empty()) {
-        refused = OutOfRange(theirs.Ratings);
+    if (check.Ok()) {
+        check = Refused(ReadRecords<TDataRecordCodec>(ApplicantFileName, applicants),
+                        ApplicantFileName, false, true);
     }
-    if (refused.empty()) {
-        refused = ReadRefusal(OurSide, ApplicantFileName,
-                              ReadRecords<TDataRecordCodec>(ApplicantFileName, applicants), true);
+    if (check.Ok()) {
+        check = Refused(ReadRecords<TDataRecordCodec>(CommitteeFileName, members),
+                        CommitteeFileName, false, true);
     }
-    if (refused.empty()) {
-        refused = ReadRefusal(OurSide, CommitteeFileName,
-                              ReadRecords<TDataRecordCodec>(CommitteeFileName, members), true);
-    }
-    if (!refused.empty()) {
+    if (!check.Ok()) {
         *this = TRatingMerge();
-        return refused;
+        return check;
     }
     return Compare(std::move(ours), std::move(theirs), applicants, members);
 }
 
-std::string TRatingMerge::Compare(TRatingSide Ours, TRatingSide Disk,
+TMergeCheck TRatingMerge::Compare(TRatingSide Ours, TRatingSide Disk,
                                   const std::vector<TDataRecord>& Applicants,
                                   const std::vector<TDataRecord>& Members) {
     *this = TRatingMerge();
-    std::string missing;
-    const std::vector<std::size_t> places = MapCriteria(Ours, Disk, missing);
-    if (!missing.empty()) {
-        return "Error: The Criteria On The Disk Differ From This Position's; No Rating Was "
-               "Merged\n\n" +
-               missing;
+    TMergeCheck differs;
+    const std::vector<std::size_t> places = MapCriteria(Ours, Disk, differs);
+    if (!differs.Ok()) {
+        return differs;
     }
     CriteriaCount_ = std::min(Ours.Criteria.size(), RatingCount);
     for (std::size_t n = 0; n < CriteriaCount_; ++n) {
@@ -370,23 +349,6 @@ std::string TRatingMerge::ApplicantName(std::int32_t ID) const {
 std::string TRatingMerge::MemberName(std::int32_t ID) const {
     const auto found = Members_.find(ID);
     return found != Members_.end() ? found->second : DescriptionNotFound;
-}
-
-std::vector<std::string> TRatingMerge::SkippedLines() const {
-    std::vector<std::string> lines;
-    for (const TDiskPair& pair : Pairs_) {
-        if (pair.Kind != TPairKind::Skipped) {
-            continue;
-        }
-        const bool applicant = Applicants_.contains(pair.Theirs.ApplicantID);
-        const bool member = Members_.contains(pair.Theirs.CommitteeID);
-        lines.push_back("Applicant " + std::to_string(pair.Theirs.ApplicantID) + ", Member " +
-                        std::to_string(pair.Theirs.CommitteeID) + ": Unknown " +
-                        (!applicant && !member ? "Applicant And Member"
-                         : !applicant          ? "Applicant"
-                                               : "Member"));
-    }
-    return lines;
 }
 
 } // namespace korvane

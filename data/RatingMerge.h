@@ -8,6 +8,7 @@
 
 #include "data/DataBase.h"
 #include "data/RateDataBase.h"
+#include "platform/sys/Result.h"
 
 namespace korvane {
 
@@ -40,13 +41,22 @@ struct TMergeCounts {
     bool operator==(const TMergeCounts&) const = default;
 };
 
-// The message of a merge whose Rating.dat could not be written.
-inline constexpr const char* MergeNotWritten =
-    "Error: Rating.dat Could Not Be Written; No Rating Was Merged";
+// Why the ratings of a disk cannot be merged.
+enum class TMergeRefusal {
+    None,
+    Unreadable,       // Subject: a file that is there but cannot be read
+    BrokenRecord,     // Subject: a file whose size is no whole number of records
+    TooManyCriteria,  // Subject: a selection of more than 12 criteria
+    RatingOutOfRange, // Subject: a rating file with a rating outside 0 to 5, in Record
+    OnlyHere,         // Subject: the name of the first criterion only this position selected
+    OnlyOnDisk,       // Subject: the name of the first criterion only the disk selected
+};
 
-// "Ratings Merged: n Added, n Combined, n Unchanged, n Conflicts (k Taken From The Disk),
-// n Skipped"
-std::string MergeSummary(const TMergeCounts& Counts);
+struct TMergeCheck : TResult<TMergeRefusal> {
+    bool OnDisk = false;          // the file is the disk's, not this position's
+    int Record = 0;               // RatingOutOfRange: the record, from 1
+    std::int32_t CriterionID = 0; // OnlyHere, OnlyOnDisk: the criterion (Subject empty: unnamed)
+};
 
 // The files of one side that the merge compares.
 struct TRatingSide {
@@ -68,11 +78,10 @@ TRateRecord CombinedRating(const TRateRecord& Ours, const TRateRecord& Theirs, s
 class TRatingMerge {
 public:
     // Reads the disk's files in DiskFolder (only read) and this position's in the working
-    // directory. Empty when the merge can go on; otherwise the message that refuses it, and
-    // nothing is to be merged.
-    std::string Read(const std::string& DiskFolder);
+    // directory. Ok when the merge can go on; a refused merge has nothing to merge.
+    TMergeCheck Read(const std::string& DiskFolder);
     // The same from files already read; Applicants and Members are this position's lists.
-    std::string Compare(TRatingSide Ours, TRatingSide Disk,
+    TMergeCheck Compare(TRatingSide Ours, TRatingSide Disk,
                         const std::vector<TDataRecord>& Applicants,
                         const std::vector<TDataRecord>& Members);
 
@@ -97,12 +106,12 @@ public:
     // that fails.
     bool Commit(TRateDataBase& Ratings) const;
 
-    // For the screens: the names here (code-page bytes).
+    // For the screens: the names here (code-page bytes), and whether this position knows an ID.
     std::string ApplicantName(std::int32_t ID) const;
     std::string MemberName(std::int32_t ID) const;
     const std::vector<std::string>& CriterionNames() const { return CriterionNames_; }
-    // The skipped pairs, one line each: "Applicant 17, Member 3: Unknown Applicant".
-    std::vector<std::string> SkippedLines() const;
+    bool KnowsApplicant(std::int32_t ID) const { return Applicants_.contains(ID); }
+    bool KnowsMember(std::int32_t ID) const { return Members_.contains(ID); }
 
 private:
     std::vector<TRateRecord> Ours_;

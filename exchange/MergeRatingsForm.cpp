@@ -8,9 +8,9 @@
 #include "data/FileNames.h"
 #include "data/RatingMerge.h"
 #include "exchange/MergeConflictsForm.h"
+#include "exchange/MergeTexts.h"
 #include "exchange/PositionDisk.h"
 #include "platform/sys/Drives.h"
-#include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScreenKit.h"
@@ -21,15 +21,15 @@ namespace {
 
 constexpr int MergeHelpContext = 520;
 // The skipped pairs a summary lists by name; the rest are counted.
-constexpr std::size_t ListedSkipped = 10;
+constexpr qsizetype ListedSkipped = 10;
 
 // The summary line, then the pairs skipped.
 QString SummaryText(const TRatingMerge& Merge) {
-    QString text = FromCodePage(MergeSummary(Merge.Counts()));
-    const auto skipped = Merge.SkippedLines();
-    for (std::size_t i = 0; i < skipped.size() && i < ListedSkipped; ++i) {
-        text += (i == 0 ? QStringLiteral("\n\nSkipped:\n") : QStringLiteral("\n")) +
-                FromCodePage(skipped[i]);
+    QString text = MergeSummaryText(Merge.Counts());
+    const QStringList skipped = SkippedPairTexts(Merge);
+    if (!skipped.isEmpty()) {
+        text += QStringLiteral("\n\nSkipped:\n") +
+                skipped.mid(0, ListedSkipped).join(QLatin1Char('\n'));
     }
     if (skipped.size() > ListedSkipped) {
         text += QStringLiteral("\nAnd ") + QString::number(skipped.size() - ListedSkipped) +
@@ -81,8 +81,8 @@ void TMergeRatingsForm::MergeBtnClick() {
 
 TModalResult TMergeRatingsForm::MergeFrom(const std::string& Root) {
     TRatingMerge merge;
-    if (const std::string refused = merge.Read(Root); !refused.empty()) {
-        ShowError(FromCodePage(refused), this);
+    if (const TMergeCheck check = merge.Read(Root); !check.Ok()) {
+        ShowError(MergeRefusalText(check), this);
         return TModalResult::No;
     }
     if (!merge.Conflicts().empty()) {
@@ -103,10 +103,10 @@ TModalResult TMergeRatingsForm::MergeFrom(const std::string& Root) {
     }
     TRateDataBase ratings(RatingFileName);
     if (!merge.Commit(ratings)) {
-        ShowError(QString::fromLatin1(MergeNotWritten), this);
+        ShowError(MergeNotWrittenText(), this);
         return TModalResult::No;
     }
-    ShowInformation(FromCodePage(MergeSummary(merge.Counts())), this);
+    ShowInformation(MergeSummaryText(merge.Counts()), this);
     return TModalResult::Ok;
 }
 

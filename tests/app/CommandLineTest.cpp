@@ -65,22 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
                    false,
                    "--ranking goes without --print"},
         TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"},
-        TParseCase{{"--merge-ratings", "disk", "pos", "--prefer", "theirs"},
-                   R::MergeRatings,
-                   "pos",
-                   false,
-                   ""},
-        TParseCase{{"--prefer", "ours"}, R::Desktop, "", false, "--prefer is ours or theirs"},
-        TParseCase{{"--merge-ratings", "disk", "--prefer", "mine"},
-                   R::Desktop,
-                   "",
-                   false,
-                   "--prefer is ours or theirs"},
-        TParseCase{{"--merge-ratings", "disk", "--ranking", "r.csv"},
-                   R::Desktop,
-                   "",
-                   false,
-                   "--merge-ratings goes alone"}));
+        TParseCase{{"--merge-ratings", "disk", "pos"}, R::MergeRatings, "pos", false, ""},
+        TParseCase{{"--merge-ratings", "d", "--pdf", "f"}, R::Desktop, "", false, "goes alone"},
+        TParseCase{
+            {"--merge-ratings", "d", "--prefer", "mine"}, R::Desktop, "", false, "ours or"}));
 
 class CommandLineRunTest : public test::TempWorkDirTest {};
 

@@ -32,6 +32,15 @@ std::string Text(const TRateRecord& Rec) {
     return out.str();
 }
 
+// A refusal as "Reason side subject number".
+std::string Describe(const TMergeCheck& Check) {
+    const char* const reasons[] = {"None",       "Unreadable", "BrokenRecord", "TooManyCriteria",
+                                   "OutOfRange", "OnlyHere",   "OnlyOnDisk"};
+    return std::string(reasons[static_cast<int>(Check.Reason)]) +
+           (Check.OnDisk ? " disk " : " here ") + Check.Subject + " " +
+           std::to_string(Check.Record + Check.CriterionID);
+}
+
 const std::vector<TDataRecord> Applicants = {Named(1, "A"), Named(2, "B"), Named(3, "C"),
                                              Named(7, "D")};
 const std::vector<TDataRecord> Members = {Named(3, "BAKER, BOB")};
@@ -78,7 +87,8 @@ TEST_P(RatingMergePairTest, ClassifiesAndMergesThePair) {
         ours.Ratings.push_back(Rating(c.Ours));
     }
     TRatingMerge merge;
-    ASSERT_EQ(merge.Compare(ours, {{11, 12, 13}, {Rating(c.Theirs)}, {}}, Applicants, Members), "");
+    ASSERT_TRUE(
+        merge.Compare(ours, {{11, 12, 13}, {Rating(c.Theirs)}, {}}, Applicants, Members).Ok());
     ASSERT_EQ(merge.Pairs().size(), 1u);
     EXPECT_EQ(merge.Pairs()[0].Kind, c.Kind);
     merge.DecideAll(c.TakeTheirs);
@@ -108,7 +118,7 @@ TEST(RatingMergeTest, FirstRecordOfAPairWinsAndAddedPairsKeepTheDisksOrder) {
         disk.Ratings.push_back(Rating(text));
     }
     TRatingMerge merge;
-    ASSERT_EQ(merge.Compare(ours, disk, Applicants, Members), "");
+    ASSERT_TRUE(merge.Compare(ours, disk, Applicants, Members).Ok());
     ASSERT_EQ(merge.Conflicts().size(), 1u);
     merge.Decide(0, true);
     std::vector<std::string> seen;
@@ -117,9 +127,7 @@ TEST(RatingMergeTest, FirstRecordOfAPairWinsAndAddedPairsKeepTheDisksOrder) {
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"3 3 5 0 0 #12", "2 3 1 0 0 #11", "1 3 3 0 0 #10",
                                               "1 3 4 0 0 #9"}));
-    EXPECT_EQ(MergeSummary(merge.Counts()),
-              "Ratings Merged: 2 Added, 0 Combined, 0 Unchanged, 1 Conflicts (1 Taken From The "
-              "Disk), 0 Skipped");
+    EXPECT_EQ(merge.Counts(), (TMergeCounts{.Added = 2, .Conflicts = 1, .TakenFromDisk = 1}));
 }
 
 struct TCriteriaCase {
@@ -134,19 +142,16 @@ void PrintTo(const TCriteriaCase& Case, std::ostream* Out) {
     *Out << Case.Name;
 }
 
-const std::string Differ =
-    "Error: The Criteria On The Disk Differ From This Position's; No Rating Was Merged\n\n";
-
 const TCriteriaCase CriteriaCases[] = {
     {"SameOrder", {11, 12, 13}, {11, 12, 13}, "7 3 1 2 3", "7 3 1 2 3"},
     {"Reordered", {11, 12, 13}, {13, 11, 12}, "7 3 3 1 2", "7 3 1 2 3"},
     {"SelectedTwice", {11, 12, 11}, {11, 11, 12}, "7 3 1 3 2", "7 3 1 2 3"},
     // Ratings past the disk's criteria belong to none.
     {"BeyondTheCriteria", {12, 11}, {11, 12}, "7 3 1 2 5", "7 3 2 1 0"},
-    {"OnlyHere", {11, 14, 12}, {11, 12, 13}, "7 3 1 1 1", Differ + "Only In This Position: SKILL"},
-    {"OnlyOnTheDisk", {11, 12}, {11, 12, 13}, "7 3 1 1 1", Differ + "Only On The Disk: TEAMWORK"},
-    {"Unnamed", {11}, {11, 15}, "7 3 1 1 0", Differ + "Only On The Disk: Criterion ID 15"},
-    {"TwiceHereOnly", {11, 11}, {11, 12}, "7 3 1 1 0", Differ + "Only In This Position: WRITING"},
+    {"OnlyHere", {11, 14, 12}, {11, 12, 13}, "7 3 1 1 1", "OnlyHere here SKILL 14"},
+    {"OnlyOnTheDisk", {11, 12}, {11, 12, 13}, "7 3 1 1 1", "OnlyOnDisk here TEAMWORK 13"},
+    {"Unnamed", {11}, {11, 15}, "7 3 1 1 0", "OnlyOnDisk here  15"},
+    {"TwiceHereOnly", {11, 11}, {11, 12}, "7 3 1 1 0", "OnlyHere here WRITING 11"},
 };
 
 class RatingMergeCriteriaTest : public ::testing::TestWithParam<TCriteriaCase> {};
@@ -156,8 +161,8 @@ TEST_P(RatingMergeCriteriaTest, MapsEachRatingToItsCriterionOrRefuses) {
     TRatingSide ours{c.Ours, {}, {Named(11, "WRITING"), Named(14, "SKILL")}};
     TRatingSide disk{c.Disk, {Rating(c.Theirs)}, {Named(13, "TEAMWORK")}};
     TRatingMerge merge;
-    const std::string refused = merge.Compare(ours, disk, Applicants, Members);
-    EXPECT_EQ(refused.empty() ? Text(merge.Merged().at(0)) : refused, c.Outcome);
+    const TMergeCheck check = merge.Compare(ours, disk, Applicants, Members);
+    EXPECT_EQ(check.Ok() ? Text(merge.Merged().at(0)) : Describe(check), c.Outcome);
 }
 
 INSTANTIATE_TEST_SUITE_P(Criteria, RatingMergeCriteriaTest, ::testing::ValuesIn(CriteriaCases),
@@ -177,23 +182,19 @@ class RatingMergeFilesTest : public test::TempWorkDirTest {};
 TEST_F(RatingMergeFilesTest, RefusesDamagedFilesByName) {
     const std::string rating = Encoded<TRateRecordCodec>({Rating("7 3 4 5 0")});
     const std::string criteria = Encoded<TSelectRecordCodec>({{11, 10, 1}, {12, 10, 2}});
-    const std::string disk = "Error: The Disk's Rating.dat ";
-    const std::string end = "; No Rating Was Merged";
-    const std::string size = end + "\n\nIts Size Is No Whole Number Of Records";
     struct {
         std::string File;
         std::string Bytes; // "fifo": a named pipe
         std::string Refusal;
     } const cases[] = {
-        {"disk/Rating.dat", rating, ""},
-        {"disk/Rating.dat", rating + "x", disk + "Is Damaged" + size},
+        {"disk/Rating.dat", rating, "None here  0"},
+        {"disk/Rating.dat", rating + "x", "BrokenRecord disk Rating.dat 0"},
         {"disk/Rating.dat", rating + Encoded<TRateRecordCodec>({Rating("7 4 0 6 0")}),
-         disk + "Is Damaged" + end + "\n\nRecord 2 Holds A Rating Outside 0 To 5"},
-        {"disk/Rating.dat", "fifo", disk + "Cannot Be Read" + end},
+         "OutOfRange disk Rating.dat 2"},
+        {"disk/Rating.dat", "fifo", "Unreadable disk Rating.dat 0"},
         {"disk/Preferre.dat", std::string(13 * TSelectRecordCodec::Size, '\1'),
-         "Error: The Disk's Preferre.dat Is Damaged" + end +
-             "\n\nIt Selects More Than 12 Criteria"},
-        {"Rating.dat", rating + "xy", "Error: This Position's Rating.dat Is Damaged" + size},
+         "TooManyCriteria disk Preferre.dat 0"},
+        {"Rating.dat", rating + "xy", "BrokenRecord here Rating.dat 0"},
     };
     for (const auto& c : cases) {
         fs::remove_all("disk");
@@ -209,8 +210,8 @@ TEST_F(RatingMergeFilesTest, RefusesDamagedFilesByName) {
             WriteFile(c.File, c.Bytes);
         }
         TRatingMerge merge;
-        EXPECT_EQ(merge.Read("disk"), c.Refusal);
-        EXPECT_EQ(merge.Pairs().size(), c.Refusal.empty() ? 1u : 0u) << c.Refusal;
+        EXPECT_EQ(Describe(merge.Read("disk")), c.Refusal);
+        EXPECT_EQ(merge.Pairs().size(), c.Refusal.starts_with("None") ? 1u : 0u) << c.Refusal;
         EXPECT_FALSE(fs::exists("disk/SamplePr.dat") || fs::exists(ApplicantFileName));
     }
 }
