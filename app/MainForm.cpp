@@ -151,7 +151,7 @@ void TMainForm::BuildMenu() {
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
     Rate1->addSeparator();
-    MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 520,
+    MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 530,
                             &TMainForm::MergeRatings1Click);
 
     Print1 = AddMenu("Print1", "&Print", 40);

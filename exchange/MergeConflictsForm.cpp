@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "data/RatingMerge.h"
+#include "exchange/MergeTexts.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -18,7 +19,6 @@ namespace korvane {
 
 namespace {
 
-constexpr int MergeHelpContext = 520;
 constexpr int NameWidth = 110;
 constexpr int CriterionWidth = 40;
 constexpr int CommentsWidth = 150;

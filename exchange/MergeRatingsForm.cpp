@@ -19,7 +19,6 @@ namespace korvane {
 
 namespace {
 
-constexpr int MergeHelpContext = 520;
 // The skipped pairs a summary lists by name; the rest are counted.
 constexpr qsizetype ListedSkipped = 10;
 

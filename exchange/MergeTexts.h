@@ -10,6 +10,9 @@ namespace korvane {
 // The words in which the merge of a disk's ratings speaks to the user, on the screen and on the
 // command line alike.
 
+// The help topic of the merge and its conflict list.
+inline constexpr int MergeHelpContext = 530;
+
 // "Error: The Disk's Rating.dat Is Damaged; No Rating Was Merged", with what is wrong after it.
 QString MergeRefusalText(const TMergeCheck& Check);
 // "Ratings Merged: n Added, n Combined, n Unchanged, n Conflicts (k Taken From The Disk),
