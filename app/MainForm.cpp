@@ -24,6 +24,7 @@
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "exchange/ExportForm.h"
+#include "exchange/MergeRatingsForm.h"
 #include "exchange/UpdateForm.h"
 #include "maintenance/UnInstallForm.h"
 #include "platform/sys/InOutError.h"
@@ -106,7 +107,13 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption, 
     action->setObjectName(QString::fromLatin1(name));
     action->setProperty("korvaneHelpContext", helpContext);
     if (handler != nullptr) {
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+            // The keyboard comes back here once the command's screens have closed.
+            if (isVisible()) {
+                activateWindow();
+            }
+        });
     }
     return action;
 }
@@ -121,7 +128,7 @@ void TMainForm::BuildMenu() {
     File1->addSeparator();
     Export1 = AddItem(File1, "Export1", "&Export", 480, &TMainForm::Export1Click);
     Update1 = AddItem(File1, "Update1", "&Update", 40, &TMainForm::Update1Click);
-    ChangeLog1 = AddItem(File1, "ChangeLog1", "Change &Log", 520, &TMainForm::ChangeLog1Click);
+    ChangeLog1 = AddItem(File1, "ChangeLog1", "Change &Log", 540, &TMainForm::ChangeLog1Click);
     File1->addSeparator();
     PrinterSetup1 =
         AddItem(File1, "PrinterSetup1", "&Printer Setup", 30, &TMainForm::PrinterSetup1Click);
@@ -152,6 +159,9 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
+    Rate1->addSeparator();
+    MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 530,
+                            &TMainForm::MergeRatings1Click);
 
     Print1 = AddMenu("Print1", "&Print", 40);
     FirstLevelScreeningsheets1 =
@@ -163,9 +173,9 @@ void TMainForm::BuildMenu() {
     FinalRatingSheet1 = AddItem(Print1, "FinalRatingSheet1", "&Final Rating Sheet", 180,
                                 &TMainForm::FinalRatingSheet1Click);
     Print1->addSeparator();
-    FinaliseFinalRating1 = AddItem(Print1, "FinaliseFinalRating1", "Fi&nalise Final Rating...", 530,
+    FinaliseFinalRating1 = AddItem(Print1, "FinaliseFinalRating1", "Fi&nalise Final Rating...", 550,
                                    &TMainForm::FinaliseFinalRating1Click);
-    ReopenFinalRating1 = AddItem(Print1, "ReopenFinalRating1", "Re&open Final Rating...", 530,
+    ReopenFinalRating1 = AddItem(Print1, "ReopenFinalRating1", "Re&open Final Rating...", 550,
                                  &TMainForm::ReopenFinalRating1Click);
 
     Help1 = AddMenu("Help1", "&Help", 200);
@@ -240,6 +250,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             SelectedRequiredCriteria1,
             SelectedPreferredCriteria1,
             RateApplicants1,
+            MergeRatings1,
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
@@ -437,6 +448,11 @@ void TMainForm::RateApplicants1Click() {
     sheet.SetCommitteeMember(member);
     sheet.SetApplicant(applicant);
     sheet.exec();
+}
+
+void TMainForm::MergeRatings1Click() {
+    TMergeRatingsForm screen(this);
+    ShowModal(screen);
 }
 
 void TMainForm::FirstLevelScreeningsheets1Click() {

@@ -54,6 +54,7 @@ public:
     QAction* SelectedPreferredCriteria1;
     QAction* Applicants1;
     QAction* RateApplicants1;
+    QAction* MergeRatings1;
     QAction* FirstLevelScreeningsheets1;
     QAction* RatingsSheets1;
     QAction* FinalRatingSheet1;
@@ -82,6 +83,7 @@ public:
     void SelectedPreferredCriteria1Click();
     void Applicants1Click();
     void RateApplicants1Click();
+    void MergeRatings1Click();
     void FirstLevelScreeningsheets1Click();
     void RatingsSheets1Click();
     void FinalRatingSheet1Click();

@@ -370,7 +370,7 @@ bool TDataListScreen::DeleteRecord(int Index) {
         return false;
     }
     const int ratingsBefore = ratings.LastIndex();
-    if (!DeleteWithRatings(*File_, Index, *role, ratings)) {
+    if (!DeleteWithRatings(*File_, Index, record.ID, *role, ratings)) {
         ShowWriteError(FileName_);
         return false;
     }

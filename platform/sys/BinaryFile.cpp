@@ -20,54 +20,35 @@ std::string ErrorText(const std::string& what, const std::string& path, int code
     return what + " " + path + ": " + std::strerror(code);
 }
 
-bool WriteAll(int Handle, std::int64_t Offset, const void* Buffer, std::size_t Count) {
-    const auto* in = static_cast<const char*>(Buffer);
-    std::size_t done = 0;
-    while (done < Count) {
-        if (!TFileFaults::TakeStep()) {
-            return false;
-        }
-        const ssize_t put = ::pwrite(Handle, in + done, Count - done,
-                                     static_cast<off_t>(Offset + static_cast<std::int64_t>(done)));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 } // namespace
 
 TBinaryFile::~TBinaryFile() {
     Close();
 }
 
-TBinaryFile::TOpenOutcome TBinaryFile::OpenReadWrite(const std::string& Path) {
-    Close();
-    const int handle = OpenRetrying(Path, O_RDWR);
-    if (handle < 0) {
+TBinaryFile::TOpenOutcome TBinaryFile::Take(int Handle, const std::string& Path) {
+    if (Handle < 0) {
         return errno == ENOENT ? TOpenOutcome::Missing : TOpenOutcome::Refused;
     }
-    Handle_ = handle;
+    Handle_ = Handle;
     Path_ = FileItself(Path);
     Seen_ = ReplacementCount();
     return TOpenOutcome::Opened;
 }
 
+TBinaryFile::TOpenOutcome TBinaryFile::OpenReadWrite(const std::string& Path) {
+    Close();
+    return Take(OpenRetrying(Path, O_RDWR), Path);
+}
+
+TBinaryFile::TOpenOutcome TBinaryFile::OpenReadOnly(const std::string& Path) {
+    Close();
+    return Take(OpenRegularFile(Path), Path);
+}
+
 bool TBinaryFile::Create(const std::string& Path) {
     Close();
-    const int handle = OpenRetrying(Path, O_RDWR | O_CREAT | O_EXCL, 0666);
-    if (handle < 0) {
-        return false;
-    }
-    Handle_ = handle;
-    Path_ = FileItself(Path);
-    Seen_ = ReplacementCount();
-    return true;
+    return Take(OpenRetrying(Path, O_RDWR | O_CREAT | O_EXCL, 0666), Path) == TOpenOutcome::Opened;
 }
 
 std::int64_t TBinaryFile::Size() const {
@@ -120,7 +101,7 @@ bool TBinaryFile::WriteAt(std::int64_t Offset, const void* Buffer, std::size_t C
     if (Handle_ < 0 || Offset < 0) {
         return false;
     }
-    return WriteAll(Handle_, Offset, Buffer, Count);
+    return WriteAllAt(Handle_, Offset, Buffer, Count);
 }
 
 void TBinaryFile::Truncate(std::int64_t Size) {

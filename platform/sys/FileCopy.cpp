@@ -2,8 +2,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/sys/FileReplace.h"

@@ -43,6 +43,7 @@ public:
 private:
     int Handle_ = -1;
     bool Renamed_ = false;
+    std::int64_t Written_ = 0;
     std::string Target_;
     std::string Name_;
 };
@@ -56,6 +57,10 @@ bool ReplaceFileContent(const std::string& Target, const void* Bytes, std::size_
 // a regular file is written (a link is followed). False when a step fails; a line written in
 // part is cut off again where that can be done, so the file keeps what it had.
 bool AppendFileContent(const std::string& Target, const void* Bytes, std::size_t Count);
+
+// Writes all Count bytes at Offset of an open file, a counted step each write (see TFileFaults);
+// false when that fails. For the platform layer's own files.
+bool WriteAllAt(int Handle, std::int64_t Offset, const void* Bytes, std::size_t Count);
 
 // How many files this process has replaced so far: a handle that saw fewer may hold a file that
 // no longer has its name.

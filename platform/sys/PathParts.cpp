@@ -54,6 +54,7 @@ int OpenRegularFile(const std::string& Path, int Flags, unsigned Mode) {
     if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
         ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         ::close(handle);
+        errno = EINVAL;
         return -1;
     }
     return handle;

@@ -15,8 +15,9 @@ std::string Joined(const std::string& Folder, const std::string& Name);
 std::string FileItself(const std::string& Path);
 // open() with close-on-exec, tried again when a signal interrupts it.
 int OpenRetrying(const std::string& Path, int Flags, unsigned Mode = 0);
-// Opens Path with Flags (and O_NONBLOCK while opening, so that a FIFO does not hang the open)
-// only when it is a regular file; -1 otherwise.
+// Opens Path with Flags (and O_NONBLOCK while opening, so that the open does not wait on a FIFO)
+// only when it is a regular file (a link followed). -1 otherwise, with errno ENOENT when there is
+// no such file.
 int OpenRegularFile(const std::string& Path, int Flags = 0, unsigned Mode = 0);
 
 } // namespace korvane

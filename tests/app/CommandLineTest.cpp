@@ -66,6 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                    false,
                    "--ranking goes without --print"},
         TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"},
+        TParseCase{{"--merge-ratings", "disk", "pos"}, R::MergeRatings, "pos", false, ""},
+        TParseCase{{"--merge-ratings", "d", "--pdf", "f"}, R::Desktop, "", false, "goes alone"},
+        TParseCase{
+            {"--merge-ratings", "d", "--prefer", "mine"}, R::Desktop, "", false, "ours or"},
         TParseCase{{"--verify", "pos"}, R::Verify, "pos", false, ""},
         TParseCase{{"--verify", "--ranking", "r.csv"}, R::Verify, "", false, "--verify goes alone"},
         TParseCase{{"/QX", "--verify"}, R::Verify, "", false, "--verify goes alone"}));

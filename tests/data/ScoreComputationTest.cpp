@@ -389,5 +389,59 @@ TEST_F(ScoreComputationTest, IndexedRunsGiveWhatTheLiteralStepsGive) {
     }
 }
 
+// The index of a list of IDs: close IDs in a table, IDs far apart in a hash map; the first
+// place of an ID wins either way.
+TEST(IdIndexTest, FindsTheFirstPlaceOfAnId) {
+    constexpr std::size_t None = TIdIndex::None;
+    const std::vector<std::int32_t> close = {5, 6, 5, 9};
+    const std::vector<std::int32_t> apart = {-3, 2'000'000'000, -3, INT_MIN, INT_MAX};
+    struct {
+        const std::vector<std::int32_t>* IDs;
+        std::int32_t ID;
+        std::size_t Place;
+    } const cases[] = {
+        {&close, 5, 0},       {&close, 6, 1},       {&close, 9, 3},    {&close, 7, None},
+        {&close, 4, None},    {&close, 10, None},   {&apart, -3, 0},   {&apart, 2'000'000'000, 1},
+        {&apart, INT_MIN, 3}, {&apart, INT_MAX, 4}, {&apart, 0, None}, {&apart, -4, None},
+    };
+    const TIdIndex empty;
+    EXPECT_EQ(empty.Find(0), None);
+    for (const auto& c : cases) {
+        EXPECT_EQ(TIdIndex(*c.IDs).Find(c.ID), c.Place) << "ID " << c.ID;
+    }
+}
+
+// A damaged position whose IDs lie far apart, below 0 or twice: what the literal steps give.
+TEST_F(ScoreComputationTest, IdsFarApartGiveWhatTheLiteralStepsGive) {
+    const std::int32_t applicants[] = {3, 1'000'000, -5, 2'000'000'000};
+    for (std::size_t a = 0; a < std::size(applicants); ++a) {
+        AddApplicant(applicants[a], std::string(1, static_cast<char>('A' + a)), 1.0);
+    }
+    AppendRecord(ApplicantFileName, -5, 0);
+    AddMembers({7, 900'000'000});
+    AppendRecord(CommitteeFileName, 7, 0);
+    AddWeights({10, 20, 30});
+    std::int32_t rating = 0;
+    for (const std::int32_t a : applicants) {
+        for (const std::int32_t m : {7, 900'000'000, -1}) {
+            if (++rating % 3 != 0) {
+                Rate(a, m, {rating % 6, (rating + 2) % 6, (rating + 4) % 6}, "R");
+            }
+        }
+    }
+    const auto data = TRatingData::ReadWorkingDirectory();
+    for (int rules = 0; rules < 8; ++rules) {
+        const TSettings settings = Rules(rules & 1, rules & 2, rules & 4);
+        SCOPED_TRACE("rules " + std::to_string(rules));
+        ASSERT_EQ(ComputeFinalRating(data, settings),
+                  test::LiteralFinalRating(settings, TempFolder()));
+        for (const std::int32_t member : {7, 900'000'000, -1}) {
+            ASSERT_EQ(ComputeMemberRating(data, settings, member, true),
+                      test::LiteralMemberRating(settings, member, true, TempFolder()))
+                << "member " << member;
+        }
+    }
+}
+
 } // namespace
 } // namespace korvane
