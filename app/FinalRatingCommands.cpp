@@ -49,8 +49,7 @@ void FinaliseFinalRatingCommand(QWidget* Owner) {
     if (!CheckPreferredSetup(Owner)) {
         return;
     }
-    if (const auto refusal = MayChange(); !refusal.Ok()) {
-        ShowFinalisedRefusal(refusal.Subject, Owner);
+    if (RefusedChange(MayChange(), Owner)) {
         return;
     }
     // The missing-ratings warning goes here, before the question: it says which ratings are still

@@ -6,11 +6,15 @@
 #include <filesystem>
 
 #include "app/PositionFolder.h"
+#include "data/ChangeLog.h"
+#include "data/ChangeText.h"
 #include "data/FileNames.h"
+#include "data/FinalRating.h"
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RatingMerge.h"
 #include "exchange/MergeTexts.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 
 namespace korvane {
@@ -31,6 +35,9 @@ int RunMergeRatings(const std::string& DiskFolder, const std::string& Folder,
     const std::string disk = std::filesystem::absolute(DiskFolder, error).string() + "/";
     if (std::string refused = OpenPositionFolder(Folder); !refused.empty()) {
         return Refuse(MergeRefused, QString::fromLocal8Bit(refused));
+    }
+    if (const auto refusal = MayChange(); !refusal.Ok()) {
+        return Refuse(MergeRefused, FinalisedRefusalText(refusal.Subject));
     }
     ReadPositionTitle();
     const auto title = PositionTitleOn(disk);
@@ -59,6 +66,10 @@ int RunMergeRatings(const std::string& DiskFolder, const std::string& Folder,
         TRateDataBase ratings(RatingFileName);
         if (!merge.Commit(ratings)) {
             return Refuse(MergeRefused, MergeNotWrittenText());
+        }
+        if (!LogChange({MergeCommand, MergeChange(merge.Counts())}).Ok()) {
+            std::fprintf(stderr, "korvane: the ratings are merged, but Changes.log could not be "
+                                 "written: the change log misses it\n");
         }
     }
     std::printf("%s\n", MergeSummaryText(merge.Counts()).toLocal8Bit().constData());

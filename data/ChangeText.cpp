@@ -171,4 +171,12 @@ std::string ImportChange(const TImportResult& Result) {
            " stored";
 }
 
+std::string MergeChange(const TMergeCounts& Counts) {
+    return "ratings merged: " + std::to_string(Counts.Added) + " added, " +
+           std::to_string(Counts.Combined) + " combined, " + std::to_string(Counts.Unchanged) +
+           " unchanged, " + Counted(Counts.Conflicts, "conflict") + " (" +
+           std::to_string(Counts.TakenFromDisk) + " taken from the disk), " +
+           std::to_string(Counts.Skipped) + " skipped";
+}
+
 } // namespace korvane

@@ -5,6 +5,7 @@
 #include "data/ApplicantImport.h"
 #include "data/DataBase.h"
 #include "data/RateDataBase.h"
+#include "data/RatingMerge.h"
 #include "data/SelectDataBase.h"
 
 // What a change did, in the program's own terms, for the change log (UTF-8; the names of the
@@ -37,5 +38,9 @@ std::string RatingChange(const TRateRecord& Before, const TRateRecord& After, bo
 
 // An import that stored applicants: "Korvane Updated": 214 applicants.
 std::string ImportChange(const TImportResult& Result);
+
+// A merge of a disk's ratings that was made: ratings merged: 2 added, 1 combined, 0 unchanged,
+// 1 conflict (1 taken from the disk), 0 skipped.
+std::string MergeChange(const TMergeCounts& Counts);
 
 } // namespace korvane

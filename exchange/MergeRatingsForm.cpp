@@ -5,12 +5,16 @@
 
 #include <string>
 
+#include "data/ChangeLog.h"
+#include "data/ChangeText.h"
 #include "data/FileNames.h"
+#include "data/FinalRating.h"
 #include "data/RatingMerge.h"
 #include "exchange/MergeConflictsForm.h"
 #include "exchange/MergeTexts.h"
 #include "exchange/PositionDisk.h"
 #include "platform/sys/Drives.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScreenKit.h"
@@ -66,6 +70,10 @@ void TMergeRatingsForm::FormCreate() {
 }
 
 void TMergeRatingsForm::MergeBtnClick() {
+    // Refused before a disk is asked for.
+    if (RefusedChange(MayChange(), this)) {
+        return;
+    }
     const char letter = SelectedDriveLetter(ListBox1);
     if (letter == 0) {
         return;
@@ -105,7 +113,11 @@ TModalResult TMergeRatingsForm::MergeFrom(const std::string& Root) {
         ShowError(MergeNotWrittenText(), this);
         return TModalResult::No;
     }
+    const bool logged = LogChange({MergeCommand, MergeChange(merge.Counts())}).Ok();
     ShowInformation(MergeSummaryText(merge.Counts()), this);
+    if (!logged) {
+        ShowChangeNotLogged(this);
+    }
     return TModalResult::Ok;
 }
 

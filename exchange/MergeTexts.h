@@ -12,6 +12,8 @@ namespace korvane {
 
 // The help topic of the merge and its conflict list.
 inline constexpr int MergeHelpContext = 530;
+// The merge as the change log names it, from the screen and the command line alike.
+inline constexpr const char* MergeCommand = "Merge Ratings From Disk";
 
 // "Error: The Disk's Rating.dat Is Damaged; No Rating Was Merged", with what is wrong after it.
 QString MergeRefusalText(const TMergeCheck& Check);

@@ -51,8 +51,7 @@ void TUpdateForm::FormCreate() {
 
 void TUpdateForm::UpdateBtnClick() {
     // Refused before a disk is asked for.
-    if (const auto refusal = MayChange(); !refusal.Ok()) {
-        ShowFinalisedRefusal(refusal.Subject, this);
+    if (RefusedChange(MayChange(), this)) {
         return;
     }
     const char letter = SelectedDriveLetter(ListBox1);

@@ -93,8 +93,7 @@ QString AnnouncementOf(const TRemovalResult& Removal) {
 
 void TUnInstallForm::UnintallBtnClick() {
     // The finalised rating's data stay until the lock is lifted, and the lift is logged.
-    if (const auto refusal = MayChange(); !refusal.Ok()) {
-        ShowFinalisedRefusal(refusal.Subject, this);
+    if (RefusedChange(MayChange(), this)) {
         CloseWith(*this, TModalResult::No);
         return;
     }

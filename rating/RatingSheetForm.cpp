@@ -316,8 +316,7 @@ bool TRatingSheetForm::SaveSheet() {
     rec.Sequence = found ? stored.Sequence : -1;
     // A sheet saved as it stands changes nothing.
     if (!found || rec != stored) {
-        if (const auto refusal = MayChange(); !refusal.Ok()) {
-            ShowFinalisedRefusal(refusal.Subject, this);
+        if (RefusedChange(MayChange(), this)) {
             return false;
         }
         bool written = false;

@@ -128,14 +128,6 @@ bool TListScreen::RunDialog(std::uint8_t mode) {
     return Dialog_->exec() == QDialog::Accepted;
 }
 
-bool TListScreen::ChangeRefused() {
-    const auto refusal = MayChange();
-    if (!refusal.Ok()) {
-        ShowFinalisedRefusal(refusal.Subject, this);
-    }
-    return !refusal.Ok();
-}
-
 void TListScreen::LogListChange(const std::string& What, std::int32_t ApplicantID,
                                 std::int32_t MemberID) {
     if (!What.empty() && !LogChange({Layout_.Caption, What, ApplicantID, MemberID}).Ok()) {
@@ -144,7 +136,7 @@ void TListScreen::LogListChange(const std::string& What, std::int32_t ApplicantI
 }
 
 void TListScreen::AddBtnClick() {
-    if (ChangeRefused()) {
+    if (RefusedChange(MayChange(), this)) {
         return;
     }
     const bool ok = RunDialog(TListEditDialog::AddMode);
@@ -159,7 +151,7 @@ void TListScreen::AddBtnClick() {
 }
 
 void TListScreen::EditBtnClick() {
-    if (ChangeRefused()) {
+    if (RefusedChange(MayChange(), this)) {
         return;
     }
     if (RunDialog(TListEditDialog::EditMode)) {
@@ -171,7 +163,7 @@ void TListScreen::EditBtnClick() {
 }
 
 void TListScreen::DeleteBtnClick() {
-    if (ChangeRefused()) {
+    if (RefusedChange(MayChange(), this)) {
         return;
     }
     if (RunDialog(TListEditDialog::DeleteMode)) {

@@ -120,8 +120,6 @@ private:
     bool RunDialog(std::uint8_t mode);
     // After a delete: the row above, unless the first row was deleted.
     void SelectAfterDelete();
-    // True, with the refusal shown, while no change may be made (the final rating is finalised).
-    bool ChangeRefused();
 
     TListScreenLayout Layout_;
     TListPrintout Printout_;

@@ -15,10 +15,13 @@ QString LocalTimeText(const std::string& Utc) {
     return QLocale::system().toString(time.toLocalTime(), QLocale::ShortFormat);
 }
 
+QString FinalisedRefusalText(const std::string& Utc) {
+    return QStringLiteral("Error: The Final Rating Was Finalised On ") + LocalTimeText(Utc) +
+           QStringLiteral("; Reopen It In The Administrative Mode To Change Anything");
+}
+
 void ShowFinalisedRefusal(const std::string& Utc, QWidget* Parent) {
-    ShowError(QStringLiteral("Error: The Final Rating Was Finalised On ") + LocalTimeText(Utc) +
-                  QStringLiteral("; Reopen It In The Administrative Mode To Change Anything"),
-              Parent);
+    ShowError(FinalisedRefusalText(Utc), Parent);
 }
 
 void ShowChangeNotLogged(QWidget* Parent) {

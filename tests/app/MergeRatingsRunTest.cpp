@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/ChangeLog.h"
 #include "data/FileNames.h"
 #include "data/RateDataBase.h"
 #include "tests/data/RecordTestSupport.h"
@@ -83,6 +84,21 @@ TEST_F(MergeRatingsRunTest, PrintsTheSummaryOrRefusesWithItsStatus) {
         }
         EXPECT_EQ(ReadFile("disk/Rating.dat"), disk) << "the disk is only read";
     }
+    // The two merges made are logged; while the rating is finalised the merge is refused.
+    const auto log = ReadChangeLog().Entries;
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].Change, (TChange{"Merge Ratings From Disk",
+                                      "ratings merged: 1 added, 1 combined, 0 unchanged, 1 "
+                                      "conflict (1 taken from the disk), 1 skipped"}));
+    WriteFile(RatingFileName, rating);
+    WriteFile(FinalFileName, "Korvane Final Rating 1\n");
+    const test::TRun run =
+        test::RunKorvane({QStringLiteral("--merge-ratings"), QStringLiteral("disk"),
+                          QStringLiteral("--prefer"), QStringLiteral("theirs")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Errors.startsWith(QStringLiteral("korvane: Error: The Final Rating Was")))
+        << run.Errors.toStdString();
+    EXPECT_EQ(ReadFile(RatingFileName), rating);
 }
 
 } // namespace
