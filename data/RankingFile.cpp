@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/sys/CodePageText.h"
 #include "data/PositionFile.h"
+#include "platform/sys/CodePageText.h"
 #include "platform/sys/FileCopy.h"
 
 namespace korvane {

@@ -5,6 +5,7 @@
 #include <compare>
 #include <fstream>
 
+#include "data/DecidedRatings.h"
 #include "data/FileNames.h"
 
 namespace korvane {
@@ -98,8 +99,11 @@ struct TScoreRule {
     // The cells of the one member whose points, and comments, go on the lines; nullptr for the
     // whole committee's points and the elimination comments.
     const std::vector<TRatingCell>* Member = nullptr;
+    std::int32_t MemberID = 0;
+    const TRecusalFile* Decisions = nullptr;
     bool FillIn = false;
-    bool Scored = true; // the lines carry their total with veteran points
+    bool FillRecused = true; // a recused member's criteria take the average
+    bool Scored = true;      // the lines carry their total with veteran points
     bool InPoolOnly = false;
 };
 
@@ -115,11 +119,17 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
     lines.reserve(applicants.size());
     for (std::size_t i = 0; i < applicants.size(); ++i) {
         const TDataRecord& applicant = applicants[i];
-        const TRatingCell* committee = Data.CommitteeCells(i);
+        const TDecidedRatings decided(*Rule.Decisions, applicant.ID, Data.CommitteeIDs(),
+                                      Data.CommitteeCells(i));
+        const TDecidedRatings own = Rule.Member != nullptr
+                                        ? TDecidedRatings(*Rule.Decisions, applicant.ID,
+                                                          {&Rule.MemberID, 1}, &(*Rule.Member)[i])
+                                        : decided;
+        const TRatingCell* committee = decided.Cells();
         const bool fillIn = Rule.FillIn && applicant.ApplicantStatus == 0;
         // The committee's average per criterion, over the ratings given.
         std::array<std::int64_t, RatingCount> average{};
-        if (fillIn) {
+        if (fillIn || (Rule.FillRecused && own.AnyRecused())) {
             std::array<std::int64_t, RatingCount> sum{}, count{};
             for (std::size_t m = 0; m < members; ++m) {
                 for (std::size_t n = 0; n < RatingCount; ++n) {
@@ -134,7 +144,7 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
                 average[n] = count[n] > 0 ? RoundedAverage(sum[n], count[n]) : 0;
             }
         }
-        const TRatingCell* summed = Rule.Member != nullptr ? &(*Rule.Member)[i] : committee;
+        const TRatingCell* summed = own.Cells();
         const std::size_t summedCount = Rule.Member != nullptr ? 1 : members;
         TScoreLine line;
         std::int64_t maximumBase = 0;
@@ -143,7 +153,7 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
                 std::int64_t& value = line.Values[n];
                 bool marked = value < 0;
                 std::int64_t r = CountedRating(summed[m].Rate[n]);
-                if (fillIn && r == 0) {
+                if ((fillIn && r == 0) || (Rule.FillRecused && own.Recused(m))) {
                     r = average[n];
                     marked = true; // an average of 0 as well: it leaves the value 0
                 }
@@ -165,6 +175,8 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Settin
         }
         if (Rule.Member == nullptr) {
             line.Comments = EliminationComment(applicant.ApplicantStatus);
+        } else if (own.Decision(0) != nullptr) {
+            line.Comments = own.Recused(0) ? "Recused" : "Abstained";
         } else if (summed->Record != nullptr) {
             line.Comments = summed->Record->Comments;
         }
@@ -281,17 +293,23 @@ bool TScoreLine::Marked() const {
     return std::any_of(Values.begin(), Values.end(), [](std::int64_t v) { return v < 0; });
 }
 
-std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Settings) {
+std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Settings,
+                                           const TRecusalFile& Decisions) {
     TScoreRule rule;
+    rule.Decisions = &Decisions;
     rule.FillIn = Settings.FillInBlankRatings;
     return Compute(Data, Settings, rule);
 }
 
 std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Settings,
-                                            std::int32_t CommitteeID, bool PrintTotals) {
+                                            std::int32_t CommitteeID, bool PrintTotals,
+                                            const TRecusalFile& Decisions) {
     const std::vector<TRatingCell> cells = Data.MemberCells(CommitteeID);
     TScoreRule rule;
     rule.Member = &cells;
+    rule.MemberID = CommitteeID;
+    rule.Decisions = &Decisions;
+    rule.FillRecused = PrintTotals;
     rule.FillIn = Settings.FillInBlankRatings && PrintTotals;
     rule.Scored = PrintTotals;
     rule.InPoolOnly = true;
