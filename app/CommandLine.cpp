@@ -29,6 +29,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
     } ending[] = {
         {"--help", TRoute::Help}, {"--version", TRoute::Version}, {"--run-once", TRoute::RunOnce}};
     bool folder = false;
+    bool progress = false;
     for (std::size_t i = 0; i < Arguments.size(); ++i) {
         const std::string& argument = Arguments[i];
         const auto end = std::find_if(std::begin(ending), std::end(ending),
@@ -50,6 +51,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
             line.All = true;
         } else if (argument == "--totals") {
             line.Totals = true;
+        } else if (argument == "--progress") {
+            progress = true;
         } else if (argument == "/QX") {
             line.Administrative = true;
         } else if (argument.empty() || argument.starts_with('-') || folder) {
@@ -60,7 +63,12 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
         }
     }
     const bool printOptions = line.Member.has_value() || line.All || line.Totals;
-    if (ranking) {
+    if (progress) {
+        if (what || pdf || ranking || printOptions) {
+            return Refused("--progress goes alone (see --help)");
+        }
+        line.Route = TRoute::Progress;
+    } else if (ranking) {
         if (what || pdf || printOptions) {
             return Refused("--ranking goes without --print (see --help)");
         }

@@ -34,6 +34,7 @@
 #include "platform/ui/ScreenKit.h"
 #include "platform/ui/SystemPrinter.h"
 #include "rating/RateApplicantsForm.h"
+#include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintFinalForm.h"
@@ -149,6 +150,8 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
+    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 520,
+                              &TMainForm::RatingProgress1Click);
 
     Print1 = AddMenu("Print1", "&Print", 40);
     FirstLevelScreeningsheets1 =
@@ -231,6 +234,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             SelectedRequiredCriteria1,
             SelectedPreferredCriteria1,
             RateApplicants1,
+            RatingProgress1,
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
@@ -414,6 +418,14 @@ void TMainForm::RateApplicants1Click() {
     sheet.SetCommitteeMember(member);
     sheet.SetApplicant(applicant);
     sheet.exec();
+}
+
+void TMainForm::RatingProgress1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    TRatingProgressForm screen(this);
+    screen.exec();
 }
 
 void TMainForm::FirstLevelScreeningsheets1Click() {

@@ -10,8 +10,10 @@
 #include "app/HeadlessPrint.h"
 #include "app/PositionFolder.h"
 #include "app/Startup.h"
+#include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RankingFile.h"
+#include "data/RatingProgress.h"
 #include "data/SetupCounts.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/RunOnce.h"
@@ -27,6 +29,7 @@ void PrintUsage(std::FILE* to) {
                  "       korvane --print ratingsheets [--member ID | --all] [--totals] --pdf FILE "
                  "[DIR]\n"
                  "       korvane --ranking FILE [DIR]\n"
+                 "       korvane --progress [DIR]\n"
                  "       korvane --run-once\n"
                  "\n"
                  "Starts Korvane on the position in DIR, or in the current directory when it\n"
@@ -42,6 +45,8 @@ void PrintUsage(std::FILE* to) {
                  "  --all               screening and rating sheets of every member\n"
                  "  --totals            rating sheets with the member's totals\n"
                  "  --ranking FILE      write the final rating as a CSV file, with no window\n"
+                 "  --progress          write who still has to rate whom; the exit status is 3\n"
+                 "                      when ratings are missing, 0 when none is\n"
                  "  --run-once          finish an uninstall: remove what was left for the next\n"
                  "                      login (the autostart entry the uninstall writes runs it)\n"
                  "  --help              show this text\n"
@@ -83,6 +88,35 @@ int RunHeadless(int argc, char** argv, const korvane::TCommandLine& line) {
     }
 }
 
+// The files of the position in line.Folder opened as every run opens them, checked as the final
+// rating sheet's menu command checks them, the settings loaded. Empty, or the message why not.
+std::string EnterCheckedPosition(const korvane::TCommandLine& line) {
+    std::string error = korvane::OpenPositionFolder(line.Folder);
+    if (error.empty()) {
+        error = korvane::SetupMessage(korvane::MissingPreferredSetup());
+    }
+    if (error.empty()) {
+        korvane::LoadSettings();
+    }
+    return error;
+}
+
+void WriteError(const std::string& text) {
+    std::fprintf(stderr, "korvane: %s\n", text.c_str());
+}
+
+// What the routes without a window tell of the ratings before they go on: lines of Recusal.dat
+// skipped, and ratings missing.
+void WarnOfRatings(const korvane::TRatingProgress& progress, bool missing) {
+    if (const std::string damage = korvane::DamagedDecisionsText(progress.Decisions());
+        !damage.empty()) {
+        WriteError(damage);
+    }
+    if (missing) {
+        korvane::WarnOfMissingRatings(progress);
+    }
+}
+
 // No Qt at all: the ranking file needs neither a window nor a display.
 int RunRanking(const korvane::TCommandLine& line) {
     // What a Qt run takes from the environment without being asked.
@@ -90,20 +124,38 @@ int RunRanking(const korvane::TCommandLine& line) {
     try {
         // The file is named from where the program was started, before the position's folder is.
         const std::string file = std::filesystem::absolute(line.Ranking).string();
-        std::string error = korvane::OpenPositionFolder(line.Folder);
+        std::string error = EnterCheckedPosition(line);
         if (error.empty()) {
-            // What the final rating sheet's menu command refuses, the ranking refuses too.
-            error = korvane::SetupMessage(korvane::MissingPreferredSetup());
-        }
-        if (error.empty()) {
-            korvane::LoadSettings();
+            const korvane::TRatingProgress progress =
+                korvane::TRatingProgress::ReadWorkingDirectory();
+            WarnOfRatings(progress, true);
             error = korvane::WriteRankingFile(file, korvane::Settings);
         }
         if (!error.empty()) {
-            std::fprintf(stderr, "korvane: %s\n", error.c_str());
+            WriteError(error);
             return 1;
         }
         return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "korvane: %s\n", error.what());
+        return 1;
+    }
+}
+
+// Who still has to rate whom, as text on standard output: 0 when every pair in the pool is rated
+// fully or under a decision, 3 when ratings are missing.
+int RunProgress(const korvane::TCommandLine& line) {
+    std::setlocale(LC_ALL, "");
+    try {
+        if (const std::string error = EnterCheckedPosition(line); !error.empty()) {
+            WriteError(error);
+            return 1;
+        }
+        korvane::ReadPositionTitle();
+        const korvane::TRatingProgress progress = korvane::TRatingProgress::ReadWorkingDirectory();
+        WarnOfRatings(progress, false);
+        std::fputs(korvane::ProgressSummaryText(progress, korvane::PositionTitle).c_str(), stdout);
+        return progress.Missing().Ratings > 0 ? 3 : 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "korvane: %s\n", error.what());
         return 1;
@@ -138,6 +190,8 @@ int main(int argc, char** argv) {
         return 0;
     case korvane::TRoute::Ranking:
         return RunRanking(line);
+    case korvane::TRoute::Progress:
+        return RunProgress(line);
     case korvane::TRoute::Print:
         return RunHeadless(argc, argv, line);
     case korvane::TRoute::Desktop:

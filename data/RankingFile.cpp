@@ -87,7 +87,8 @@ std::string WriteRankingFile(const std::string& Path, const TSettings& Settings)
     }
     try {
         const std::string csv =
-            RankingCsv(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Settings));
+            RankingCsv(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Settings,
+                                          TRecusalFile::Read()));
         if (!WriteFileReplacing(Path, csv)) {
             return "Error: the ranking file " + Path + " could not be written";
         }

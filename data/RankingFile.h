@@ -14,8 +14,8 @@ namespace korvane {
 // on a fill-in is followed by "*", and so are Total and WithVet of a line holding one.
 std::string RankingCsv(const std::vector<TScoreLine>& Lines);
 
-// Computes the final rating of the position in the working directory and writes it as
-// RankingCsv to Path. The file appears whole or not at all, and a file of the position is never
+// Computes the final rating of the position in the working directory, under the decisions of
+// Recusal.dat, and writes it as RankingCsv to Path. The file appears whole or not at all, and a file of the position is never
 // overwritten. Empty on success, otherwise the message for the user.
 std::string WriteRankingFile(const std::string& Path, const TSettings& Settings);
 

@@ -72,8 +72,10 @@ std::string MissingRatingsText(const TMissingRatings& Missing) {
            Quantity(Missing.Applicants, "Applicant", "Applicants") + ")";
 }
 
-const char* DecisionKindText(TDecisionKind Kind) {
-    return Kind == TDecisionKind::Recused ? "Recused" : "Abstained";
+std::string ProgressVerdictText(const TMissingRatings& Missing) {
+    const std::string warning = MissingRatingsText(Missing);
+    return warning.empty() ? "Every Applicant In The Pool Is Rated Fully Or Under A Decision"
+                           : warning;
 }
 
 std::vector<TDataRecord> ReadCommittee() {
@@ -245,11 +247,7 @@ std::string ProgressSummaryText(const TRatingProgress& Progress, const std::stri
     };
     listed("Recusals And Abstentions:", Progress.Counted());
     listed("Not Counted (Member Or Applicant No Longer There):", Progress.NotCounted());
-    const std::string warning = MissingRatingsText(Progress.Missing());
-    text += '\n' +
-            (warning.empty() ? "Every Applicant In The Pool Is Rated Fully Or Under A Decision"
-                             : warning) +
-            '\n';
+    text += '\n' + ProgressVerdictText(Progress.Missing()) + '\n';
     return text;
 }
 

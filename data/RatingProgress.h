@@ -45,6 +45,8 @@ struct TMissingRatings {
 // The warning before a printout that rests on ratings still missing, e.g. "Warning: 7 Ratings
 // Are Missing (3 Committee Members, 4 Applicants)"; empty when none is missing.
 std::string MissingRatingsText(const TMissingRatings& Missing);
+// The same warning, or the word that nothing is missing.
+std::string ProgressVerdictText(const TMissingRatings& Missing);
 
 // A decision with the names of its member and applicant (code-page bytes). One that is gone is
 // named by its ID: "ID 9, No Longer A Member", "ID 17, No Longer An Applicant".
@@ -53,9 +55,6 @@ struct TDecisionRow {
     std::string Member;
     std::string Applicant;
 };
-
-// "Recused" or "Abstained".
-const char* DecisionKindText(TDecisionKind Kind);
 
 // Who still has to rate whom: every committee member against every applicant still in the pool.
 class TRatingProgress {

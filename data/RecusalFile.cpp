@@ -23,6 +23,10 @@ std::uint64_t PairKey(std::int32_t ApplicantID, std::int32_t CommitteeID) {
 
 } // namespace
 
+const char* DecisionKindText(TDecisionKind Kind) {
+    return Kind == TDecisionKind::Recused ? "Recused" : "Abstained";
+}
+
 std::string DecisionLine(const TDecision& Decision) {
     return std::to_string(Decision.ApplicantID) + ',' + std::to_string(Decision.CommitteeID) + ',' +
            (Decision.Kind == TDecisionKind::Recused ? 'R' : 'A') + ',' + Decision.Reason;

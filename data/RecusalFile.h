@@ -21,6 +21,9 @@ enum class TDecisionKind {
 
 inline constexpr std::size_t MaxReasonLength = 60;
 
+// "Recused" or "Abstained".
+const char* DecisionKindText(TDecisionKind Kind);
+
 // A recorded decision on one pair of applicant and member.
 struct TDecision {
     std::int32_t ApplicantID = 0;

@@ -25,6 +25,8 @@ public:
     QRadioButton* All;
     QCheckBox* PrintTotals;
 
+    // With totals, missing ratings of the members chosen are asked about first.
+    bool ReadyToPrint() override;
     bool AllMembers() const override;
     void SetAllMembers(bool all) override;
     void Print(const TPrintDestination& to) override;

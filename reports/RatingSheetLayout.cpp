@@ -233,6 +233,11 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
     }
     r.HorizontalRule(true, 0.5, end);
     r.HorizontalRule(false, 0.5, end);
+    EndLine();
+}
+
+void TRatingSheetLayout::EndLine() {
+    TReportPreviewForm& r = Report_;
     r.NewLine();
     if (r.PageStarted()) {
         // The line feed itself ran off the page: the new page needs its header all the same.
@@ -240,6 +245,62 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
     } else if (r.GetPosition() >= LastLineTop) {
         r.NewPage();
         PageHeader();
+    }
+}
+
+// The decision list's columns: member, applicant, decision, reason.
+constexpr double DecisionRules[] = {0.5, 3.0, 5.5, 6.3, 10.5};
+
+void TRatingSheetLayout::DecisionBand() {
+    TReportPreviewForm& r = Report_;
+    r.ShadeLine(ButtonFaceColor(), 0.5, 10.5);
+    r.SetPen(1, Qt::black, Qt::SolidLine);
+    r.HorizontalRule(true, 0.5, 10.5);
+    r.HorizontalRule(false, 0.5, 10.5);
+    const char* captions[] = {"Committee Member", "Applicant", "Decision", "Reason"};
+    for (std::size_t i = 0; i < std::size(DecisionRules); ++i) {
+        r.VerticalRule(DecisionRules[i]);
+        if (i < std::size(captions)) {
+            r.TextAt(QString::fromLatin1(captions[i]), DecisionRules[i] + 0.05);
+        }
+    }
+    EndLine();
+}
+
+void TRatingSheetLayout::Decisions(const std::vector<TDecisionRow>& rows) {
+    if (rows.empty()) {
+        return;
+    }
+    TReportPreviewForm& r = Report_;
+    // The heading, the band and the first decision stay together.
+    const double line = static_cast<double>(r.LineHeight()) / r.VerticalResolution();
+    if (r.GetPosition() + 2 * line >= LastLineTop) {
+        r.NewPage();
+        PageHeader();
+    }
+    r.SetFont(Style_.LandscapeFont, Qt::black, TFontStyle::Bold);
+    r.TextAt(QStringLiteral("Recusals And Abstentions"), 0.5);
+    r.SetFont(Style_.LandscapeFont, Qt::black, {});
+    EndLine();
+    DecisionBand();
+    for (const TDecisionRow& row : rows) {
+        const QString texts[] = {FromCodePage(row.Member), FromCodePage(row.Applicant),
+                                 QString::fromLatin1(DecisionKindText(row.Decision.Kind)),
+                                 FromCodePage(row.Decision.Reason)};
+        for (std::size_t i = 0; i < std::size(DecisionRules); ++i) {
+            r.VerticalRule(DecisionRules[i]);
+            if (i < std::size(texts)) {
+                const double x = DecisionRules[i] + 0.05;
+                r.TextAt(FittedText(r, texts[i], x, DecisionRules[i + 1]), x);
+            }
+        }
+        r.HorizontalRule(true, 0.5, 10.5);
+        r.HorizontalRule(false, 0.5, 10.5);
+        const int page = r.PageCount();
+        EndLine();
+        if (r.PageCount() != page && &row != &rows.back()) {
+            DecisionBand();
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -85,7 +86,7 @@ void CloseWith(QDialog& dialog, TModalResult result) {
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
-                         QWidget* parent) {
+                         QWidget* parent, const QStringList& Captions) {
     if (ToStandardError) {
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
@@ -97,6 +98,14 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
     box.setObjectName(QStringLiteral("KorvaneMessageBox"));
     if (buttons == TMessageButtons::YesNo || buttons == TMessageButtons::YesNoCancel) {
         box.setDefaultButton(QMessageBox::Yes);
+    }
+    const QMessageBox::StandardButton order[] = {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
+                                                 QMessageBox::Cancel};
+    qsizetype next = 0;
+    for (const QMessageBox::StandardButton button : order) {
+        if (next < Captions.size() && box.button(button) != nullptr) {
+            box.button(button)->setText(Captions[next++]);
+        }
     }
     return ResultOf(box.exec(), buttons);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -22,8 +23,10 @@ enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 
 // Every message the user sees goes through here: caption "Korvane", the kind's icon, the
 // buttons asked for. Returns the button pressed (Cancel or No when the box is closed otherwise).
+// Captions, when given, replace the buttons' own in their order (Yes, No, Cancel).
 TModalResult ShowMessage(const QString& text, TMessageKind kind,
-                         TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr);
+                         TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr,
+                         const QStringList& Captions = {});
 
 // While one of these lives (a run with no display), messages go to standard error instead of a
 // window, and every question is answered with its safe button (No, Cancel).
