@@ -48,13 +48,19 @@ std::string CountsRow(const std::string& ID, const std::string& Name,
     return row + '\n';
 }
 
+// A line of a list of pairs: member and applicant in columns, then what there is to say.
+std::string PairLine(const std::string& Member, const std::string& Applicant,
+                     const std::string& Rest) {
+    return "  " + Padded(Member, NameWidth) + ' ' + Padded(Applicant, NameWidth) + ' ' + Rest +
+           '\n';
+}
+
 std::string DecisionText(const TDecisionRow& Row) {
-    std::string text = "  " + Utf8FromCodePage(Row.Member) + ", " +
-                       Utf8FromCodePage(Row.Applicant) + ": " + DecisionKindText(Row.Decision.Kind);
+    std::string text = DecisionKindText(Row.Decision.Kind);
     if (!Row.Decision.Reason.empty()) {
-        text += " (" + Utf8FromCodePage(Row.Decision.Reason) + ')';
+        text += ": " + Utf8FromCodePage(Row.Decision.Reason);
     }
-    return text + '\n';
+    return PairLine(Row.Member, Row.Applicant, text);
 }
 
 } // namespace
@@ -228,9 +234,8 @@ std::string ProgressSummaryText(const TRatingProgress& Progress, const std::stri
         for (std::size_t p = 0; p < Progress.Pool().size(); ++p) {
             const TRatingState state = Progress.State(k, p);
             if (state == TRatingState::Partly || state == TRatingState::NotRated) {
-                toRate += "  " + Utf8FromCodePage(Progress.Members()[k].Name) + ", " +
-                          Utf8FromCodePage(Progress.Pool()[p].Description) + ": " +
-                          (state == TRatingState::Partly ? "Partly Rated" : "Not Rated") + '\n';
+                toRate += PairLine(Progress.Members()[k].Name, Progress.Pool()[p].Description,
+                                   state == TRatingState::Partly ? "Partly Rated" : "Not Rated");
             }
         }
     }

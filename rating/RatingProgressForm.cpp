@@ -60,7 +60,7 @@ TRatingProgressForm::TRatingProgressForm(QWidget* owner) : QDialog(owner) {
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setColumnCount(2);
     TreeView1->setHeaderLabels({QStringLiteral("Applicant"), QStringLiteral("Reason")});
-    TreeView1->header()->resizeSection(0, 260);
+    TreeView1->header()->resizeSection(0, 330);
     TreeView1->setGeometry(8, 200, width, 210);
 
     const int buttonTop = 420;
@@ -85,6 +85,13 @@ void TRatingProgressForm::FormCreate() {
     SetHelpContext(this, HelpContextNumber);
     DrawGrid1->SetDefaultRowHeight(QFontInfo(DrawGrid1->font()).pixelSize() + 4);
     Reload();
+    // The first member with ratings still missing is the one to look at.
+    for (std::size_t k = 0; k < Progress_->Members().size(); ++k) {
+        if (Progress_->Counts(k).Missing() > 0) {
+            DrawGrid1->SetRow(static_cast<int>(k) + 1);
+            break;
+        }
+    }
     DrawGrid1->setFocus();
     // Once per screen: the decisions it lists and lifts are read from this file.
     ShowDecisionsDamage(Progress_->Decisions(), this);
@@ -134,6 +141,8 @@ void TRatingProgressForm::FillTree() {
     const auto decisionItem = [](QTreeWidgetItem* Group, const QString& Name,
                                  const TDecision& Decision) {
         auto* item = new QTreeWidgetItem(Group, {Name, ReasonText(Decision)});
+        item->setToolTip(0, Name);
+        item->setToolTip(1, ReasonText(Decision));
         item->setData(0, ApplicantRole, Decision.ApplicantID);
         item->setData(0, MemberRole, Decision.CommitteeID);
     };

@@ -272,11 +272,13 @@ void TRatingSheetLayout::Decisions(const std::vector<TDecisionRow>& rows) {
         return;
     }
     TReportPreviewForm& r = Report_;
-    // The heading, the band and the first decision stay together.
+    // A blank line, then the heading, the band and the first decision together.
     const double line = static_cast<double>(r.LineHeight()) / r.VerticalResolution();
-    if (r.GetPosition() + 2 * line >= LastLineTop) {
+    if (r.GetPosition() + 3 * line >= LastLineTop) {
         r.NewPage();
         PageHeader();
+    } else {
+        r.NewLine();
     }
     r.SetFont(Style_.LandscapeFont, Qt::black, TFontStyle::Bold);
     r.TextAt(QStringLiteral("Recusals And Abstentions"), 0.5);
