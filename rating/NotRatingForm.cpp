@@ -104,6 +104,7 @@ void TNotRatingForm::ChoiceChanged() {
 void TNotRatingForm::OkBtnClick() {
     if (Kind() == TDecisionKind::Recused && ReasonText().isEmpty()) {
         ShowError(QStringLiteral("Error: A Recusal Needs A Reason"), this);
+        activateWindow(); // back from the message
         Reason->setFocus();
         return;
     }
