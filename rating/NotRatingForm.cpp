@@ -1,16 +1,14 @@
 #include "rating/NotRatingForm.h"
 
-#include <QButtonGroup>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/RadioGroup.h"
 #include "platform/ui/ScreenKit.h"
 
 namespace korvane {
@@ -18,6 +16,8 @@ namespace korvane {
 namespace {
 
 constexpr int HelpContextNumber = 190;
+// The items of the radio group.
+enum { Recused, Abstained, RatingAfterAll };
 
 } // namespace
 
@@ -31,20 +31,14 @@ TNotRatingForm::TNotRatingForm(QWidget* owner) : QDialog(owner) {
     Pair = NewLabel(this, "Pair", QString(), QRect(8, 8, 328, 32));
     Pair->setWordWrap(true);
 
-    auto* group = new QGroupBox(QStringLiteral("Decision"), this);
-    group->setObjectName(QStringLiteral("GroupBox1"));
-    group->setGeometry(8, 44, 328, 84);
-    RecusedBtn = new QRadioButton(QStringLiteral("&Recused (A Conflict Of Interest)"), group);
-    RecusedBtn->setObjectName(QStringLiteral("RecusedBtn"));
-    AbstainedBtn = new QRadioButton(QStringLiteral("&Abstained"), group);
-    AbstainedBtn->setObjectName(QStringLiteral("AbstainedBtn"));
-    RatingBtn = new QRadioButton(QStringLiteral("Rating After A&ll"), group);
-    RatingBtn->setObjectName(QStringLiteral("RatingBtn"));
-    auto* layout = new QVBoxLayout(group);
-    layout->setSpacing(2);
-    layout->setContentsMargins(8, 4, 8, 4);
-    for (QRadioButton* button : {RecusedBtn, AbstainedBtn, RatingBtn}) {
-        layout->addWidget(button);
+    RadioGroup1 =
+        new TRadioGroup(QStringLiteral("Decision"),
+                        {QStringLiteral("&Recused (A Conflict Of Interest)"),
+                         QStringLiteral("&Abstained"), QStringLiteral("Rating After A&ll")},
+                        this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setGeometry(8, 44, 328, 84);
+    for (const QRadioButton* button : RadioGroup1->findChildren<QRadioButton*>()) {
         connect(button, &QRadioButton::toggled, this, &TNotRatingForm::ChoiceChanged);
     }
 
@@ -62,21 +56,17 @@ TNotRatingForm::TNotRatingForm(QWidget* owner) : QDialog(owner) {
     connect(OkBtn, &QPushButton::clicked, this, &TNotRatingForm::OkBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelpTopic(HelpContextNumber); });
-    RecusedBtn->setChecked(true);
+    RadioGroup1->SetItemIndex(Recused);
 }
 
 void TNotRatingForm::SetPair(const QString& Member, const QString& Applicant,
                              const TDecision* Decision) {
     Pair->setText(QStringLiteral("Committee Member %1 On Applicant %2").arg(Member, Applicant));
-    if (Decision == nullptr) {
-        RecusedBtn->setChecked(true);
-        Reason->clear();
-    } else {
-        (Decision->Kind == TDecisionKind::Recused ? RecusedBtn : AbstainedBtn)->setChecked(true);
-        Reason->setText(FromCodePage(Decision->Reason));
-    }
+    RadioGroup1->SetItemIndex(
+        Decision != nullptr && Decision->Kind == TDecisionKind::Abstained ? Abstained : Recused);
+    Reason->setText(Decision != nullptr ? FromCodePage(Decision->Reason) : QString());
     // Arrows change the choice from here; Tab goes on to the reason.
-    for (QRadioButton* button : {RecusedBtn, AbstainedBtn, RatingBtn}) {
+    for (QRadioButton* button : RadioGroup1->findChildren<QRadioButton*>()) {
         if (button->isChecked()) {
             button->setFocus();
         }
@@ -84,13 +74,14 @@ void TNotRatingForm::SetPair(const QString& Member, const QString& Applicant,
 }
 
 std::optional<TDecisionKind> TNotRatingForm::Kind() const {
-    if (RecusedBtn->isChecked()) {
+    switch (RadioGroup1->ItemIndex()) {
+    case Recused:
         return TDecisionKind::Recused;
-    }
-    if (AbstainedBtn->isChecked()) {
+    case Abstained:
         return TDecisionKind::Abstained;
+    default:
+        return std::nullopt;
     }
-    return std::nullopt;
 }
 
 QString TNotRatingForm::ReasonText() const {
@@ -98,7 +89,7 @@ QString TNotRatingForm::ReasonText() const {
 }
 
 void TNotRatingForm::ChoiceChanged() {
-    Reason->setEnabled(!RatingBtn->isChecked());
+    Reason->setEnabled(Kind().has_value());
 }
 
 void TNotRatingForm::OkBtnClick() {

@@ -10,9 +10,9 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
-
 namespace korvane {
+
+class TRadioGroup;
 
 // Why a committee member gives an applicant no rating: recused (a conflict of interest; a reason
 // is required) or abstained (a reason may be given), or rating after all, which lifts the
@@ -22,10 +22,8 @@ class TNotRatingForm : public QDialog {
 public:
     explicit TNotRatingForm(QWidget* owner = nullptr);
 
-    QLabel* Pair; // member and applicant
-    QRadioButton* RecusedBtn;
-    QRadioButton* AbstainedBtn;
-    QRadioButton* RatingBtn;
+    QLabel* Pair;             // member and applicant
+    TRadioGroup* RadioGroup1; // Recused, Abstained, Rating After All
     QLineEdit* Reason;
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
