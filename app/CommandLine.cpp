@@ -39,9 +39,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
             ended.Route = end->Route;
             return ended;
         }
-        const auto option =
-            std::find_if(std::begin(valued), std::end(valued),
-                         [&](const auto& option) { return argument == option.Name; });
+        const auto option = std::find_if(std::begin(valued), std::end(valued),
+                                         [&](const auto& known) { return argument == known.Name; });
         if (option != std::end(valued)) {
             if (i + 1 >= Arguments.size()) {
                 return Refused(argument + " needs a value (see --help)");

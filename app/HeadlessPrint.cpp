@@ -11,14 +11,15 @@
 #include "app/PositionFolder.h"
 #include "data/PositionFile.h"
 #include "data/RatingProgress.h"
-#include "platform/sys/CodePageText.h"
+#include "platform/ui/FailureText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
+#include "rating/ProgressPrintout.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDestination.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
-#include "reports/ProgressPrintout.h"
+#include "reports/RatingWarnings.h"
 #include "reports/TestPage.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
@@ -140,9 +141,9 @@ QStringList HeadlessPrintouts() {
 }
 
 void WarnOfMissingRatings(const TRatingProgress& Progress, std::span<const std::int32_t> Members) {
-    const std::string warning = MissingRatingsText(Progress.Missing(Members));
-    if (!warning.empty()) {
-        std::fprintf(stderr, "korvane: %s\n", Utf8FromCodePage(warning).c_str());
+    const QString warning = MissingRatingsText(Progress.Missing(Members));
+    if (!warning.isEmpty()) {
+        std::fprintf(stderr, "korvane: %s\n", warning.toLocal8Bit().constData());
     }
 }
 
@@ -180,9 +181,9 @@ int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadles
     if (!refused.empty()) {
         return Fail(QString::fromStdString(refused));
     }
-    if (IsPositionFile(QFile::encodeName(file).toStdString())) {
-        std::fprintf(stderr, "korvane: %s is a file of the position; the printout is not written\n",
-                     qPrintable(pdfFile));
+    if (const auto check = OutputFileCheck(QFile::encodeName(file).toStdString()); !check.Ok()) {
+        std::fprintf(stderr, "korvane: %s %s; the printout is not written\n", qPrintable(pdfFile),
+                     qPrintable(OutputRefusalText(check)));
         return 2;
     }
     SetPrinterPdfOutput(file);

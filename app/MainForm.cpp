@@ -150,7 +150,7 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
-    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 520,
+    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 530,
                               &TMainForm::RatingProgress1Click);
 
     Print1 = AddMenu("Print1", "&Print", 40);
@@ -289,7 +289,7 @@ void TMainForm::FormActivate() {
     }
     Importing_ = true;
     TImportResult result;
-    result.Outcome = TImportOutcome::NotStored;
+    result.Reason = TImportOutcome::NotStored;
     QString failure;
     try {
         TUpdateForm screen(this);
@@ -424,8 +424,7 @@ void TMainForm::RatingProgress1Click() {
     if (!CheckPreferredSetup(this)) {
         return;
     }
-    TRatingProgressForm screen(this);
-    screen.exec();
+    ShowRatingProgress(this);
 }
 
 void TMainForm::FirstLevelScreeningsheets1Click() {
@@ -441,6 +440,7 @@ void TMainForm::RatingsSheets1Click() {
         return;
     }
     TPrintRatingSheetsForm screen(this);
+    screen.ShowProgress = ShowRatingProgress;
     screen.exec();
 }
 
@@ -449,6 +449,7 @@ void TMainForm::FinalRatingSheet1Click() {
         return;
     }
     TPrintFinalForm prompt(this);
+    prompt.ShowProgress = ShowRatingProgress;
     prompt.exec();
 }
 

@@ -18,6 +18,10 @@
 #include "platform/sys/Registry.h"
 #include "platform/sys/RunOnce.h"
 #include "platform/sys/System.h"
+#include "platform/ui/FailureText.h"
+#include "rating/ProgressPrintout.h"
+#include "reports/RatingWarnings.h"
+#include "setup/SetupPrecheck.h"
 
 namespace {
 
@@ -88,29 +92,22 @@ int RunHeadless(int argc, char** argv, const korvane::TCommandLine& line) {
     }
 }
 
-// The files of the position in line.Folder opened as every run opens them, checked as the final
-// rating sheet's menu command checks them, the settings loaded. Empty, or the message why not.
+// The position in line.Folder opened as every run opens it, and checked as the final rating
+// sheet's menu command checks it. Empty, or the message why not.
 std::string EnterCheckedPosition(const korvane::TCommandLine& line) {
     std::string error = korvane::OpenPositionFolder(line.Folder);
     if (error.empty()) {
-        error = korvane::SetupMessage(korvane::MissingPreferredSetup());
-    }
-    if (error.empty()) {
-        korvane::LoadSettings();
+        error = korvane::MissingSetupText(korvane::MissingPreferredSetup()).toStdString();
     }
     return error;
 }
 
-void WriteError(const std::string& text) {
-    std::fprintf(stderr, "korvane: %s\n", text.c_str());
-}
-
 // What the routes without a window tell of the ratings before they go on: lines of Recusal.dat
-// skipped, and ratings missing.
+// skipped, and (when asked) ratings missing.
 void WarnOfRatings(const korvane::TRatingProgress& progress, bool missing) {
-    if (const std::string damage = korvane::DamagedDecisionsText(progress.Decisions());
-        !damage.empty()) {
-        WriteError(damage);
+    if (const QString damage = korvane::DecisionsDamageText(progress.Decisions());
+        !damage.isEmpty()) {
+        std::fprintf(stderr, "korvane: %s\n", damage.toLocal8Bit().constData());
     }
     if (missing) {
         korvane::WarnOfMissingRatings(progress);
@@ -125,14 +122,22 @@ int RunRanking(const korvane::TCommandLine& line) {
         // The file is named from where the program was started, before the position's folder is.
         const std::string file = std::filesystem::absolute(line.Ranking).string();
         std::string error = EnterCheckedPosition(line);
+        if (const auto check = korvane::OutputFileCheck(file); error.empty() && !check.Ok()) {
+            error = "Error: " + file + " " + korvane::OutputRefusalText(check).toStdString() +
+                    "; the ranking was not written";
+        }
         if (error.empty()) {
-            const korvane::TRatingProgress progress =
-                korvane::TRatingProgress::ReadWorkingDirectory();
-            WarnOfRatings(progress, true);
-            error = korvane::WriteRankingFile(file, korvane::Settings);
+            korvane::LoadSettings();
+            WarnOfRatings(korvane::TRatingProgress::ReadWorkingDirectory(), true);
+            const auto written = korvane::WriteRankingFile(file, korvane::Settings);
+            if (!written.Ok()) {
+                error = written.Reason == korvane::TRankingFailure::Unreadable
+                            ? "Error: " + written.Detail
+                            : "Error: the ranking file " + file + " could not be written";
+            }
         }
         if (!error.empty()) {
-            WriteError(error);
+            std::fprintf(stderr, "korvane: %s\n", error.c_str());
             return 1;
         }
         return 0;
@@ -148,13 +153,16 @@ int RunProgress(const korvane::TCommandLine& line) {
     std::setlocale(LC_ALL, "");
     try {
         if (const std::string error = EnterCheckedPosition(line); !error.empty()) {
-            WriteError(error);
+            std::fprintf(stderr, "korvane: %s\n", error.c_str());
             return 1;
         }
         korvane::ReadPositionTitle();
         const korvane::TRatingProgress progress = korvane::TRatingProgress::ReadWorkingDirectory();
         WarnOfRatings(progress, false);
-        std::fputs(korvane::ProgressSummaryText(progress, korvane::PositionTitle).c_str(), stdout);
+        std::fputs(korvane::ProgressSummaryText(progress, korvane::PositionTitle)
+                       .toLocal8Bit()
+                       .constData(),
+                   stdout);
         return progress.Missing().Ratings > 0 ? 3 : 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "korvane: %s\n", error.what());

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchWorkDir.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "platform/sys/System.h"
@@ -24,11 +25,6 @@ constexpr int Members = 2000;
 class TCommitteeFolder {
 public:
     TCommitteeFolder() {
-        Old_ = std::filesystem::current_path();
-        Folder_ = std::filesystem::temp_directory_path() /
-                  ("korvane-bench-lists-" + std::to_string(QCoreApplication::applicationPid()));
-        std::filesystem::create_directories(Folder_);
-        std::filesystem::current_path(Folder_);
         std::filesystem::remove(CommitteeFileName);
         TDataBase base(CommitteeFileName);
         for (int i = 1; i <= Members; ++i) {
@@ -40,15 +36,9 @@ public:
             base.Insert(record, added);
         }
     }
-    ~TCommitteeFolder() {
-        std::filesystem::current_path(Old_);
-        std::error_code ignored;
-        std::filesystem::remove_all(Folder_, ignored);
-    }
 
 private:
-    std::filesystem::path Old_;
-    std::filesystem::path Folder_;
+    bench::TBenchWorkDir Folder_{"lists"};
 };
 
 // Paints every visible cell of the grid once, each cell reading its record from the file.

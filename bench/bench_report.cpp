@@ -2,16 +2,24 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <functional>
 
+#include "bench/BenchPosition.h"
+#include "data/ProcessState.h"
 #include "platform/sys/System.h"
 #include "platform/sys/TempFolder.h"
 #include "platform/ui/JpegCodec.h"
 #include "platform/ui/SystemPrinter.h"
+#include "reports/PrintFinalForm.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
@@ -121,6 +129,109 @@ void BM_JpegPageRoundTrip(benchmark::State& state) {
     std::remove(file.toLocal8Bit().constData());
 }
 BENCHMARK(BM_JpegPageRoundTrip)->Unit(benchmark::kMillisecond);
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+// Seconds of processor time of the process so far.
+double ProcessorSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+// The final rating sheet of a generated position to the preview, with no status window; while
+// the preview window is open, Shown runs on it, then the window closes. The wall-clock and
+// processor seconds the sheet took to its window, and its pages.
+struct TPreviewRun {
+    double Seconds = 0;
+    double ProcessorSeconds = 0;
+    int Pages = 0;
+};
+TPreviewRun PreviewFinalSheet(const std::function<void(TReportPreviewForm&)>& Shown) {
+    Settings.FillInBlankRatings = true;
+    Settings.HighlightOn = true;
+    TPreviewRun run;
+    const Clock::time_point start = Clock::now();
+    const double processorStart = ProcessorSeconds();
+    QTimer shown;
+    shown.setInterval(0);
+    QObject::connect(&shown, &QTimer::timeout, [&] {
+        auto* preview = qobject_cast<TReportPreviewForm*>(QApplication::activeModalWidget());
+        if (preview == nullptr || !preview->isVisible()) {
+            return;
+        }
+        shown.stop();
+        run.Seconds = Seconds(Clock::now() - start);
+        run.ProcessorSeconds = ProcessorSeconds() - processorStart;
+        run.Pages = preview->PageCount();
+        Shown(*preview);
+        preview->close();
+    });
+    shown.start();
+    PrintFinalRatingSheet(nullptr, {TPrintDestination::ToPreview, false});
+    return run;
+}
+
+// The final rating sheet of 1,000 applicants (30 landscape pages) to the preview, beside that of
+// one applicant (one page): what each page after the first adds, in processor and wall-clock
+// milliseconds.
+void BM_FinalSheetPreview(benchmark::State& state) {
+    const bench::TPositionFolder one({1, 12});
+    const bench::TPositionFolder thousand({1000, 12});
+    TPreviewRun first, all;
+    for (auto _ : state) {
+        std::filesystem::current_path(one.Folder());
+        const TPreviewRun single = PreviewFinalSheet([](TReportPreviewForm&) {});
+        std::filesystem::current_path(thousand.Folder());
+        const TPreviewRun run = PreviewFinalSheet([](TReportPreviewForm&) {});
+        first.Seconds += single.Seconds;
+        first.ProcessorSeconds += single.ProcessorSeconds;
+        all.Seconds += run.Seconds;
+        all.ProcessorSeconds += run.ProcessorSeconds;
+        all.Pages = run.Pages;
+        state.SetIterationTime(run.Seconds);
+    }
+    const double later = static_cast<double>(state.iterations()) * (all.Pages - 1);
+    state.counters["pages"] = all.Pages;
+    state.counters["cpu_ms_per_page_after_first"] =
+        1000 * (all.ProcessorSeconds - first.ProcessorSeconds) / later;
+    state.counters["wall_ms_per_page_after_first"] = 1000 * (all.Seconds - first.Seconds) / later;
+}
+BENCHMARK(BM_FinalSheetPreview)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Turning the pages of that preview with Next, each page fitted whole in the window and painted;
+// the time is per page turned.
+void BM_PreviewPageTurn(benchmark::State& state) {
+    const bench::TPositionFolder position({1000, 12});
+    double processor = 0;
+    int turned = 0;
+    for (auto _ : state) {
+        double wall = 0;
+        int count = 0;
+        PreviewFinalSheet([&](TReportPreviewForm& preview) {
+            preview.resize(1000, 700);
+            preview.findChild<QPushButton*>(QStringLiteral("FitPageBtn"))->click();
+            auto* next = preview.findChild<QPushButton*>(QStringLiteral("NextBtn"));
+            auto* image = preview.findChild<QWidget*>(QStringLiteral("Image1"));
+            const Clock::time_point start = Clock::now();
+            const double processorStart = ProcessorSeconds();
+            while (next->isEnabled()) {
+                next->click();
+                image->repaint();
+                ++count;
+            }
+            wall = Seconds(Clock::now() - start);
+            processor += ProcessorSeconds() - processorStart;
+        });
+        turned += count;
+        state.SetIterationTime(count > 0 ? wall / count : 0);
+    }
+    state.counters["cpu_ms_per_page"] = turned > 0 ? 1000 * processor / turned : 0;
+    TReportPreviewForm::ForgetLastView();
+}
+BENCHMARK(BM_PreviewPageTurn)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace korvane

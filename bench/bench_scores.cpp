@@ -1,111 +1,28 @@
 // The final rating computation for positions of 100 to 5,000 applicants with 12 members and 12
-// criteria, fill-in on: the indexed run beside the step-by-step reference run; the progress
-// counts of such a position. Then the whole `korvane --print final --pdf` of such a position,
-// start-up included.
+// criteria, fill-in on: the indexed run beside the step-by-step reference run, and the progress
+// counts of such positions. Then whole runs of
+// `korvane --print final` and `--print ratingsheets --all --totals` of such positions, start-up
+// included.
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <random>
+#include <iterator>
 #include <string>
-#include <vector>
 
-#include "data/DataBase.h"
+#include "bench/BenchPosition.h"
 #include "data/FileNames.h"
-#include "data/RateDataBase.h"
 #include "data/RatingProgress.h"
 #include "data/ScoreComputation.h"
-#include "data/SelectDataBase.h"
 #include "tests/support/core/LiteralScores.h"
 
 namespace korvane {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int Members = 12;
 
-template <class Codec>
-void WriteRecords(const char* Name, const std::vector<typename Codec::TRecord>& Records) {
-    std::vector<unsigned char> bytes(Records.size() * Codec::Size, 0);
-    for (std::size_t i = 0; i < Records.size(); ++i) {
-        Codec::Encode(Records[i], bytes.data() + i * Codec::Size);
-    }
-    std::ofstream out(Name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-// A position in a private folder that is the working directory while the object lives. The
-// files are written as whole byte images: inserting 60,000 ratings one by one would take longer
-// than the runs measured.
-class TBenchPosition {
-public:
-    explicit TBenchPosition(int Applicants) : OldWorkDir_(fs::current_path()) {
-        std::random_device seed;
-        do {
-            Path_ = fs::temp_directory_path() / ("korvane-bench-" + std::to_string(seed()));
-        } while (!fs::create_directory(Path_));
-        fs::current_path(Path_);
-        std::mt19937 random(7);
-        std::vector<TDataRecord> applicants, members;
-        for (int a = 0; a < Applicants; ++a) {
-            char name[24];
-            std::snprintf(name, sizeof name, "APPLICANT %06d", a);
-            TDataRecord rec;
-            rec.ID = 1 + (a * 7919) % Applicants; // the file is by name, not by ID
-            rec.Description = name;
-            rec.VeteranPreference = random() % 5 == 0 ? 1.0 + random() % 2 : 0.0;
-            rec.ApplicantStatus = random() % 10 == 0 ? 1 + static_cast<int>(random() % 4) : 0;
-            applicants.push_back(rec);
-        }
-        for (int m = 0; m < Members; ++m) {
-            TDataRecord rec;
-            rec.ID = m + 1;
-            rec.Description = "MEMBER " + std::to_string(10 + m);
-            members.push_back(rec);
-        }
-        std::vector<TSelectRecord> criteria;
-        for (int n = 0; n < 12; ++n) {
-            criteria.push_back({n + 1, static_cast<std::uint16_t>(1 + random() % 100), n + 1});
-        }
-        // A rating record for most pairs, a few ratings left blank; newest first.
-        std::vector<TRateRecord> ratings;
-        for (int a = 1; a <= Applicants; ++a) {
-            for (int m = 1; m <= Members; ++m) {
-                if (random() % 20 == 0) {
-                    continue;
-                }
-                TRateRecord rec = BlankRating(a, m);
-                for (auto& rate : rec.Rate) {
-                    rate = random() % 8 == 0 ? 0 : 1 + static_cast<int>(random() % 5);
-                }
-                ratings.push_back(rec);
-            }
-        }
-        std::shuffle(ratings.begin(), ratings.end(), random);
-        for (std::size_t i = 0; i < ratings.size(); ++i) {
-            ratings[i].Sequence = static_cast<std::int32_t>(ratings.size() - i);
-        }
-        WriteRecords<TDataRecordCodec>(ApplicantFileName, applicants);
-        WriteRecords<TDataRecordCodec>(CommitteeFileName, members);
-        WriteRecords<TSelectRecordCodec>(PreferredFileName, criteria);
-        WriteRecords<TRateRecordCodec>(RatingFileName, ratings);
-    }
-    ~TBenchPosition() {
-        fs::current_path(OldWorkDir_);
-        std::error_code ignored;
-        fs::remove_all(Path_, ignored);
-    }
-    std::string Folder() const { return Path_.string() + "/"; }
-
-private:
-    fs::path OldWorkDir_;
-    fs::path Path_;
-};
+using bench::TPositionFolder;
 
 TSettings FillIn() {
     TSettings settings;
@@ -115,7 +32,7 @@ TSettings FillIn() {
 
 // Reading the four files and computing every line, as the sheet and the ranking file do.
 void BM_FinalIndexed(benchmark::State& state) {
-    const TBenchPosition position(static_cast<int>(state.range(0)));
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
     const TSettings settings = FillIn();
     for (auto _ : state) {
         benchmark::DoNotOptimize(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), settings));
@@ -124,7 +41,7 @@ void BM_FinalIndexed(benchmark::State& state) {
 }
 
 void BM_FinalLiteral(benchmark::State& state) {
-    const TBenchPosition position(static_cast<int>(state.range(0)));
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
     const TSettings settings = FillIn();
     for (auto _ : state) {
         benchmark::DoNotOptimize(test::LiteralFinalRating(settings, position.Folder()));
@@ -134,7 +51,7 @@ void BM_FinalLiteral(benchmark::State& state) {
 
 // The rating sheets of every member with totals, from one reading of the files.
 void BM_MemberSheetsIndexed(benchmark::State& state) {
-    const TBenchPosition position(static_cast<int>(state.range(0)));
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
     const TSettings settings = FillIn();
     for (auto _ : state) {
         const TRatingData data = TRatingData::ReadWorkingDirectory();
@@ -144,26 +61,10 @@ void BM_MemberSheetsIndexed(benchmark::State& state) {
     }
 }
 
-// The program as the user runs it: start-up, reading the files, the computation and the PDF of
-// the final rating sheet, with fill-in and highlighting on (about 30 landscape pages at 1,000).
-void BM_FinalSheetPdfRun(benchmark::State& state) {
-    const TBenchPosition position(static_cast<int>(state.range(0)));
-    std::ofstream("kvn.dat") << "CLERK TYPIST II\r\n";
-    std::ofstream("support.dat") << "FILLINBLANKRATTINGS=TRUE\r\nHIGHLIGHTON=TRUE\r\n";
-    const std::string command =
-        std::string("\"") + KORVANE_EXECUTABLE + "\" --print final --pdf final.pdf >/dev/null 2>&1";
-    for (auto _ : state) {
-        if (std::system(command.c_str()) != 0) {
-            state.SkipWithError("korvane --print final failed");
-            break;
-        }
-    }
-}
-
 // Who still has to rate whom, with a recusal or abstention on one pair in 40: the files read
 // once each and every pair counted, as the progress screen and the warnings before printing do.
 void BM_ProgressCounts(benchmark::State& state) {
-    const TBenchPosition position(static_cast<int>(state.range(0)));
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
     std::ofstream decisions(RecusalFileName, std::ios::binary);
     for (int a = 1; a <= state.range(0); ++a) {
         for (int m = 1; m <= Members; ++m) {
@@ -179,13 +80,68 @@ void BM_ProgressCounts(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0) * Members);
 }
 
-BENCHMARK(BM_FinalIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+// The page objects of a PDF file ("/Type /Page", not "/Type /Pages").
+int PdfPages(const char* File) {
+    std::ifstream in(File, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    const std::string page = "/Type /Page";
+    int pages = 0;
+    for (auto at = content.find(page); at != std::string::npos; at = content.find(page, at + 1)) {
+        pages += content.compare(at, page.size() + 1, page + "s") != 0 ? 1 : 0;
+    }
+    return pages;
+}
+
+// `korvane ARGUMENTS --pdf sheet.pdf` as the user runs it, start-up included, in a generated
+// position with fill-in and highlighting on; per_page is the time of one page of the PDF.
+void RunPrintout(benchmark::State& state, const std::string& Arguments) {
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
+    const std::string command = std::string("\"") + KORVANE_EXECUTABLE + "\" " + Arguments +
+                                " --pdf sheet.pdf >/dev/null 2>&1";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError(("korvane " + Arguments + " failed").c_str());
+            return;
+        }
+    }
+    const int pages = PdfPages("sheet.pdf");
+    state.counters["pages"] = pages;
+    state.counters["per_page"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * pages,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// Start-up, reading the files, the computation and the PDF of the final rating sheet (30
+// landscape pages at 1,000).
+void BM_FinalSheetPdfRun(benchmark::State& state) {
+    RunPrintout(state, "--print final");
+}
+
+// Every member's rating sheet with totals, one after the other in one PDF.
+void BM_RatingSheetsPdfRun(benchmark::State& state) {
+    RunPrintout(state, "--print ratingsheets --all --totals");
+}
+
+BENCHMARK(BM_FinalIndexed)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalLiteral)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 // Minutes per run: once is enough to show the growth.
 BENCHMARK(BM_FinalLiteral)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemberSheetsIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressCounts)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalSheetPdfRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RatingSheetsPdfRun)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace korvane

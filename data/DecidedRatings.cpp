@@ -2,24 +2,16 @@
 
 namespace korvane {
 
-TDecidedRatings::TDecidedRatings(const TRecusalFile& Decisions, std::int32_t ApplicantID,
-                                 std::span<const std::int32_t> Members, const TRatingCell* Cells)
-    : Cells_(Cells) {
-    if (Decisions.Decisions().empty()) {
-        return;
-    }
-    for (std::size_t m = 0; m < Members.size(); ++m) {
-        const TDecision* decision = Decisions.Find(ApplicantID, Members[m]);
-        if (decision == nullptr) {
-            continue;
+TApplicantDecisions::TApplicantDecisions(const TRecusalFile& Decisions, const TRatingData& Data,
+                                         std::int32_t ApplicantID)
+    : Decisions_(Decisions), Data_(Data), ApplicantID_(ApplicantID),
+      Any_(!Decisions.Decisions().empty()) {
+    for (std::uint32_t place = 0; Any_ && place < Data.CommitteeIDs().size(); ++place) {
+        // A later place of a shared ID has no seats of its own: the first counts them all.
+        const TDecision* decision = Of(Data.CommitteeIDs()[place]);
+        if (decision != nullptr && decision->Kind == TDecisionKind::Recused) {
+            RecusedSeats_ += Data.Seats(place);
         }
-        if (Changed_.empty()) {
-            Changed_.assign(Cells, Cells + Members.size());
-            Decisions_.assign(Members.size(), nullptr);
-        }
-        Changed_[m].Rate = {};
-        Decisions_[m] = decision;
-        AnyRecused_ = AnyRecused_ || decision->Kind == TDecisionKind::Recused;
     }
 }
 

@@ -1,40 +1,38 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <span>
-#include <vector>
 
 #include "data/RecusalFile.h"
 #include "data/ScoreComputation.h"
 
 namespace korvane {
 
-// The ratings of one applicant as the decisions on it leave them: a recused or abstaining
-// member's ratings count as not given (they stay in Rating.dat as they are). Without a decision
-// on the applicant the cells are the ones given.
-class TDecidedRatings {
+// The decisions on one applicant as a score run needs them. A recused or abstaining member's
+// ratings of the applicant do not count (they stay in Rating.dat as they are); a recused
+// member's seats take the other members' average. Without a decision on the applicant nothing
+// changes.
+class TApplicantDecisions {
 public:
-    // Cells: the applicant's cell with each of Members, in that order; they must outlive this.
-    TDecidedRatings(const TRecusalFile& Decisions, std::int32_t ApplicantID,
-                    std::span<const std::int32_t> Members, const TRatingCell* Cells);
+    TApplicantDecisions(const TRecusalFile& Decisions, const TRatingData& Data,
+                        std::int32_t ApplicantID);
 
-    const TRatingCell* Cells() const { return Changed_.empty() ? Cells_ : Changed_.data(); }
-    // The decision of the member at Index of Members, or nullptr.
-    const TDecision* Decision(std::size_t Index) const {
-        return Decisions_.empty() ? nullptr : Decisions_[Index];
+    // Whether the ratings of the member at Place of Data.CommitteeIDs() are under a decision.
+    bool Decided(std::uint32_t Place) const {
+        return Any_ && Decisions_.Find(ApplicantID_, Data_.CommitteeIDs()[Place]) != nullptr;
     }
-    bool Recused(std::size_t Index) const {
-        const TDecision* decision = Decision(Index);
-        return decision != nullptr && decision->Kind == TDecisionKind::Recused;
+    // The decision of the member with the ID, who need not be on the committee, or nullptr.
+    const TDecision* Of(std::int32_t CommitteeID) const {
+        return Any_ ? Decisions_.Find(ApplicantID_, CommitteeID) : nullptr;
     }
-    bool AnyRecused() const { return AnyRecused_; }
+    // The places of the committee whose member is recused (members that share an ID count each).
+    std::int64_t RecusedSeats() const { return RecusedSeats_; }
 
 private:
-    const TRatingCell* Cells_;
-    std::vector<TRatingCell> Changed_;
-    std::vector<const TDecision*> Decisions_; // per member; empty when the applicant has none
-    bool AnyRecused_ = false;
+    const TRecusalFile& Decisions_;
+    const TRatingData& Data_;
+    std::int32_t ApplicantID_;
+    bool Any_;
+    std::int64_t RecusedSeats_ = 0;
 };
 
 } // namespace korvane

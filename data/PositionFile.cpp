@@ -4,6 +4,7 @@
 
 #include "data/FileNames.h"
 #include "platform/sys/FileReplace.h"
+#include "platform/sys/OutputPath.h"
 #include "platform/sys/TempFolder.h"
 #include "platform/sys/TextFile.h"
 
@@ -55,6 +56,13 @@ TRecovery TidyPositionFolder(const std::string& Folder) {
     }
     RemoveEndedRunFolders();
     return recovery;
+}
+
+TResult<TOutputRefusal> OutputFileCheck(const std::string& Path) {
+    if (IsPositionFile(Path)) {
+        return TResult<TOutputRefusal>::Failure(TOutputRefusal::PositionFile, Path);
+    }
+    return OutputPathCheck(Path);
 }
 
 } // namespace korvane

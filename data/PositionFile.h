@@ -4,6 +4,7 @@
 
 #include "data/ProcessState.h"
 #include "platform/sys/FileReplace.h"
+#include "platform/sys/OutputPath.h"
 
 namespace korvane {
 
@@ -25,5 +26,9 @@ bool IsPositionFile(const std::string& Path);
 // the page folders of previews whose run has ended are removed. Failed when an interrupted change
 // could not be completed (the folder is read-only, ...): the files may then not belong together.
 TRecovery TidyPositionFolder(const std::string& Folder = {});
+
+// Whether a file the user named may be written as an output: OutputPathCheck, and never one of
+// the position's own files.
+TResult<TOutputRefusal> OutputFileCheck(const std::string& Path);
 
 } // namespace korvane

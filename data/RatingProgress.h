@@ -42,18 +42,14 @@ struct TMissingRatings {
     bool operator==(const TMissingRatings&) const = default;
 };
 
-// The warning before a printout that rests on ratings still missing, e.g. "Warning: 7 Ratings
-// Are Missing (3 Committee Members, 4 Applicants)"; empty when none is missing.
-std::string MissingRatingsText(const TMissingRatings& Missing);
-// The same warning, or the word that nothing is missing.
-std::string ProgressVerdictText(const TMissingRatings& Missing);
-
-// A decision with the names of its member and applicant (code-page bytes). One that is gone is
-// named by its ID: "ID 9, No Longer A Member", "ID 17, No Longer An Applicant".
+// A decision with the names of its member and applicant (code-page bytes); the name of one that
+// is gone is empty, and its ID is the decision's.
 struct TDecisionRow {
     TDecision Decision;
     std::string Member;
     std::string Applicant;
+    bool MemberGone = false;
+    bool ApplicantGone = false;
 };
 
 // Who still has to rate whom: every committee member against every applicant still in the pool.
@@ -106,10 +102,5 @@ private:
 
 // The committee.dat records in file order.
 std::vector<TDataRecord> ReadCommittee();
-
-// The plain-text summary of `korvane --progress` for the position titled Title (UTF-8, LF line
-// ends): the counts per member with a totals row, the pairs still to rate, the decisions, and the
-// warning of MissingRatingsText or the word that nothing is missing.
-std::string ProgressSummaryText(const TRatingProgress& Progress, const std::string& Title);
 
 } // namespace korvane

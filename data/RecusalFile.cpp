@@ -13,9 +13,6 @@ namespace korvane {
 
 namespace {
 
-// Damaged lines named one by one in a message; the rest are counted.
-constexpr std::size_t NamedLines = 20;
-
 std::uint64_t PairKey(std::int32_t ApplicantID, std::int32_t CommitteeID) {
     return static_cast<std::uint64_t>(static_cast<std::uint32_t>(ApplicantID)) << 32 |
            static_cast<std::uint32_t>(CommitteeID);
@@ -146,45 +143,6 @@ TDecisionsWrite TRecusalFile::Write() const {
 bool TRecusalFile::Stage(TFilesChange& Change) const {
     const std::string text = Text();
     return Whole() && Change.Stage(Path_, text.data(), text.size());
-}
-
-std::string DamagedDecisionsText(const TRecusalFile& File) {
-    const std::string name = RecusalFileName;
-    if (File.Unreadable()) {
-        return "Error: " + name + " Could Not Be Read; No Recusal Or Abstention Is Counted";
-    }
-    const std::vector<int>& lines = File.DamagedLines();
-    if (lines.empty()) {
-        return {};
-    }
-    std::string numbers;
-    for (std::size_t i = 0; i < lines.size() && i < NamedLines; ++i) {
-        numbers += (i == 0                  ? ""
-                    : i + 1 == lines.size() ? " And "
-                                            : ", ") +
-                   std::to_string(lines[i]);
-    }
-    if (lines.size() > NamedLines) {
-        numbers += " And " + std::to_string(lines.size() - NamedLines) + " More";
-    }
-    return lines.size() == 1
-               ? "Error: Line " + numbers + " Of " + name + " Is Damaged And Was Skipped"
-               : "Error: Lines " + numbers + " Of " + name + " Are Damaged And Were Skipped";
-}
-
-std::string DecisionsWriteText(TDecisionsWrite Result) {
-    const std::string name = RecusalFileName;
-    switch (Result) {
-    case TDecisionsWrite::Damaged:
-        return "Error: " + name + " Has Damaged Lines; It Is Not Changed Until They Are Repaired";
-    case TDecisionsWrite::Unreadable:
-        return "Error: " + name + " Could Not Be Read; Nothing Was Changed";
-    case TDecisionsWrite::Failed:
-        return "Error: " + name + " Could Not Be Written; Nothing Was Changed";
-    case TDecisionsWrite::Written:
-        break;
-    }
-    return {};
 }
 
 } // namespace korvane

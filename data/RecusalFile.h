@@ -98,10 +98,4 @@ private:
     std::unordered_map<std::uint64_t, std::size_t> Pairs_; // the first decision of each pair
 };
 
-// The message for a file read with damaged lines or not read at all; empty when it was read
-// whole. Code-page text, as every message of the data layer.
-std::string DamagedDecisionsText(const TRecusalFile& File);
-// The message for a change that did not end Written.
-std::string DecisionsWriteText(TDecisionsWrite Result);
-
 } // namespace korvane

@@ -61,22 +61,6 @@ TSetupItem MissingRequiredSetup() {
     return TSetupItem::None;
 }
 
-std::string SetupMessage(TSetupItem Item) {
-    switch (Item) {
-    case TSetupItem::Applicants:
-        return "Error: No Applicants Are Loaded";
-    case TSetupItem::CommitteeMembers:
-        return "Error: No Committee Members Are Entered";
-    case TSetupItem::PreferredCriteria:
-        return "Error: No Preferred Criteria Selected";
-    case TSetupItem::RequiredCriteria:
-        return "Error: No Required Criteria Selected";
-    case TSetupItem::None:
-        break;
-    }
-    return {};
-}
-
 int SelectedWeight(int N) {
     TSelectDataBase file(PreferredFileName);
     TSelectRecord rec;

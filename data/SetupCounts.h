@@ -24,9 +24,6 @@ enum class TSetupItem { None, Applicants, CommitteeMembers, PreferredCriteria, R
 TSetupItem MissingPreferredSetup();
 TSetupItem MissingRequiredSetup();
 
-// The error message for a missing item ("Error: No Applicants Are Loaded", ...); empty for None.
-std::string SetupMessage(TSetupItem Item);
-
 // The weight of the N-th selected preferred criterion (N from 1, Preferre.dat order), or 0.
 int SelectedWeight(int N);
 

@@ -21,7 +21,6 @@ namespace korvane {
 namespace {
 
 constexpr int ExportHelpContext = 480;
-constexpr int PositionDiskNumber = 2;
 
 struct TExportedFile {
     const char* Name;
@@ -83,10 +82,12 @@ void TExportForm::ExportBtnClick() {
     }
     const std::string root = DriveRoot(letter);
     ShowInformation(QStringLiteral("Please Insert Disk #2 For Position ") +
-                        FromCodePage(PositionTitle) + QStringLiteral(". In Drive ") +
-                        QLatin1Char(letter) + QLatin1Char(':'),
+                        ElidedInMessage(FromCodePage(PositionTitle)) +
+                        QStringLiteral(". In Drive ") + QLatin1Char(letter) + QLatin1Char(':'),
                     this);
-    // A disk still missing here is asked for again once the progress window is up.
+    // A stick that is no position disk yet can become one here; a disk still missing is asked
+    // for again once the progress window is up.
+    OfferPositionDisk(letter, this);
     WaitForDisk(PositionDiskNumber, root, this);
     if (!CheckDiskPosition(letter, this)) {
         CloseWith(*this, TModalResult::No);

@@ -1,5 +1,6 @@
 #include "exchange/PositionDisk.h"
 
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -12,6 +13,7 @@
 #include "platform/sys/FileCopy.h"
 #include "platform/sys/FileReplace.h"
 #include "platform/sys/InOutError.h"
+#include "platform/sys/OutputPath.h"
 #include "platform/sys/TextFile.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/MessageBox.h"
@@ -20,8 +22,14 @@ namespace korvane {
 
 namespace {
 
-// The longest disk title the mismatch question shows whole.
-constexpr qsizetype ShownTitleLength = 188;
+bool Exists(const std::string& Path) {
+    std::error_code error;
+    return std::filesystem::exists(Path, error);
+}
+
+std::string MarkerPath(int Number, const std::string& Root) {
+    return Root + "Disk" + std::to_string(Number) + ".id";
+}
 
 // The first line of kvn.dat in Root; nullopt when there is none to read.
 std::optional<std::string> DiskPositionTitle(const std::string& Root) {
@@ -47,7 +55,7 @@ std::optional<std::string> DiskPositionTitle(const std::string& Root) {
 void FillDriveList(QListWidget* List, QPushButton* Action) {
     List->clear();
     for (const auto& item : DriveListItems()) {
-        List->addItem(QString::fromLatin1(item));
+        List->addItem(QFile::decodeName(QByteArray::fromStdString(item)));
     }
     Action->setEnabled(List->count() > 0);
     if (List->count() > 0) {
@@ -60,15 +68,12 @@ char SelectedDriveLetter(const QListWidget* List) {
     if (item == nullptr || !item->isSelected()) {
         return 0;
     }
-    return DriveLetterOfItem(item->text().toStdString());
+    return DriveLetterOfItem(QFile::encodeName(item->text()).toStdString());
 }
 
 bool WaitForDisk(int Number, const std::string& Root, QWidget* Parent) {
-    const std::string marker = Root + "Disk" + std::to_string(Number) + ".id";
-    const auto present = [&] {
-        std::error_code error;
-        return !Root.empty() && std::filesystem::exists(marker, error);
-    };
+    const std::string marker = MarkerPath(Number, Root);
+    const auto present = [&] { return !Root.empty() && Exists(marker); };
     bool found = present();
     while (!found) {
         if (ShowMessage(QStringLiteral("Please Insert Disk #") + QString::number(Number),
@@ -85,6 +90,36 @@ bool WaitForDisk(int Number, const std::string& Root, QWidget* Parent) {
     return found;
 }
 
+bool OfferPositionDisk(char Letter, QWidget* Parent) {
+    const std::string root = DriveRoot(Letter);
+    const std::string marker = MarkerPath(PositionDiskNumber, root);
+    std::error_code error;
+    if (!IsWritableFolder(root) ||
+        std::filesystem::exists(std::filesystem::symlink_status(marker, error))) {
+        return false;
+    }
+    const QString drive = QStringLiteral("Drive ") + QLatin1Char(Letter) + QLatin1Char(':');
+    const std::string folder = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
+    if (!AskYesNo(QStringLiteral("There Is No Position Disk In ") + drive + QStringLiteral(" (") +
+                      ElidedInMessage(QFile::decodeName(QByteArray::fromStdString(folder))) +
+                      QStringLiteral(").\n\nMake It The Position Disk For ") +
+                      ElidedInMessage(FromCodePage(PositionTitle)) + QLatin1Char('?'),
+                  Parent, TDefaultAnswer::Yes)) {
+        return false;
+    }
+    // The position file goes first, so that the disk never carries the marker without it.
+    const std::string positionFile = root + PositionFileName;
+    const bool made = (Exists(positionFile) || !Exists(PositionFileName) ||
+                       CopyDataFile(PositionFileName, positionFile)) &&
+                      OutputPathCheck(marker).Ok() && WriteFileReplacing(marker, {});
+    if (!made) {
+        ShowError(QStringLiteral("Error: ") + drive +
+                      QStringLiteral(" Could Not Be Made A Position Disk"),
+                  Parent);
+    }
+    return made;
+}
+
 bool CheckDiskPosition(char Letter, QWidget* Parent) {
     auto title = DiskPositionTitle(DriveRoot(Letter));
     if (!title) {
@@ -95,17 +130,19 @@ bool CheckDiskPosition(char Letter, QWidget* Parent) {
     if (*title == PositionTitle) {
         return true;
     }
-    QString shown = FromCodePage(*title);
-    if (shown.size() > ShownTitleLength) {
-        shown = shown.left(ShownTitleLength) + QStringLiteral("...");
-    }
+    // Yes lets the export overwrite the other position's disk, or the update bring in its
+    // applicants: the question names both positions, and Enter answers No.
     return ShowMessage(QStringLiteral("Error, Positions Do Not Match:\n\nPosition on Disk: ") +
-                           shown + QStringLiteral("\n\nProceed Anyway?"),
+                           ElidedInMessage(FromCodePage(*title)) +
+                           QStringLiteral("\nPosition on This Computer: ") +
+                           ElidedInMessage(FromCodePage(PositionTitle)) +
+                           QStringLiteral("\n\nProceed Anyway?"),
                        TMessageKind::Error, TMessageButtons::YesNo, Parent) == TModalResult::Yes;
 }
 
 bool CopyDataFile(const std::string& Source, const std::string& Destination) {
-    return CopyFileReplacing(Source, Destination);
+    // A link or a device on the disk in the place of a data file stays as it is.
+    return OutputPathCheck(Destination).Ok() && CopyFileReplacing(Source, Destination);
 }
 
 } // namespace korvane

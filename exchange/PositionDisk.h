@@ -13,7 +13,11 @@ namespace korvane {
 // letter names a removable drive, and where its root is, the drive layer answers
 // (IsRemovableDrive and DriveRoot in platform/sys/Drives.h).
 
-// Lists the removable drives as "Drive E: Removable" in letter order and selects the first;
+// The number of the position disk, the only disk the export and the update ask for.
+inline constexpr int PositionDiskNumber = 2;
+
+// Lists the removable drives as "Drive E: Removable (/media/stick)" in letter order and selects
+// the first;
 // Action is enabled only when there is a drive to act on.
 void FillDriveList(QListWidget* List, QPushButton* Action);
 
@@ -25,12 +29,19 @@ char SelectedDriveLetter(const QListWidget* List);
 // the disk.
 bool WaitForDisk(int Number, const std::string& Root, QWidget* Parent = nullptr);
 
+// When drive Letter is writable and holds no position disk (no Disk2.id), asks whether to make
+// it the position disk of the open position; Yes writes Disk2.id, and the position file when
+// the disk has none, so that the export can go on. Nothing on the disk is overwritten. True
+// when the disk was made.
+bool OfferPositionDisk(char Letter, QWidget* Parent = nullptr);
+
 // True when the disk in drive Letter may be used for the open position: the first line of its
 // kvn.dat equals PositionTitle exactly, or the user answers Yes to using it all the same. A disk
 // without a position file is reported first and then compared as an empty title.
 bool CheckDiskPosition(char Letter, QWidget* Parent = nullptr);
 
-// Copies Source over Destination; the older copy stays whole when the copy fails.
+// Copies Source over Destination; the older copy stays whole when the copy fails. A destination
+// that is not a regular file (a link, a device, a folder) is refused and left alone.
 bool CopyDataFile(const std::string& Source, const std::string& Destination);
 
 } // namespace korvane

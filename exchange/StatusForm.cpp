@@ -1,7 +1,8 @@
 #include "exchange/StatusForm.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 
 #include "platform/ui/CopyAnimation.h"
 #include "platform/ui/Display.h"
@@ -9,13 +10,39 @@
 
 namespace korvane {
 
-TStatusForm::TStatusForm(QWidget* owner) : QDialog(owner) {
+namespace {
+
+// Every count is painted while the work is young; after that at most this often.
+constexpr qint64 PaintEveryCountMs = 150;
+constexpr qint64 PaintIntervalMs = 40;
+
+bool IsUserInput(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TStatusForm::TStatusForm(QWidget* owner, TStop stop) : QDialog(owner), Stop_(stop) {
     setObjectName(QStringLiteral("StatusForm"));
     setWindowTitle(QStringLiteral("StatusForm"));
-    // A fixed border and no buttons in the title bar: the work cannot be interrupted.
+    // A fixed border and no buttons in the title bar: only the work's own Cancel stops it.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
-    setFixedSize(397, 150);
+    const bool cancel = stop == TStop::Cancel;
+    setFixedSize(397, cancel ? 164 : 150);
     setFont(ScreenFont());
 
     Animate1 = new TCopyAnimation(this);
@@ -26,21 +53,36 @@ TStatusForm::TStatusForm(QWidget* owner) : QDialog(owner) {
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 104, 385, 16);
+    Label1->setGeometry(8, 96, 385, 16);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setVisible(false);
+    if (!cancel) {
+        Label1->move(8, 104);
+    }
+
+    CancelBtn = NewButton(this, "CancelBtn", "Cancel", QRect(161, 126, 75, 25));
+    CancelBtn->setVisible(cancel);
+    connect(CancelBtn, &QPushButton::clicked, this, &TStatusForm::reject);
 
     CentreOnScreen(this);
 }
 
-std::unique_ptr<TStatusForm> TStatusForm::ShowProgress(QWidget* owner) {
-    auto form = std::make_unique<TStatusForm>(owner);
+TStatusForm::~TStatusForm() {
+    qApp->removeEventFilter(this);
+}
+
+std::unique_ptr<TStatusForm> TStatusForm::ShowProgress(QWidget* owner, TStop stop) {
+    auto form = std::make_unique<TStatusForm>(owner, stop);
+    if (stop == TStop::Cancel) {
+        qApp->installEventFilter(form.get());
+    }
     form->show();
     form->raise();
     form->Animate1->setEnabled(true);
     form->Animate1->Start();
     form->Animate1->setVisible(true);
     form->Label1->setVisible(true);
+    form->Shown_.start();
     form->PaintNow();
     return form;
 }
@@ -55,6 +97,11 @@ void TStatusForm::SetProgressCaption(const QString& caption) {
     PaintNow();
 }
 
+bool TStatusForm::PaintDue() const {
+    return !Shown_.isValid() || Shown_.elapsed() < PaintEveryCountMs || !Painted_.isValid() ||
+           Painted_.elapsed() >= PaintIntervalMs;
+}
+
 void TStatusForm::StopProgress() {
     Animate1->Stop();
     hide();
@@ -66,14 +113,35 @@ void TStatusForm::CloseProgress() {
     Animate1->setEnabled(false);
     Label1->setVisible(false);
     hide();
+    qApp->removeEventFilter(this);
+}
+
+void TStatusForm::reject() {
+    // Esc, like the Cancel button, only asks: the work decides where it stops.
+    if (Stop_ == TStop::Cancel) {
+        Cancelled_ = true;
+    }
+}
+
+bool TStatusForm::eventFilter(QObject* watched, QEvent* event) {
+    // While work that may be cancelled runs, the user reaches this window alone: no other
+    // screen may start work of its own in the middle of it.
+    if (event->spontaneous() && IsUserInput(event) && watched->isWidgetType()) {
+        const QWidget* target = static_cast<QWidget*>(watched)->window();
+        return target != this;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TStatusForm::PaintNow() {
     if (isVisible()) {
         repaint();
         // The window system shows the window, and the windows the work uncovers, only when
-        // its events are handled; user input stays queued until the work is done.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // its events are handled. User input waits for the end of the work, except where the
+        // user may cancel it (then only this window receives it).
+        QCoreApplication::processEvents(
+            Stop_ == TStop::Cancel ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        Painted_.start();
     }
 }
 

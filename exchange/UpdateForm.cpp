@@ -18,7 +18,6 @@ namespace korvane {
 
 namespace {
 constexpr int UpdateHelpContext = 30;
-constexpr int PositionDiskNumber = 2;
 } // namespace
 
 TUpdateForm::TUpdateForm(QWidget* owner) : QDialog(owner) {
@@ -56,7 +55,7 @@ void TUpdateForm::UpdateBtnClick() {
         ShowError(QStringLiteral("Korvane Not Updated."), this);
     } else if (CheckDiskPosition(letter, this)) {
         const TImportResult result = ImportApplicants(root + ApplicantListFileName);
-        if (result.Outcome == TImportOutcome::Imported) {
+        if (result.Reason == TImportOutcome::Imported) {
             ShowInformation(QStringLiteral("Korvane Updated"), this);
         } else {
             ShowImportFailure(result, this);
@@ -69,20 +68,61 @@ TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath) {
     // The window comes up with the first applicant stored, so that a missing list is reported
     // without a progress window flashing before it.
     std::unique_ptr<TStatusForm> progress;
-    const TImportResult result = korvane::ImportApplicants(ListPath, [&](int Loaded) {
-        if (!progress) {
-            progress = TStatusForm::ShowProgress(this);
-        }
-        progress->SetProgressText(QStringLiteral("Applicants Loaded: ") + QString::number(Loaded));
-    });
+    const TImportResult result = korvane::ImportApplicants(
+        ListPath,
+        [&](int Loaded) {
+            if (!progress) {
+                progress = TStatusForm::ShowProgress(this, TStatusForm::TStop::Cancel);
+            }
+            if (progress->PaintDue()) {
+                progress->SetProgressText(QStringLiteral("Applicants Loaded: ") +
+                                          QString::number(Loaded));
+            }
+        },
+        [&] { return progress && progress->Cancelled(); });
     if (progress) {
         progress->CloseProgress();
     }
     return result;
 }
 
+namespace {
+
+// The words of an import that stopped (code-page bytes).
+std::string ImportFailureText(const TImportResult& Result) {
+    const std::string line = std::to_string(Result.LineNumber);
+    const std::string loaded = "\n\nApplicants Loaded: " + std::to_string(Result.Loaded);
+    switch (Result.Reason) {
+    case TImportOutcome::Imported:
+        return {};
+    case TImportOutcome::ListNotFound:
+        return "Update File Not Found";
+    case TImportOutcome::BadIdentifier:
+        return "Error: Line " + line + " Of The Update File Has No Valid Applicant ID: " + "\"" +
+               Result.Subject + "\"" + loaded;
+    case TImportOutcome::NotStored:
+        if (Result.LineNumber == 0) {
+            return std::string("Error: ") + ApplicantFileName +
+                   " Could Not Be Opened; No Applicant Was Loaded";
+        }
+        return "Error: Applicant ID " + Result.Subject + " Of Line " + line +
+               " Could Not Be Saved In " + ApplicantFileName + loaded;
+    case TImportOutcome::ListReadError:
+        return "Error: The Update File Could Not Be Read After Line " + line + loaded;
+    case TImportOutcome::Canceled:
+        return "Update Canceled: The Applicants Loaded So Far Are Kept, And So Is The Update "
+               "File" +
+               loaded;
+    }
+    return {};
+}
+
+} // namespace
+
 void ShowImportFailure(const TImportResult& Result, QWidget* Parent) {
-    if (Result.Outcome != TImportOutcome::Imported) {
+    if (Result.Reason == TImportOutcome::Canceled) {
+        ShowInformation(FromCodePage(ImportFailureText(Result)), Parent);
+    } else if (Result.Reason != TImportOutcome::Imported) {
         ShowError(FromCodePage(ImportFailureText(Result)), Parent);
     }
 }

@@ -26,15 +26,17 @@ public:
     void UpdateBtnClick();
 
     // Imports the list at ListPath with the progress window over this screen, showing the
-    // number of applicants loaded. Shows no message: the caller reports the result
-    // (ShowImportFailure) when it chooses to.
+    // number of applicants loaded; its Cancel stops the import, keeping the applicants stored
+    // so far. Shows no message: the caller reports the result (ShowImportFailure) when it
+    // chooses to.
     TImportResult ImportApplicants(const std::string& ListPath);
 
 private:
     void FormCreate();
 };
 
-// The error box of an import that did not read its list to the end; nothing for one that did.
+// The box of an import that did not read its list to the end (an error, or what a cancelled
+// import kept); nothing for one that did.
 void ShowImportFailure(const TImportResult& Result, QWidget* Parent);
 
 } // namespace korvane

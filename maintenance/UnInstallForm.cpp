@@ -67,6 +67,28 @@ bool TUnInstallForm::ExportFirst() {
                     this);
 }
 
+namespace {
+
+// What the program says once the uninstall is done.
+QString AnnouncementOf(const TRemovalResult& Removal) {
+    const QString removed = QStringLiteral("Korvane Uninstalled\n\n");
+    // Elsewhere the program may serve other positions: the uninstall kept to this one.
+    const QString data = QStringLiteral("The Position's Data And Shortcuts Are Removed. ");
+    if (Removal.Reason == TUninstallFailure::None &&
+        Removal.Program == TProgramRemoval::WithPackage) {
+        return removed + data + QStringLiteral("The Program Itself Is Removed With Its Package.");
+    }
+    if (Removal.Reason == TUninstallFailure::None &&
+        Removal.Program == TProgramRemoval::LeftInPlace) {
+        return removed + data + QStringLiteral("The Program Itself Stays: ") +
+               QString::fromStdString(Removal.ProgramFile);
+    }
+    return removed +
+           QStringLiteral("You Must Reboot Your Computer For The Changes To Take Effect.");
+}
+
+} // namespace
+
 void TUnInstallForm::UnintallBtnClick() {
     if (!AskYesNo(QStringLiteral("Are You Sure You Want To Uninstall The Korvane?"), this) ||
         (CheckBox1->isChecked() && !ExportFirst())) {
@@ -75,17 +97,28 @@ void TUnInstallForm::UnintallBtnClick() {
     }
     // A program started from the wrong folder must not empty it: then nothing is removed.
     const TDeleteResult deleted = DeleteAllFiles();
-    if (deleted.Refused) {
-        ShowError(QString::fromStdString(deleted.Message), this);
+    if (!deleted.Ok()) {
+        ShowError(QStringLiteral("Error: ") + QString::fromStdString(deleted.Subject) +
+                      QStringLiteral(" Is Not The Folder Of A Position; Korvane Does Not Delete "
+                                     "Its Files.\n\nNothing Was Deleted."),
+                  this);
         CloseWith(*this, TModalResult::No);
         return;
     }
     // Shortcut names are file names, in the file system's own encoding.
     const TRemovalResult removal = RemoveInstallation(FromCodePage(PositionTitle).toStdString());
-    if (!removal.Written) {
-        ShowError(QString::fromStdString(removal.Message), this);
+    if (removal.Reason == TUninstallFailure::ProgramNotFound) {
+        ShowError(QStringLiteral("Error: The Program File Could Not Be Found.\n\nThe Data Files "
+                                 "Are Deleted; Remove The Program's Folder By Hand."),
+                  this);
+    } else if (removal.Reason == TUninstallFailure::NotScheduled) {
+        ShowError(QStringLiteral("Error: The Removal Of The Program Folder At The Next Login Could "
+                                 "Not Be Arranged.\n\nThe Data Files Are Deleted; Remove These By "
+                                 "Hand:\n") +
+                      QString::fromStdString(removal.Subject),
+                  this);
     }
-    Announcement_ = QString::fromStdString(removal.Announcement);
+    Announcement_ = AnnouncementOf(removal);
     CloseWith(*this, TModalResult::Ok);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/ui/ScreenKit.h"
 #include "rating/ApplicantPool.h"
 #include "rating/RatingMessages.h"
+#include "setup/SetupPrecheck.h"
 
 namespace korvane {
 
@@ -159,7 +160,7 @@ void TRateApplicantsForm::RateBtnClick() {
     }
     const int memberIndex = DrawGrid1->Row() - 1;
     if (!Committee_->Opened() || memberIndex < 0 || memberIndex > Committee_->LastIndex()) {
-        ShowError(QString::fromStdString(SetupMessage(TSetupItem::CommitteeMembers)), this);
+        ShowError(MissingSetupText(TSetupItem::CommitteeMembers), this);
         return;
     }
     TDataRecord member;

@@ -13,15 +13,15 @@
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScreenKit.h"
-#include "rating/RatingMessages.h"
+#include "rating/ProgressPrintout.h"
 #include "reports/PrintDestination.h"
-#include "reports/ProgressPrintout.h"
+#include "reports/RatingWarnings.h"
 
 namespace korvane {
 
 namespace {
 
-constexpr int HelpContextNumber = 520;
+constexpr int HelpContextNumber = 530;
 constexpr int ApplicantRole = Qt::UserRole;
 constexpr int MemberRole = Qt::UserRole + 1;
 
@@ -104,7 +104,7 @@ void TRatingProgressForm::Reload() {
     DrawGrid1->SetRow(std::min(row, DrawGrid1->RowCount() - 1));
     Summary->setText(
         QStringLiteral("Applicants Still In The Pool: %1. ").arg(Progress_->Pool().size()) +
-        FromCodePage(ProgressVerdictText(Progress_->Missing())));
+        ProgressVerdictText(Progress_->Missing()));
     DrawGrid1->Repaint();
     FillTree();
 }
@@ -186,10 +186,10 @@ void TRatingProgressForm::FillTree() {
         for (const TDecisionRow* row : eliminated) {
             decisionItem(
                 group,
-                FromCodePage(row->Applicant) + QStringLiteral(": ") +
+                DecisionApplicantText(*row) + QStringLiteral(": ") +
                     QString::fromLatin1(DecisionKindText(row->Decision.Kind)) +
                     (member ? QString()
-                            : QStringLiteral(" (") + FromCodePage(row->Member) + QLatin1Char(')')),
+                            : QStringLiteral(" (") + DecisionMemberText(*row) + QLatin1Char(')')),
                 row->Decision);
         }
     }
@@ -199,8 +199,8 @@ void TRatingProgressForm::FillTree() {
                      static_cast<int>(progress.NotCounted().size()));
         for (const TDecisionRow& row : progress.NotCounted()) {
             decisionItem(group,
-                         FromCodePage(row.Member) + QStringLiteral(" On ") +
-                             FromCodePage(row.Applicant) + QStringLiteral(": ") +
+                         DecisionMemberText(row) + QStringLiteral(" On ") +
+                             DecisionApplicantText(row) + QStringLiteral(": ") +
                              QString::fromLatin1(DecisionKindText(row.Decision.Kind)),
                          row.Decision);
         }
@@ -230,8 +230,8 @@ void TRatingProgressForm::LiftBtnClick() {
         for (const TDecisionRow& row : *rows) {
             if (row.Decision.ApplicantID == lifted.ApplicantID &&
                 row.Decision.CommitteeID == lifted.CommitteeID) {
-                member = FromCodePage(row.Member);
-                applicant = FromCodePage(row.Applicant);
+                member = DecisionMemberText(row);
+                applicant = DecisionApplicantText(row);
             }
         }
     }
@@ -245,7 +245,7 @@ void TRatingProgressForm::LiftBtnClick() {
     if (file.Lift(lifted.ApplicantID, lifted.CommitteeID)) {
         const TDecisionsWrite written = file.Write();
         if (written != TDecisionsWrite::Written) {
-            ShowError(FromCodePage(DecisionsWriteText(written)), this);
+            ShowError(DecisionsWriteText(written), this);
         }
     }
     Reload();
@@ -263,22 +263,9 @@ void TRatingProgressForm::HelpBtnClick() {
     ShowHelpTopic(HelpContextNumber);
 }
 
-bool ConfirmMissingRatings(QWidget* owner, std::span<const std::int32_t> Members) {
-    for (;;) {
-        const std::string warning =
-            MissingRatingsText(TRatingProgress::ReadWorkingDirectory().Missing(Members));
-        if (warning.empty()) {
-            return true;
-        }
-        const TModalResult answer = ShowMessage(
-            FromCodePage(warning), TMessageKind::Warning, TMessageButtons::YesNoCancel, owner,
-            {QStringLiteral("&Show"), QStringLiteral("&Print Anyway"), QStringLiteral("Cancel")});
-        if (answer != TModalResult::Yes) {
-            return answer == TModalResult::No;
-        }
-        TRatingProgressForm screen(owner);
-        screen.exec();
-    }
+void ShowRatingProgress(QWidget* owner) {
+    TRatingProgressForm screen(owner);
+    screen.exec();
 }
 
 } // namespace korvane

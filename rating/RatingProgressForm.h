@@ -57,9 +57,7 @@ private:
     std::optional<TRatingProgress> Progress_;
 };
 
-// Before a printout that rests on ratings: when ratings of these members (every member when
-// none is named) are missing, says how many and asks: Show opens the progress screen and asks
-// again after it, Print Anyway goes on, Cancel stops. True to print.
-bool ConfirmMissingRatings(QWidget* owner, std::span<const std::int32_t> Members = {});
+// Opens the progress screen modally over owner.
+void ShowRatingProgress(QWidget* owner);
 
 } // namespace korvane

@@ -20,6 +20,7 @@
 #include "rating/ApplicantPool.h"
 #include "rating/NotRatingForm.h"
 #include "rating/RatingMessages.h"
+#include "reports/RatingWarnings.h"
 
 namespace korvane {
 
@@ -364,9 +365,10 @@ bool TRatingSheetForm::SettleChanges() {
     if (!Modified()) {
         return true;
     }
-    const TModalResult answer =
-        ShowMessage(QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_),
-                    TMessageKind::Question, TMessageButtons::YesNoCancel, this);
+    // Enter keeps what was typed: here No is the answer that loses work.
+    const TModalResult answer = ShowMessage(
+        QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_), TMessageKind::Question,
+        TMessageButtons::YesNoCancel, this, TDefaultAnswer::Yes);
     return answer == TModalResult::No || (answer == TModalResult::Yes && SaveSheet());
 }
 
@@ -421,7 +423,7 @@ void TRatingSheetForm::NotRatingBtnClick() {
     }
     const TDecisionsWrite written = file.Write();
     if (written != TDecisionsWrite::Written) {
-        ShowError(FromCodePage(DecisionsWriteText(written)), this);
+        ShowError(DecisionsWriteText(written), this);
         return;
     }
     LoadSheet();

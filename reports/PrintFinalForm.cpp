@@ -8,9 +8,8 @@
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/ScreenKit.h"
-#include "rating/RatingMessages.h"
-#include "rating/RatingProgressForm.h"
 #include "reports/RatingSheetLayout.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
@@ -60,7 +59,7 @@ TPrintFinalForm::TPrintFinalForm(QWidget* owner) : QDialog(owner) {
 
 void TPrintFinalForm::YesBtnClick() {
     const TPrintDestination to = SettingsDestination();
-    if (ConfirmMissingRatings(this) && ConfirmPrint(this, to)) {
+    if (ConfirmMissingRatings(this, {}, ShowProgress) && ConfirmPrint(this, to)) {
         PrintFinalRatingSheet(this, to);
     }
     accept();

@@ -7,9 +7,8 @@
 
 #include "data/ProcessState.h"
 #include "data/ScoreComputation.h"
-#include "rating/RatingMessages.h"
-#include "rating/RatingProgressForm.h"
 #include "reports/RatingSheetLayout.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
@@ -65,7 +64,7 @@ bool TPrintRatingSheetsForm::ReadyToPrint() {
         return true;
     }
     const TMemberChoice who = Choice();
-    return ConfirmMissingRatings(this, who.Named());
+    return ConfirmMissingRatings(this, who.Named(), ShowProgress);
 }
 
 bool TPrintRatingSheetsForm::AllMembers() const {

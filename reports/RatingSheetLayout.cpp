@@ -6,6 +6,7 @@
 #include "data/FileNames.h"
 #include "data/ProcessState.h"
 #include "platform/ui/CodePage.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportPreviewForm.h"
 
@@ -286,7 +287,7 @@ void TRatingSheetLayout::Decisions(const std::vector<TDecisionRow>& rows) {
     EndLine();
     DecisionBand();
     for (const TDecisionRow& row : rows) {
-        const QString texts[] = {FromCodePage(row.Member), FromCodePage(row.Applicant),
+        const QString texts[] = {DecisionMemberText(row), DecisionApplicantText(row),
                                  QString::fromLatin1(DecisionKindText(row.Decision.Kind)),
                                  FromCodePage(row.Decision.Reason)};
         for (std::size_t i = 0; i < std::size(DecisionRules); ++i) {

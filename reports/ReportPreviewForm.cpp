@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -21,10 +23,12 @@
 #include "data/Rounding.h"
 #include "platform/sys/TempFolder.h"
 #include "platform/ui/Display.h"
+#include "platform/ui/HelpWindow.h"
 #include "platform/ui/JpegCodec.h"
 #include "platform/ui/SearchAnimation.h"
 #include "platform/ui/SystemPrinter.h"
 #include "reports/MessageForm.h"
+#include "reports/ReportFont.h"
 #include "reports/ReportPrinter.h"
 
 namespace korvane {
@@ -34,9 +38,12 @@ namespace {
 constexpr int InitialFontSize = 10;
 constexpr QSize MinimumPreviewSize(614, 358);
 constexpr int PanelHeight = 41;
+constexpr int PreviewHelpContext = 520;
 
-// The size the user last gave the preview window in this run; invalid until then.
+// The size and the fit the user last gave the preview window in this run; an invalid size until
+// then.
 QSize PreviewWindowSize;
+TPageFit PreviewFit = TPageFit::ActualSize;
 constexpr int JpegQuality = 90;
 
 // Pixel height of a font of size points on a device of dpi dots per inch, rounded.
@@ -114,7 +121,6 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
     LineTop_ = 0;
     PageCount_ = 1;
     PageNumber_ = 1;
-    TextTopOffset_ = 0;
     HorizontalOffset_ = 0;
     PrintableWidth_ = 0;
     PrintableHeight_ = 0;
@@ -162,6 +168,10 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
         PrintableHeight_ = Row(PageHeight_);
         Page_ = BlankPage(PrintableWidth_, PrintableHeight_, dpi);
     }
+    Fonts_.clear();
+    Current_ = nullptr;
+    LineText_.Clear();
+    Rules_.Clear();
     Font_.setPixelSize(PixelSize(InitialFontSize, ResolutionY_));
     TextColour_ = Qt::black;
     Pen_ = QPen(Qt::black, 0, Qt::SolidLine);
@@ -171,6 +181,12 @@ void TReportPreviewForm::BeginReport(int destination, bool fixedPaper, bool land
         Printer_->BeginJob(Painter_, QStringLiteral("Korvane"));
     } else {
         Painter_.begin(&Page_);
+    }
+    Batched_ = false;
+    if (Painter_.isActive()) {
+        const QPaintEngine::Type engine = Painter_.paintEngine()->type();
+        Batched_ = engine == QPaintEngine::Pdf || engine == QPaintEngine::Raster;
+        Painter_.setBackgroundMode(Qt::TransparentMode);
     }
     StatusUpdate();
 }
@@ -187,6 +203,7 @@ void TReportPreviewForm::StatusUpdate() {
 
 void TReportPreviewForm::StorePage() {
     if (Painter_.isActive()) {
+        DrawHeld();
         Painter_.end();
     }
     // A page that cannot be written is shown blank.
@@ -195,6 +212,7 @@ void TReportPreviewForm::StorePage() {
 }
 
 void TReportPreviewForm::NewLine() {
+    DrawLineText();
     LineTop_ += LineHeight();
     if (LineTop_ < PrintableHeight_ - LineHeight()) {
         PageStarted_ = false;
@@ -206,12 +224,15 @@ void TReportPreviewForm::NewLine() {
 void TReportPreviewForm::NewPage() {
     if (Destination_ == ToPrinter) {
         if (Painter_.isActive()) {
+            DrawHeld();
             Printer_->NewPage();
         }
     } else {
         StorePage();
-        Page_ = BlankPage(Page_.width(), Page_.height(), ResolutionX_);
+        // The stored page's bitmap serves the next one.
+        Page_.fill(Qt::white);
         Painter_.begin(&Page_);
+        Painter_.setBackgroundMode(Qt::TransparentMode);
     }
     LineTop_ = 0;
     ++PageCount_;
@@ -223,6 +244,7 @@ void TReportPreviewForm::EndReport() {
     Status_.reset();
     if (Destination_ == ToPrinter) {
         if (Painter_.isActive()) {
+            DrawHeld();
             Printer_->EndJob(Painter_);
         }
         return;
@@ -250,8 +272,11 @@ void TReportPreviewForm::SetFont(int size, const QColor& colour, TFontStyles sty
         Font_.setStrikeOut(style.testFlag(TFontStyle::StrikeOut));
         TextColour_ = colour;
     }
-    Metrics_.emplace(Font_, Device());
-    TextTopOffset_ = LineHeight() / 4;
+    auto& font = Fonts_[Font_];
+    if (!font) {
+        font = std::make_unique<TReportFont>(Font_, Device());
+    }
+    Current_ = font.get();
 }
 
 void TReportPreviewForm::SetPen(int width, const QColor& colour, Qt::PenStyle style) {
@@ -259,34 +284,60 @@ void TReportPreviewForm::SetPen(int width, const QColor& colour, Qt::PenStyle st
 }
 
 int TReportPreviewForm::LineHeight() const {
-    return Metrics_ ? Metrics_->height() : 0;
+    return Current_ != nullptr ? Current_->Height() : 0;
 }
 
 int TReportPreviewForm::TextWidth(const QString& text) const {
-    return Metrics_ ? Metrics_->horizontalAdvance(text) : 0;
+    return Current_ != nullptr ? Current_->Width(text) : 0;
 }
 
 QString TReportPreviewForm::ElidedText(const QString& text, int width) const {
-    return Metrics_ ? Metrics_->elidedText(text, Qt::ElideRight, std::max(width, 0)) : text;
+    return Current_ != nullptr
+               ? Current_->Metrics().elidedText(text, Qt::ElideRight, std::max(width, 0))
+               : text;
 }
 
 void TReportPreviewForm::DrawText(int x, const QString& text) {
-    if (!Painter_.isActive() || !Metrics_) {
+    if (!Painter_.isActive() || Current_ == nullptr) {
         return;
+    }
+    // The painter places text by its baseline; the report by the top of the text cell.
+    const QPoint origin(x, LineTop_ + Current_->Ascent());
+    if (Batched_) {
+        const TShapedText& shaped = Current_->Shaped(text);
+        if (!shaped.Runs.isEmpty()) {
+            LineText_.Add(origin, shaped.Runs, TextColour_);
+            return;
+        }
     }
     Painter_.setFont(Font_);
     Painter_.setPen(TextColour_);
-    Painter_.setBackgroundMode(Qt::TransparentMode);
-    // The painter places text by its baseline; the report by the top of the text cell.
-    Painter_.drawText(QPoint(x, LineTop_ + TextTopOffset_ + Metrics_->ascent()), text);
+    Painter_.drawText(origin, text);
 }
 
 void TReportPreviewForm::DrawSegment(int x1, int y1, int x2, int y2) {
     if (!Painter_.isActive()) {
         return;
     }
-    Painter_.setPen(Pen_);
-    Painter_.drawLine(x1, y1, x2, y2);
+    if (Batched_) {
+        Rules_.Add(QLine(x1, y1, x2, y2), Pen_, Painter_);
+    } else {
+        Painter_.setPen(Pen_);
+        Painter_.drawLine(x1, y1, x2, y2);
+    }
+}
+
+void TReportPreviewForm::DrawLineText() {
+    if (Painter_.isActive()) {
+        LineText_.Draw(Painter_);
+    }
+}
+
+void TReportPreviewForm::DrawHeld() {
+    if (Painter_.isActive()) {
+        Rules_.Draw(Painter_);
+        LineText_.Draw(Painter_);
+    }
 }
 
 void TReportPreviewForm::TextAt(const QString& text, double x) {
@@ -324,6 +375,8 @@ void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xR
     if (!Painter_.isActive()) {
         return;
     }
+    // The band lies under what the page draws after it, over what it drew before.
+    DrawHeld();
     const int left = Column(xLeft);
     const int right = Column(xRight);
     Painter_.fillRect(QRect(QPoint(left, LineTop_), QPoint(right - 1, LineTop_ + LineHeight() - 1)),
@@ -331,6 +384,7 @@ void TReportPreviewForm::ShadeLine(const QColor& colour, double xLeft, double xR
 }
 
 void TReportPreviewForm::SetPosition(double y) {
+    DrawLineText();
     LineTop_ = Row(y);
 }
 
@@ -350,6 +404,7 @@ void TReportPreviewForm::BuildWindow() {
     }
     setWindowTitle(QStringLiteral("Report Preview"));
     setMinimumSize(MinimumPreviewSize);
+    SetHelpContext(this, PreviewHelpContext);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -363,6 +418,18 @@ void TReportPreviewForm::BuildWindow() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedHeight(PanelHeight);
+    PageLabel = new QLabel(panel);
+    PageLabel->setObjectName(QStringLiteral("PageLabel"));
+    FitPageBtn = new QPushButton(QStringLiteral("Fit Pa&ge"), panel);
+    FitPageBtn->setObjectName(QStringLiteral("FitPageBtn"));
+    FitPageBtn->setToolTip(QStringLiteral("Show the whole page in the window (Ctrl+0)"));
+    FitWidthBtn = new QPushButton(QStringLiteral("Fit &Width"), panel);
+    FitWidthBtn->setObjectName(QStringLiteral("FitWidthBtn"));
+    FitWidthBtn->setToolTip(QStringLiteral("Show the page as wide as the window (Ctrl+2)"));
+    for (QPushButton* fit : {FitPageBtn, FitWidthBtn}) {
+        fit->setCheckable(true);
+        fit->setAutoDefault(false);
+    }
     PreviousBtn = new QPushButton(QStringLiteral("&Previous"), panel);
     PreviousBtn->setObjectName(QStringLiteral("PreviousBtn"));
     PreviousBtn->setEnabled(false);
@@ -374,7 +441,11 @@ void TReportPreviewForm::BuildWindow() {
     CloseBtn = new QPushButton(QStringLiteral("&Close"), panel);
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     auto* buttons = new QHBoxLayout(panel);
+    buttons->addWidget(PageLabel);
     buttons->addStretch(1);
+    buttons->addWidget(FitPageBtn);
+    buttons->addWidget(FitWidthBtn);
+    buttons->addSpacing(12);
     buttons->addWidget(PreviousBtn);
     buttons->addWidget(NextBtn);
     buttons->addWidget(CloseBtn);
@@ -388,6 +459,22 @@ void TReportPreviewForm::BuildWindow() {
     connect(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
     connect(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+    // A fit button pressed again shows the page at its own size.
+    connect(FitPageBtn, &QPushButton::clicked, this,
+            [this](bool on) { SetFit(on ? TPageFit::Page : TPageFit::ActualSize); });
+    connect(FitWidthBtn, &QPushButton::clicked, this,
+            [this](bool on) { SetFit(on ? TPageFit::Width : TPageFit::ActualSize); });
+    const std::pair<Qt::Key, TPageFit> keys[] = {{Qt::Key_0, TPageFit::Page},
+                                                 {Qt::Key_1, TPageFit::ActualSize},
+                                                 {Qt::Key_2, TPageFit::Width}};
+    for (const auto& [key, fit] : keys) {
+        connect(new QShortcut(QKeySequence(Qt::CTRL | key), this), &QShortcut::activated, this,
+                [this, fit] { SetFit(fit); });
+    }
+    ScrollBox1->installEventFilter(this);
+    Fit_ = PreviewFit;
+    FitPageBtn->setChecked(Fit_ == TPageFit::Page);
+    FitWidthBtn->setChecked(Fit_ == TPageFit::Width);
 
     resize(PreviewWindowSize.isValid() ? PreviewWindowSize : FirstWindowSize());
     CentreOnScreen(this);
@@ -405,8 +492,9 @@ QSize TReportPreviewForm::FirstWindowSize() const {
     return wanted.expandedTo(MinimumPreviewSize);
 }
 
-void TReportPreviewForm::ForgetWindowSize() {
+void TReportPreviewForm::ForgetLastView() {
     PreviewWindowSize = QSize();
+    PreviewFit = TPageFit::ActualSize;
 }
 
 void TReportPreviewForm::hideEvent(QHideEvent* event) {
@@ -433,13 +521,51 @@ void TReportPreviewForm::ShowPage(int n) {
         page = BlankPage(PrintableWidth_, PrintableHeight_, ResolutionX_);
     }
     Image1->setPixmap(QPixmap::fromImage(page));
-    Image1->resize(page.size());
+    FormResize();
     // Every page shown starts at its top left, whatever the last one was scrolled to.
     ScrollBox1->horizontalScrollBar()->setValue(0);
     ScrollBox1->verticalScrollBar()->setValue(0);
     CurrentPage_ = n;
+    PageLabel->setText(QStringLiteral("Page %1 Of %2").arg(n).arg(PageCount_));
     NextBtn->setEnabled(n < PageCount_);
     PreviousBtn->setEnabled(n >= 2);
+}
+
+void TReportPreviewForm::SetFit(TPageFit fit) {
+    Fit_ = fit;
+    PreviewFit = fit;
+    FitPageBtn->setChecked(fit == TPageFit::Page);
+    FitWidthBtn->setChecked(fit == TPageFit::Width);
+    FormResize();
+}
+
+void TReportPreviewForm::FormResize() {
+    const QSize page = Image1->pixmap().size();
+    if (Fit_ == TPageFit::ActualSize || page.isEmpty()) {
+        Image1->setScaledContents(false);
+        Image1->resize(page);
+        return;
+    }
+    // The room the window gives the page with no scroll bar; a page fitted to the width that is
+    // then taller than the room leaves room for the vertical bar.
+    const QSize room = ScrollBox1->maximumViewportSize();
+    QSize size = page.scaled(room, Qt::KeepAspectRatio);
+    if (Fit_ == TPageFit::Width) {
+        size = page.scaled(room.width(), QWIDGETSIZE_MAX, Qt::KeepAspectRatio);
+        if (size.height() > room.height()) {
+            const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+            size = page.scaled(room.width() - bar, QWIDGETSIZE_MAX, Qt::KeepAspectRatio);
+        }
+    }
+    Image1->setScaledContents(true);
+    Image1->resize(size.expandedTo(QSize(1, 1)));
+}
+
+bool TReportPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ScrollBox1 && event->type() == QEvent::Resize) {
+        FormResize();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TReportPreviewForm::NextBtnClick() {

@@ -4,16 +4,17 @@
 #include <QDialog>
 #include <QFlags>
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QString>
 
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
+#include "reports/LineText.h"
+#include "reports/PageRules.h"
 #include "reports/PrintDestination.h"
 
 class QLabel;
@@ -29,7 +30,12 @@ inline QColor ButtonFaceColor() {
 }
 
 class TMessageForm;
+class TReportFont;
 class TReportPrinter;
+
+// How the preview window shows a page: at its own size, or scaled to show it whole or as wide as
+// the window.
+enum class TPageFit { ActualSize, Page, Width };
 
 enum class TFontStyle { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
@@ -45,7 +51,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 //
 // Horizontal positions become device columns by truncation, less the printer's unprintable
 // left margin, held to 0 .. printable width; vertical positions become device rows by
-// truncation. Text is written at the current line top plus a quarter line.
+// truncation. Text stands with the top of its cell at the current line top, as a printer canvas
+// draws it: the cell is one line high, so a line's text stays between its top and bottom rules.
 class TReportPreviewForm : public QDialog {
     Q_OBJECT
 public:
@@ -105,11 +112,11 @@ public:
     int PrintableHeight() const { return PrintableHeight_; }
     int HorizontalOffset() const { return HorizontalOffset_; }
     int LineTop() const { return LineTop_; }
-    int TextTopOffset() const { return TextTopOffset_; }
     QPen Pen() const { return Pen_; }
     QFont Font() const { return Font_; }
-    // The preview page being shown.
+    // The preview page being shown, and how it is fitted in the window.
     int CurrentPage() const { return CurrentPage_; }
+    TPageFit PageFit() const { return Fit_; }
     // The page file of page n in the temporary folder.
     std::string PageFileName(int n) const;
 
@@ -120,13 +127,15 @@ public:
     // The status window while the report runs, null otherwise.
     const TMessageForm* StatusWindow() const { return Status_.get(); }
 
-    // The preview window opens at the size the user last gave it in this run; this forgets it,
-    // so that the next one opens at its first size (tests).
-    static void ForgetWindowSize();
+    // The preview window opens at the size and with the fit the user last gave it in this run;
+    // this forgets them, so that the next one opens at its first size, pages at their own size
+    // (tests).
+    static void ForgetLastView();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Preview window handlers.
@@ -135,11 +144,18 @@ private:
     void NextBtnClick();
     void PreviousBtnClick();
     void ShowPage(int n);
+    // Fits the page shown as fit says, and remembers that for the run.
+    void SetFit(TPageFit fit);
+    // Sizes the picture of the page for the fit and the room in the window.
+    void FormResize();
 
     void StatusUpdate();
     void StorePage();
     void DrawText(int x, const QString& text);
     void DrawSegment(int x1, int y1, int x2, int y2);
+    // Draws the texts the current line holds; the rules and texts the page holds.
+    void DrawLineText();
+    void DrawHeld();
     QPaintDevice* Device() const;
     void BuildWindow();
     // Wide enough for a whole page where the screen allows, never below the window's minimum.
@@ -159,7 +175,7 @@ private:
     int PageCount_ = 1;
     int PageNumber_ = 1;
     int CurrentPage_ = 0;
-    int TextTopOffset_ = 0;
+    TPageFit Fit_ = TPageFit::ActualSize;
     QString FontName_;
     std::string TempFolder_;
     bool PageStarted_ = false;
@@ -167,15 +183,26 @@ private:
     bool PagesStored_ = false;
 
     QFont Font_;
-    std::optional<QFontMetrics> Metrics_;
+    // The fonts of this report with the texts shaped in them; the current one.
+    std::map<QFont, std::unique_ptr<TReportFont>> Fonts_;
+    TReportFont* Current_ = nullptr;
     QColor TextColour_ = Qt::black;
     QPen Pen_;
     QImage Page_;
     QPainter Painter_;
+    // Texts wait for the end of their line and rules for the end of their page on the devices
+    // that draw glyphs as they draw text (a PDF file, the preview's page); any other device gets
+    // each call as it comes.
+    bool Batched_ = false;
+    TLineText LineText_;
+    TPageRules Rules_;
     std::unique_ptr<TMessageForm> Status_;
 
     QScrollArea* ScrollBox1 = nullptr;
     QLabel* Image1 = nullptr;
+    QLabel* PageLabel = nullptr;
+    QPushButton* FitPageBtn = nullptr;
+    QPushButton* FitWidthBtn = nullptr;
     QPushButton* PreviousBtn = nullptr;
     QPushButton* NextBtn = nullptr;
     QPushButton* CloseBtn = nullptr;

@@ -13,11 +13,27 @@ bool Report(TSetupItem Missing, QWidget* Parent) {
     if (Missing == TSetupItem::None) {
         return true;
     }
-    ShowError(QString::fromLatin1(SetupMessage(Missing)), Parent);
+    ShowError(MissingSetupText(Missing), Parent);
     return false;
 }
 
 } // namespace
+
+QString MissingSetupText(TSetupItem Item) {
+    switch (Item) {
+    case TSetupItem::Applicants:
+        return QStringLiteral("Error: No Applicants Are Loaded");
+    case TSetupItem::CommitteeMembers:
+        return QStringLiteral("Error: No Committee Members Are Entered");
+    case TSetupItem::PreferredCriteria:
+        return QStringLiteral("Error: No Preferred Criteria Selected");
+    case TSetupItem::RequiredCriteria:
+        return QStringLiteral("Error: No Required Criteria Selected");
+    case TSetupItem::None:
+        break;
+    }
+    return {};
+}
 
 bool CheckPreferredSetup(QWidget* Parent) {
     return Report(MissingPreferredSetup(), Parent);

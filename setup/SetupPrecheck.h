@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include "data/SetupCounts.h"
+
 class QWidget;
 
 namespace korvane {
@@ -9,5 +13,8 @@ namespace korvane {
 // missing item and returns false.
 bool CheckPreferredSetup(QWidget* Parent = nullptr);
 bool CheckRequiredSetup(QWidget* Parent = nullptr);
+
+// The error for a missing item ("Error: No Applicants Are Loaded", ...); empty for None.
+QString MissingSetupText(TSetupItem Item);
 
 } // namespace korvane

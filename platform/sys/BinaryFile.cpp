@@ -20,26 +20,6 @@ std::string ErrorText(const std::string& what, const std::string& path, int code
     return what + " " + path + ": " + std::strerror(code);
 }
 
-bool WriteAll(int Handle, std::int64_t Offset, const void* Buffer, std::size_t Count) {
-    const auto* in = static_cast<const char*>(Buffer);
-    std::size_t done = 0;
-    while (done < Count) {
-        if (!TFileFaults::TakeStep()) {
-            return false;
-        }
-        const ssize_t put = ::pwrite(Handle, in + done, Count - done,
-                                     static_cast<off_t>(Offset + static_cast<std::int64_t>(done)));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 } // namespace
 
 TBinaryFile::~TBinaryFile() {
@@ -120,7 +100,7 @@ bool TBinaryFile::WriteAt(std::int64_t Offset, const void* Buffer, std::size_t C
     if (Handle_ < 0 || Offset < 0) {
         return false;
     }
-    return WriteAll(Handle_, Offset, Buffer, Count);
+    return WriteAllAt(Handle_, Offset, Buffer, Count);
 }
 
 void TBinaryFile::Truncate(std::int64_t Size) {

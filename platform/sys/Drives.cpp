@@ -161,7 +161,9 @@ std::string DriveRoot(char Letter) {
 std::vector<std::string> DriveListItems() {
     std::vector<std::string> items;
     for (const auto& drive : RemovableDrives()) {
-        items.push_back(std::string("Drive ") + drive.Letter + ": Removable");
+        // The folder tells one stick from another where letters are handed out in turn.
+        items.push_back(std::string("Drive ") + drive.Letter + ": Removable (" + drive.MountPoint +
+                        ")");
     }
     return items;
 }

@@ -24,8 +24,9 @@ bool IsRemovableDrive(char Letter);
 // The root of a drive: its mount point ending in '/'; empty when Letter names no drive.
 std::string DriveRoot(char Letter);
 
-// The drive list of the export and update screens: "Drive E: Removable" per drive, in letter
-// order. The drive letter of an item is its seventh character.
+// The drive list of the export and update screens: "Drive E: Removable (/media/stick)" per
+// drive, in letter order, with the folder the drive is mounted on. The drive letter of an item
+// is its seventh character.
 std::vector<std::string> DriveListItems();
 char DriveLetterOfItem(const std::string& Item);
 

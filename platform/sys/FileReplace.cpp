@@ -112,6 +112,7 @@ bool TReplacement::Begin(const std::string& Target) {
     }
     Handle_ = handle;
     Name_ = pattern;
+    Written_ = 0;
     // The new file takes the old one's place: it gets its mode and, where allowed, its owner.
     struct stat old {};
     if (::stat(Target.c_str(), &old) == 0) {
@@ -133,22 +134,33 @@ bool TReplacement::Begin(const std::string& Target) {
 }
 
 bool TReplacement::Write(const void* Bytes, std::size_t Count) {
+    if (Handle_ < 0) {
+        return false;
+    }
+    if (Faults.WriteLimit && Written_ + static_cast<std::int64_t>(Count) > *Faults.WriteLimit) {
+        // A full disk takes what fits, then fails.
+        const std::int64_t room = std::max<std::int64_t>(*Faults.WriteLimit - Written_, 0);
+        WriteAllAt(Handle_, Written_, Bytes, static_cast<std::size_t>(room));
+        Written_ += room;
+        errno = ENOSPC;
+        return false;
+    }
+    if (!WriteAllAt(Handle_, Written_, Bytes, Count)) {
+        return false;
+    }
+    Written_ += static_cast<std::int64_t>(Count);
+    return true;
+}
+
+bool WriteAllAt(int Handle, std::int64_t Offset, const void* Bytes, std::size_t Count) {
     const auto* in = static_cast<const char*>(Bytes);
     std::size_t done = 0;
     while (done < Count) {
-        if (Handle_ < 0 || !TFileFaults::TakeStep()) {
+        if (!TFileFaults::TakeStep()) {
             return false;
         }
-        std::size_t chunk = Count - done;
-        if (Faults.WriteLimit) {
-            const off_t at = ::lseek(Handle_, 0, SEEK_CUR);
-            if (at < 0 || at >= *Faults.WriteLimit) {
-                errno = ENOSPC;
-                return false;
-            }
-            chunk = std::min<std::size_t>(chunk, static_cast<std::size_t>(*Faults.WriteLimit - at));
-        }
-        const ssize_t put = ::write(Handle_, in + done, chunk);
+        const ssize_t put = ::pwrite(Handle, in + done, Count - done,
+                                     static_cast<off_t>(Offset + static_cast<std::int64_t>(done)));
         if (put < 0 && errno == EINTR) {
             continue;
         }

@@ -43,6 +43,7 @@ public:
 private:
     int Handle_ = -1;
     bool Renamed_ = false;
+    std::int64_t Written_ = 0;
     std::string Target_;
     std::string Name_;
 };
@@ -50,6 +51,10 @@ private:
 // Writes Bytes as the whole content of Target through a TReplacement, flushed when asked.
 bool ReplaceFileContent(const std::string& Target, const void* Bytes, std::size_t Count,
                         bool Flushed);
+
+// Writes all Count bytes at Offset of an open file, a counted step each write (see TFileFaults);
+// false when that fails. For the platform layer's own files.
+bool WriteAllAt(int Handle, std::int64_t Offset, const void* Bytes, std::size_t Count);
 
 // How many files this process has replaced so far: a handle that saw fewer may hold a file that
 // no longer has its name.

@@ -204,12 +204,10 @@ TRunOnceResult ScheduleRunOnce(const std::vector<TRunOnceValue>& Values,
         written = WriteFileReplacing(entry, AutostartEntry(ProgramFile));
     }
     TRunOnceResult result;
-    result.Written = written;
     if (!written) {
-        result.Message = "Error: The Removal Of The Program Folder At The Next Login Could Not Be "
-                         "Arranged.\n\nThe Data Files Are Deleted; Remove These By Hand:";
+        result.Reason = TUninstallFailure::NotScheduled;
         for (const auto& value : Values) {
-            result.Message += "\n" + NamedPath(value.Command);
+            result.Subject += (result.Subject.empty() ? "" : "\n") + NamedPath(value.Command);
         }
     }
     return result;

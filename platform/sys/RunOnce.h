@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sys/Result.h"
+
 #include "platform/sys/Registry.h"
 
 namespace korvane {
@@ -31,10 +33,16 @@ struct TRunOnceValue {
 // "*.gid" beside it, then its folder.
 std::vector<TRunOnceValue> ProgramRemovalCommands(const std::string& ProgramFile);
 
-struct TRunOnceResult {
-    bool Written = true;
-    std::string Message; // when not written: what is left to remove by hand
+// Why an uninstall could not do all it should.
+enum class TUninstallFailure {
+    None,
+    ProtectedFolder, // the folder is no position's to empty (Subject: the folder)
+    ProgramNotFound, // the running program's file is unknown
+    NotScheduled,    // the clean-up at the next login could not be arranged (Subject: what is left
+                     // to remove by hand, a path a line)
 };
+
+using TRunOnceResult = TResult<TUninstallFailure>;
 
 // Writes the values under RunOnceKey of Store, each through to the file at once, the folders they
 // name under RunOnceFoldersKey, and the autostart entry that runs ProgramFile with --run-once at

@@ -14,10 +14,8 @@ TDeleteResult DeleteAllFiles(const std::string& Folder, const std::string& Progr
     std::error_code error;
     const fs::path folder = Folder.empty() ? fs::current_path(error) : fs::path(Folder);
     if (error || IsProtectedFolder(folder.string())) {
-        result.Refused = true;
-        result.Message = "Error: " + folder.string() +
-                         " Is Not The Folder Of A Position; Korvane Does Not Delete Its Files."
-                         "\n\nNothing Was Deleted.";
+        result.Reason = TUninstallFailure::ProtectedFolder;
+        result.Subject = folder.string();
         return result;
     }
     const fs::path resolved = fs::canonical(folder, error);
@@ -41,12 +39,9 @@ TRemovalResult RemoveInstallation(const std::string& Title, const std::string& P
                                   const std::string& PositionFolder) {
     RemoveShortcuts(Title);
     TRemovalResult result;
-    const std::string removed = "Korvane Uninstalled\n\n";
-    result.Announcement = removed + "You Must Reboot Your Computer For The Changes To Take Effect.";
+    result.ProgramFile = ProgramFile;
     if (ProgramFile.empty()) {
-        result.Written = false;
-        result.Message = "Error: The Program File Could Not Be Found.\n\nThe Data Files Are "
-                         "Deleted; Remove The Program's Folder By Hand.";
+        result.Reason = TUninstallFailure::ProgramNotFound;
         return result;
     }
     std::error_code error;
@@ -60,14 +55,8 @@ TRemovalResult RemoveInstallation(const std::string& Title, const std::string& P
         return result;
     }
     // Elsewhere the program may serve other positions: the uninstall keeps to this one.
-    const std::string data = "The Position's Data And Shortcuts Are Removed. ";
-    if (IsSystemFolder(programFolder.string())) {
-        result.Program = TProgramRemoval::WithPackage;
-        result.Announcement = removed + data + "The Program Itself Is Removed With Its Package.";
-    } else {
-        result.Program = TProgramRemoval::LeftInPlace;
-        result.Announcement = removed + data + "The Program Itself Stays: " + ProgramFile;
-    }
+    result.Program = IsSystemFolder(programFolder.string()) ? TProgramRemoval::WithPackage
+                                                            : TProgramRemoval::LeftInPlace;
     return result;
 }
 

@@ -7,9 +7,8 @@
 
 namespace korvane {
 
-struct TDeleteResult {
-    bool Refused = false;
-    std::string Message; // why it was refused
+// ProtectedFolder when the folder was refused; Deleted counts the files removed.
+struct TDeleteResult : TResult<TUninstallFailure> {
     int Deleted = 0;
 };
 
@@ -30,8 +29,7 @@ enum class TProgramRemoval {
 
 struct TRemovalResult : TRunOnceResult {
     TProgramRemoval Program = TProgramRemoval::AtNextLogin;
-    // What the program says once the uninstall is done.
-    std::string Announcement;
+    std::string ProgramFile;
 };
 
 // Removes the position's shortcuts (Title as for RemoveShortcuts). When ProgramFile lives in

@@ -29,6 +29,11 @@ private:
 // machines.
 constexpr int PixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRX : TJPF_XRGB;
 
+// Pages are black, white and grey for the most part: colour at half resolution and the fast
+// transforms cost nothing a reader sees, and halve the time a page takes.
+constexpr int Subsampling = TJSAMP_420;
+constexpr int Flags = TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE;
+
 } // namespace
 
 bool SaveJpeg(const QImage& image, const QString& file, int quality) {
@@ -46,7 +51,7 @@ bool SaveJpeg(const QImage& image, const QString& file, int quality) {
     unsigned long size = 0;
     const int failed = tjCompress2(handle.Get(), pixels.constBits(), pixels.width(),
                                    static_cast<int>(pixels.bytesPerLine()), pixels.height(),
-                                   PixelFormat, &encoded, &size, TJSAMP_444, quality, 0);
+                                   PixelFormat, &encoded, &size, Subsampling, quality, Flags);
     bool written = false;
     if (failed == 0) {
         QFile out(file);
@@ -91,7 +96,7 @@ QImage LoadJpeg(const QString& file) {
         return {};
     }
     if (tjDecompress2(handle.Get(), data, size, image.bits(), width,
-                      static_cast<int>(image.bytesPerLine()), height, PixelFormat, 0) != 0) {
+                      static_cast<int>(image.bytesPerLine()), height, PixelFormat, Flags) != 0) {
         return {};
     }
     return image;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -59,6 +60,10 @@ TModalResult ResultOf(int button, TMessageButtons buttons) {
 }
 
 bool ToStandardError = false;
+TMessageAnswerer Answerer;
+
+// Wide enough for a long title on one line; a box with it stays well inside a small screen.
+constexpr int ElidedNameWidth = 300;
 
 } // namespace
 
@@ -86,10 +91,16 @@ void CloseWith(QDialog& dialog, TModalResult result) {
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
-                         QWidget* parent, const QStringList& Captions) {
+                         QWidget* parent, TDefaultAnswer defaultAnswer,
+                         const QStringList& Captions) {
     if (ToStandardError) {
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
+    }
+    if (Answerer) {
+        if (const std::optional<TModalResult> answer = Answerer(text, kind, buttons)) {
+            return *answer;
+        }
     }
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
@@ -97,7 +108,8 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
     QMessageBox box(IconOf(kind), QStringLiteral("Korvane"), text, ButtonsOf(buttons), parent);
     box.setObjectName(QStringLiteral("KorvaneMessageBox"));
     if (buttons == TMessageButtons::YesNo || buttons == TMessageButtons::YesNoCancel) {
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == TDefaultAnswer::Yes ? QMessageBox::Yes
+                                                                  : QMessageBox::No);
     }
     const QMessageBox::StandardButton order[] = {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
                                                  QMessageBox::Cancel};
@@ -108,6 +120,19 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
         }
     }
     return ResultOf(box.exec(), buttons);
+}
+
+void SetMessageAnswerer(TMessageAnswerer answerer) {
+    Answerer = std::move(answerer);
+}
+
+TModalResult SafeAnswer(TMessageButtons buttons) {
+    return ResultOf(QMessageBox::NoButton, buttons);
+}
+
+QString ElidedInMessage(const QString& name) {
+    return QFontMetrics(QApplication::font("QMessageBox"))
+        .elidedText(name, Qt::ElideRight, ElidedNameWidth);
 }
 
 } // namespace korvane

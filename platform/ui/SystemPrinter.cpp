@@ -1,5 +1,6 @@
 #include "platform/ui/SystemPrinter.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -9,6 +10,7 @@
 
 #include <memory>
 
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/PrinterSetupDialog.h"
 
 namespace korvane {
@@ -49,8 +51,14 @@ QMarginsF UnprintableMargins() {
 }
 
 bool RunPrintDialog(QWidget* parent) {
-    QPrintDialog dialog(&SystemPrinter(), parent);
+    QPrinter& printer = SystemPrinter();
+    QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString PrinterPdfOutput() {
+    const QPrinter& printer = SystemPrinter();
+    return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
 }
 
 bool RunPrinterSetupDialog(QWidget* parent) {

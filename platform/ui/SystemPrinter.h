@@ -26,6 +26,8 @@ constexpr double PdfUnprintableMargin = 0.25;
 
 // Shows the print dialog on the system printer; true when the user chose to print.
 bool RunPrintDialog(QWidget* parent);
+// The PDF file the system printer writes to, empty when it prints on paper.
+QString PrinterPdfOutput();
 // The printer-setup dialog on the system's printers; true when accepted.
 bool RunPrinterSetupDialog(QWidget* parent);
 // What the printer-setup dialog sets: the printer by name (empty: a PDF file), the paper and

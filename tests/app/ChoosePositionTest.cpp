@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, StartInFolderTest,
                          ::testing::Values(TStartCase{"FolderThenMode", {"pos", "/QX"}, true},
                                            TStartCase{"ModeThenFolder", {"/QX", "pos"}, true},
                                            TStartCase{"NoPositionThere", {"/QX", "pos"}, false}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 // The recent positions newest first; Enter opens the one chosen.
 TEST_F(ChoosePositionTest, ListsTheRecentPositionsAndOpensTheChosen) {
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TNewFromMenuCase{"Created", false, "Senior Budget Analyst",
                                        "Senior Budget Analyst"},
                       TNewFromMenuCase{"Existing", true, "Typed Title", "Kept Title"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

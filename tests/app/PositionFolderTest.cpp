@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                  '.',
                  TNewPosition::Failed,
                  {{"kvn.dat", "<folder>"}, {"support.dat", Defaults}}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(PositionFolderTest, AFolderThatCannotBeMadeFails) {
     WriteFile("file", "x");
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TOpenCase{"Empty", TFolderSetup::Empty, " Holds No Position."},
                       TOpenCase{"Missing", TFolderSetup::Missing, " Does Not Exist."},
                       TOpenCase{"Fifo", TFolderSetup::PositionFileIsFifo, " Holds No Position."}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 struct TRecentCase {
     const char* Name;
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRecentCase{"GoneLeftOut", Numbered(1, 3), {"p2"}, {{"p3", 1003}, {"p1", 1001}}},
         TRecentCase{"GoneMakeRoom", Numbered(1, 9), {"p9", "p8"}, Reversed(Numbered(2, 7))},
         TRecentCase{"SubfolderSpelling", {{"a", 1}, {"a/../a/./", 2}}, {}, {{"a", 2}}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(PositionFolderTest, DamagedRecentLinesAreSkipped) {
     fs::create_directories("a");

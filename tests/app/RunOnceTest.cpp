@@ -22,7 +22,7 @@ TEST_F(RunOnceTest, TheProgramCarriesOutTheLeftCommandsOnce) {
     WriteFile("keep.gid", "x");
     TRegistry store;
     const std::string programFile = (WorkDir() / "program/WinKVN.EXE").string();
-    ASSERT_TRUE(ScheduleRunOnce(ProgramRemovalCommands(programFile), programFile, store).Written);
+    ASSERT_TRUE(ScheduleRunOnce(ProgramRemovalCommands(programFile), programFile, store).Ok());
     ASSERT_TRUE(fs::exists(RunOnceAutostartPath()));
 
     const test::TRun run = test::RunKorvane({QStringLiteral("--run-once")});
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, UnusualStoreTest,
                          ::testing::Values(TStoreCase{"Fifo", TStoreKind::Fifo},
                                            TStoreCase{"LinkToDevZero", TStoreKind::LinkToDevZero},
                                            TStoreCase{"Folder", TStoreKind::Folder}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         Screen<TExportForm>("Export"), Screen<TUpdateForm>("Update"),
         Screen<TUnInstallForm>("Uninstall"), Screen<TSupportForm>("Support"),
         Screen<TAboutBox>("About")),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

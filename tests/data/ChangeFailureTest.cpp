@@ -2,9 +2,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
+#include "data/ApplicantImport.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
 #include "data/PositionFile.h"
@@ -115,6 +117,15 @@ TOutcome DeleteCriterionWithRatings() {
     return {made, status, seen};
 }
 
+// An applicant list of two lines, one replacing applicant 1, one new: one change of the file.
+TOutcome ImportList() {
+    std::ofstream(ApplicantListFileName, std::ios::binary | std::ios::trunc)
+        << "         1 EVANS\r\n         4 ADAMS\r\n";
+    const bool made = ImportApplicants(ApplicantListFileName).Reason == TImportOutcome::Imported;
+    TDataBase file(ApplicantFileName);
+    return {made, static_cast<std::uint16_t>(made ? 0 : stIOError), IDs(file)};
+}
+
 struct TChangeCase {
     const char* Name;
     std::vector<const char*> Files;
@@ -194,6 +205,15 @@ const TChangeCase Cases[] = {
      },
      {1, 2, 3},
      {2, 3, 1}},
+    {"ImportApplicants",
+     {"Applicant.Dat"},
+     [] {
+         TDataBase file(ApplicantFileName);
+         test::InsertAll(file, {Named(1, "BAKER"), Named(2, "CLARK"), Named(3, "DAVIS")});
+     },
+     ImportList,
+     {1, 2, 3},
+     {4, 2, 3, 1}},
     {"RatingSavedInPlace",
      {"Rating.dat"},
      PrepareRatings,
@@ -237,12 +257,12 @@ protected:
             WriteFile(Case().Files[i], Contents[i]);
         }
     }
-    // Names in the working directory other than the files of the change.
+    // Hidden names in the working directory: what a change may leave behind.
     std::vector<std::string> Others() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(".")) {
             const std::string name = entry.path().filename().string();
-            if (std::find(Case().Files.begin(), Case().Files.end(), name) == Case().Files.end()) {
+            if (name.front() == '.') {
                 names.push_back(name);
             }
         }
@@ -306,7 +326,7 @@ TEST_P(ChangeFailureTest, ACrashAtAnyStepLeavesTheOldOrTheNewFilesAfterTheNextOp
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, ChangeFailureTest, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 class SharedFileTest : public test::TempWorkDirTest {};
 

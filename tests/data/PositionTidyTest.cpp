@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         TJournalCase{"MoreAfterTheEnd",
                      "Korvane change 1\n.Rating.dat.New123\tRating.dat\nend\nmore\n",
                      TRecovery::Nothing, "old"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(PositionTidyTest, RemovesThePageFoldersOfRunsThatEnded) {
     const fs::path temp = TempFolder();

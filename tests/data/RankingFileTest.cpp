@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/RankingFile.h"
+#include "tests/data/RecordTestSupport.h"
 #include "tests/data/ScoreTestSupport.h"
 
 namespace korvane {
@@ -14,8 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 using Row = std::vector<std::string>;
 
-// Rows of an RFC 4180 text with CRLF line ends; a bare line feed fails the test.
-std::vector<Row> ParseCsv(const std::string& Text) {
+// Rows of an RFC 4180 text with CRLF line ends after a UTF-8 byte-order mark; a bare line feed
+// or a missing mark fails the test.
+std::vector<Row> ParseCsv(const std::string& Marked) {
+    const std::string mark = "\xEF\xBB\xBF";
+    EXPECT_TRUE(Marked.starts_with(mark)) << "no byte-order mark";
+    const std::string Text = Marked.substr(Marked.starts_with(mark) ? mark.size() : 0);
     std::vector<Row> rows;
     Row row;
     std::string field;
@@ -60,7 +65,9 @@ protected:
         AddApplicant(1, "SMITH, JOHN", 1.0);
         AddApplicant(2, "O\"BRIEN", 0.0, 0, ' ');
         AddApplicant(3, "\xC9LAN \x80", 0.0, 2);
-        AddApplicant(4, "ZED");
+        AddApplicant(4, "=1+41"); // a formula to a spreadsheet
+        TDataBase samples(SamplePreferredFileName);
+        test::InsertAll(samples, {test::Named(1, "BUDGET, FORECASTING")});
         Rate(1, 1, {5, 5});
         Rate(1, 2, {0, 5}); // filled in
         Rate(2, 1, {5, 5});
@@ -76,53 +83,64 @@ protected:
 
 TEST_F(RankingFileTest, ReplacesAnOlderFileWithRowsThatReadBackAsTheComputedLines) {
     WriteFile("ranking.csv", std::string(100000, 'x'));
-    ASSERT_EQ(WriteRankingFile("ranking.csv", Settings_), "");
+    ASSERT_TRUE(WriteRankingFile("ranking.csv", Settings_).Ok());
     const auto lines = ComputeFinalRating(TRatingData::ReadWorkingDirectory(), Settings_);
-    ASSERT_EQ(Order(lines), (std::vector<std::int32_t>{1, 2, 4, 3}));
+    ASSERT_EQ(Order(lines), (std::vector<std::int32_t>{1, 4, 2, 3}));
     const std::string text = ReadFile("ranking.csv");
-    EXPECT_EQ(text, RankingCsv(lines));
     EXPECT_NE(text.find("\"SMITH, JOHN\""), std::string::npos);
     EXPECT_NE(text.find("\"O\"\"BRIEN\""), std::string::npos);
 
     const auto rows = ParseCsv(text);
     ASSERT_EQ(rows.size(), lines.size() + 1);
-    Row header{"Position", "Rank", "ApplicantID", "Mark", "Name"};
-    for (int n = 1; n <= 12; ++n) {
-        header.push_back("C" + std::to_string(n));
-    }
-    header.insert(header.end(), {"Total", "WithVet", "Comments"});
-    EXPECT_EQ(rows[0], header);
+    // Only the two criteria that exist, headed by their descriptions.
+    EXPECT_EQ(rows[0], (Row{"Line", "Rank", "ApplicantID", "Mark", "Name", "C1 BUDGET, FORECASTING",
+                            "C2 BUDGET, FORECASTING", "Total", "WithVet", "Filled", "WithVetFilled",
+                            "Comments"}));
 
     const std::map<std::int32_t, std::string> names{
-        {1, "SMITH, JOHN"}, {2, "O\"BRIEN"}, {3, "\u00C9LAN \u20AC"}, {4, "ZED"}};
+        {1, "SMITH, JOHN"}, {2, "O\"BRIEN"}, {3, "\u00C9LAN \u20AC"}, {4, "'=1+41"}};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const TScoreLine& line = lines[i];
         std::size_t higher = 0;
         for (const TScoreLine& other : lines) {
             higher += other.Score > line.Score ? 1 : 0;
         }
-        const std::string star = line.Marked() ? "*" : "";
-        Row expected{std::to_string(i + 1), std::to_string(1 + higher),
-                     std::to_string(line.ApplicantID), line.Mark == '*' ? "*" : "",
-                     names.at(line.ApplicantID)};
-        for (const std::int64_t value : line.Values) {
-            expected.push_back(std::to_string(std::abs(value)) + (value < 0 ? "*" : ""));
+        std::string filled;
+        for (std::size_t n = 0; n < line.Values.size(); ++n) {
+            if (line.Values[n] < 0) {
+                filled += filled.empty() ? "" : " ";
+                filled += std::to_string(n + 1);
+            }
         }
-        expected.insert(expected.end(), {std::to_string(line.Total) + star,
-                                         std::to_string(line.Score) + star, line.Comments});
+        const Row expected{std::to_string(i + 1),
+                           std::to_string(1 + higher),
+                           std::to_string(line.ApplicantID),
+                           line.Mark == '*' ? "*" : "",
+                           names.at(line.ApplicantID),
+                           std::to_string(std::abs(line.Values[0])),
+                           std::to_string(std::abs(line.Values[1])),
+                           std::to_string(line.Total),
+                           std::to_string(line.Score),
+                           filled,
+                           line.Marked() ? "yes" : "no",
+                           line.Comments};
         EXPECT_EQ(rows[i + 1], expected) << "line " << i + 1;
     }
-    // The filled-in first line, the tie of the next two, the eliminated last.
-    EXPECT_EQ((Row{rows[1][5], rows[1][17], rows[1][18]}), (Row{"100*", "300*", "315*"}));
+    // The filled-in first line in plain numbers, the tie of the next two, the eliminated last.
+    EXPECT_EQ((Row(rows[1].begin() + 5, rows[1].end() - 1)),
+              (Row{"100", "200", "300", "315", "1", "yes"}));
     EXPECT_EQ((Row{rows[2][1], rows[3][1], rows[4][1]}), (Row{"2", "2", "4"}));
-    EXPECT_EQ(rows[4][19], "Eliminated In Level 2");
+    EXPECT_EQ((Row{rows[2][10], rows[4][10]}), (Row{"no", "no"}));
+    EXPECT_EQ(rows[4][11], "Eliminated In Level 2");
 }
 
 TEST_F(RankingFileTest, RefusesFilesOfThePositionAndReportsFailures) {
     const std::string applicants = ReadFile(ApplicantFileName);
-    for (const char* path : {"Applicant.Dat", "./Rating.dat", "kvn.dat", "no/such/folder.csv"}) {
-        EXPECT_NE(WriteRankingFile(path, Settings_), "") << path;
+    for (const char* path : {"Applicant.Dat", "./Rating.dat", "kvn.dat"}) {
+        EXPECT_EQ(WriteRankingFile(path, Settings_).Reason, TRankingFailure::Refused) << path;
     }
+    EXPECT_EQ(WriteRankingFile("no/such/folder.csv", Settings_).Reason,
+              TRankingFailure::NotWritten);
     EXPECT_EQ(ReadFile(ApplicantFileName), applicants);
     EXPECT_FALSE(fs::exists("kvn.dat"));
     std::set<std::string> left;
@@ -130,7 +148,7 @@ TEST_F(RankingFileTest, RefusesFilesOfThePositionAndReportsFailures) {
         left.insert(entry.path().filename().string());
     }
     EXPECT_EQ(left, (std::set<std::string>{"Applicant.Dat", "committee.dat", "Preferre.dat",
-                                           "Rating.dat", "tmp"}));
+                                           "Rating.dat", "SamplePr.dat", "tmp"}));
 }
 
 } // namespace

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A recusal of the deleted applicant 1009 stays in Recusal.dat.
                       TIDCase{"DecidedAboveTheList", {1007}, {{3, 1}}, 1010, "1009,1,R,X\r\n"},
                       TIDCase{"DecisionMemberIDsDoNotCount", {1007}, {}, 1008, "3,1500,A,\r\n"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 class DeleteWithRatingsTest : public test::TempWorkDirTest {};
 

@@ -143,18 +143,22 @@ INSTANTIATE_TEST_SUITE_P(
                       TVeteranCase{0.05, true, false, false, 40, 15},
                       TVeteranCase{0.0, true, false, false, 40, 0}));
 
+// Enough applicants that a sort which does not keep equal keys in place would move them.
 TEST_F(ScoreComputationTest, EqualScoresKeepTheApplicantFileOrder) {
     AddMembers({1});
     AddWeights({10});
-    AddApplicant(1, "DAVIS");
-    AddApplicant(2, "ADAMS");
-    AddApplicant(3, "CLARK");
-    AddApplicant(4, "BAKER");
-    Rate(1, 1, {5});
-    Rate(2, 1, {3});
-    Rate(3, 1, {3});
-    Rate(4, 1, {5});
-    EXPECT_EQ(Order(Final()), (std::vector<std::int32_t>{4, 1, 2, 3}));
+    std::vector<std::int32_t> high;
+    std::vector<std::int32_t> low;
+    for (std::int32_t id = 1; id <= 40; ++id) {
+        // Names in reverse ID order: the file order is not the ID order.
+        AddApplicant(id, "A" + std::to_string(100 - id));
+        Rate(id, 1, {id % 3 == 0 ? 5 : 3});
+    }
+    for (std::int32_t id = 40; id >= 1; --id) {
+        (id % 3 == 0 ? high : low).push_back(id);
+    }
+    high.insert(high.end(), low.begin(), low.end());
+    EXPECT_EQ(Order(Final()), high);
 }
 
 TEST_F(ScoreComputationTest, AnEmptyCommitteeGivesEveryoneZeroInFileOrder) {
@@ -286,7 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
         TDecisionCase{"AbstainedFillInOff", TDecisionKind::Abstained, false, {70, 40, 0}, 110, 20},
         TDecisionCase{
             "AbstainedFillInOn", TDecisionKind::Abstained, true, {-110, -120, 0}, 230, 45}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // Member 2's sheet under each decision (same position, member 2 decided on ADAMS instead).
 TEST_F(ScoreComputationTest, AMemberSheetNamesTheDecisionAndFillsInARecusalOnlyWithTotals) {
@@ -470,6 +474,60 @@ TEST_F(ScoreComputationTest, IndexedRunsGiveWhatTheLiteralStepsGive) {
                         << "member " << member << (totals ? " with totals" : "");
                 }
             }
+        }
+    }
+}
+
+// The index of a list of IDs: close IDs in a table, IDs far apart in a hash map; the first
+// place of an ID wins either way.
+TEST(IdIndexTest, FindsTheFirstPlaceOfAnId) {
+    constexpr std::size_t None = TIdIndex::None;
+    const std::vector<std::int32_t> close = {5, 6, 5, 9};
+    const std::vector<std::int32_t> apart = {-3, 2'000'000'000, -3, INT_MIN, INT_MAX};
+    struct {
+        const std::vector<std::int32_t>* IDs;
+        std::int32_t ID;
+        std::size_t Place;
+    } const cases[] = {
+        {&close, 5, 0},       {&close, 6, 1},       {&close, 9, 3},    {&close, 7, None},
+        {&close, 4, None},    {&close, 10, None},   {&apart, -3, 0},   {&apart, 2'000'000'000, 1},
+        {&apart, INT_MIN, 3}, {&apart, INT_MAX, 4}, {&apart, 0, None}, {&apart, -4, None},
+    };
+    const TIdIndex empty;
+    EXPECT_EQ(empty.Find(0), None);
+    for (const auto& c : cases) {
+        EXPECT_EQ(TIdIndex(*c.IDs).Find(c.ID), c.Place) << "ID " << c.ID;
+    }
+}
+
+// A damaged position whose IDs lie far apart, below 0 or twice: what the literal steps give.
+TEST_F(ScoreComputationTest, IdsFarApartGiveWhatTheLiteralStepsGive) {
+    const std::int32_t applicants[] = {3, 1'000'000, -5, 2'000'000'000};
+    for (std::size_t a = 0; a < std::size(applicants); ++a) {
+        AddApplicant(applicants[a], std::string(1, static_cast<char>('A' + a)), 1.0);
+    }
+    AppendRecord(ApplicantFileName, -5, 0);
+    AddMembers({7, 900'000'000});
+    AppendRecord(CommitteeFileName, 7, 0);
+    AddWeights({10, 20, 30});
+    std::int32_t rating = 0;
+    for (const std::int32_t a : applicants) {
+        for (const std::int32_t m : {7, 900'000'000, -1}) {
+            if (++rating % 3 != 0) {
+                Rate(a, m, {rating % 6, (rating + 2) % 6, (rating + 4) % 6}, "R");
+            }
+        }
+    }
+    const auto data = TRatingData::ReadWorkingDirectory();
+    for (int rules = 0; rules < 8; ++rules) {
+        const TSettings settings = Rules(rules & 1, rules & 2, rules & 4);
+        SCOPED_TRACE("rules " + std::to_string(rules));
+        ASSERT_EQ(ComputeFinalRating(data, settings),
+                  test::LiteralFinalRating(settings, TempFolder()));
+        for (const std::int32_t member : {7, 900'000'000, -1}) {
+            ASSERT_EQ(ComputeMemberRating(data, settings, member, true),
+                      test::LiteralMemberRating(settings, member, true, TempFolder()))
+                << "member " << member;
         }
     }
 }

@@ -70,15 +70,6 @@ TEST_F(SetupCountsTest, ChecksStopAtTheFirstMissingItem) {
     EXPECT_EQ(MissingRequiredSetup(), TSetupItem::RequiredCriteria);
 }
 
-TEST_F(SetupCountsTest, MessagesNameTheMissingItem) {
-    EXPECT_EQ(SetupMessage(TSetupItem::Applicants), "Error: No Applicants Are Loaded");
-    EXPECT_EQ(SetupMessage(TSetupItem::CommitteeMembers),
-              "Error: No Committee Members Are Entered");
-    EXPECT_EQ(SetupMessage(TSetupItem::PreferredCriteria), "Error: No Preferred Criteria Selected");
-    EXPECT_EQ(SetupMessage(TSetupItem::RequiredCriteria), "Error: No Required Criteria Selected");
-    EXPECT_EQ(SetupMessage(TSetupItem::None), "");
-}
-
 TEST_F(SetupCountsTest, AnUnopenableFileCountsAsHoldingNothing) {
     fs::create_directory(ApplicantFileName);
     EXPECT_FALSE(HasApplicants());

@@ -2,6 +2,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <filesystem>
@@ -31,10 +32,14 @@ const QString InsertPrompt =
 const QString NoDisk = QStringLiteral("Please Insert Disk #2");
 const QString NotFound = QStringLiteral("Error: Position File Not Found On This Disk");
 const QString Completed = QStringLiteral("Export Compleated!");
+// The offer for a disk without Disk2.id, with the disk's folder written as STICK.
+const QString Offer = QStringLiteral(
+    "There Is No Position Disk In Drive E: (STICK).\n\nMake It The Position Disk For Budget "
+    "Analyst?");
 
 QString Mismatch(const QString& ShownTitle) {
     return QStringLiteral("Error, Positions Do Not Match:\n\nPosition on Disk: ") + ShownTitle +
-           QStringLiteral("\n\nProceed Anyway?");
+           QStringLiteral("\nPosition on This Computer: Budget Analyst\n\nProceed Anyway?");
 }
 
 // The exported files in table order.
@@ -71,12 +76,13 @@ private:
 };
 
 TEST_F(ExportTest, DriveListInLetterOrderAndExportOnlyWithADrive) {
-    SetEnvironmentValue("KORVANE_DRIVES", "E=" + (WorkDir() / "stick").string() +
-                                              ";A=" + (WorkDir() / "floppy").string());
+    const std::string floppy = (WorkDir() / "Fl\xC3\xB6ppy").string(); // a UTF-8 folder name
+    SetEnvironmentValue("KORVANE_DRIVES", "E=" + (WorkDir() / "stick").string() + ";A=" + floppy);
     TExportForm two(nullptr);
     ASSERT_EQ(two.ListBox1->count(), 2);
-    EXPECT_EQ(two.ListBox1->item(0)->text().toStdString(), "Drive A: Removable");
-    EXPECT_EQ(two.ListBox1->item(1)->text().toStdString(), "Drive E: Removable");
+    EXPECT_EQ(two.ListBox1->item(0)->text().toStdString(), "Drive A: Removable (" + floppy + ")");
+    EXPECT_EQ(two.ListBox1->item(1)->text().toStdString(),
+              "Drive E: Removable (" + (WorkDir() / "stick").string() + ")");
     EXPECT_EQ(SelectedDriveLetter(two.ListBox1), 'A');
     EXPECT_TRUE(two.ExportBtn->isEnabled());
     SetEnvironmentValue("KORVANE_DRIVES", "");
@@ -146,7 +152,10 @@ TEST_P(CheckDiskPositionTest, AsksOnlyWhenTheTitlesDiffer) {
     }
     EXPECT_EQ(CheckDiskPosition(c.Letter), c.Expected);
     EXPECT_EQ(script.Pending(), 0);
-    EXPECT_EQ(script.Messages(), c.Messages);
+    QStringList messages = script.Messages();
+    messages.replaceInStrings(QRegularExpression(QStringLiteral("x+\u2026")),
+                              QStringLiteral("x\u2026"));
+    EXPECT_EQ(messages, c.Messages);
     EXPECT_EQ(script.MessageKinds(), QList<TMessageKind>(c.Messages.size(), TMessageKind::Error));
 }
 
@@ -166,15 +175,21 @@ INSTANTIATE_TEST_SUITE_P(
                       'Y',
                       {Mismatch(QStringLiteral("Budget analyst"))},
                       true},
+        TPositionCase{"ExtendsTheTitleNo",
+                      Title + " II",
+                      'E',
+                      'N',
+                      {Mismatch(QString::fromStdString(Title + " II"))},
+                      false},
         TPositionCase{"MissingYes", std::nullopt, 'E', 'Y', {NotFound, Mismatch({})}, true},
         TPositionCase{"NoSuchDrive", Title, 'Q', 'N', {NotFound, Mismatch({})}, false},
-        TPositionCase{"LongTitleCut",
+        TPositionCase{"LongTitleElided",
                       std::string(300, 'x'),
                       'E',
                       'N',
-                      {Mismatch(QString(188, QLatin1Char('x')) + QStringLiteral("..."))},
+                      {Mismatch(QStringLiteral("x\u2026"))}, // elided; the run of x folded
                       false}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // One export from the screen: the disk, the files at home, the boxes in order with the answers,
 // the result, and the files copied; every other file keeps what the disk had.
@@ -234,7 +249,9 @@ TEST_P(ExportFlowTest, CopiesWhatItMayAndClosesWithItsResult) {
     TExportForm screen(nullptr);
     EXPECT_EQ(ShowModal(screen), c.Result);
     EXPECT_EQ(script.Pending(), 0);
-    EXPECT_EQ(script.Messages(), c.Boxes);
+    QStringList boxes = script.Messages();
+    boxes.replaceInStrings(QString::fromStdString(Disk().Path().string()), QStringLiteral("STICK"));
+    EXPECT_EQ(boxes, c.Boxes);
 
     std::set<std::string> names;
     for (const auto& [name, bytes] : before) {
@@ -314,8 +331,8 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     {},
                     0,
-                    {InsertPrompt, NoDisk, NotFound, Mismatch({})},
-                    "OCON",
+                    {InsertPrompt, Offer, NoDisk, NotFound, Mismatch({})},
+                    "ONCON",
                     TModalResult::No,
                     {}},
         TExportCase{"NoDiskYesThenCancel",
@@ -323,12 +340,25 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     {},
                     0,
-                    {InsertPrompt, NoDisk, NotFound, Mismatch({}), NoDisk,
+                    {InsertPrompt, Offer, NoDisk, NotFound, Mismatch({}), NoDisk,
                      QStringLiteral("Disk #2 Not Inserted")},
-                    "OCOYCO",
+                    "ONCOYCO",
                     TModalResult::No,
-                    {}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+                    {}},
+        // A blank stick becomes the position disk: the marker (empty, like the working
+        // directory's missing one) and every file are written.
+        TExportCase{"BlankStickMadeAPositionDisk",
+                    std::nullopt,
+                    false,
+                    {},
+                    0,
+                    {InsertPrompt, Offer, Completed},
+                    "OYO",
+                    TModalResult::Ok,
+                    {PositionFileName, "Disk2.id", CommitteeFileName, ApplicantFileName,
+                     SampleRequiredFileName, SamplePreferredFileName, RequiredFileName,
+                     PreferredFileName, RatingFileName}}),
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
     for (const auto& name : DataFiles) {

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <optional>
@@ -11,6 +13,7 @@
 #include "app/MainForm.h"
 #include "data/DataBase.h"
 #include "data/FileNames.h"
+#include "exchange/StatusForm.h"
 #include "exchange/UpdateForm.h"
 #include "tests/exchange/PositionDiskTestSupport.h"
 #include "tests/setup/SetupTestSupport.h"
@@ -177,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Clerk",
                     BadInTheMiddle,
                     {QStringLiteral("Error, Positions Do Not Match:\n\nPosition on Disk: "
-                                    "Clerk\n\nProceed Anyway?")},
+                                    "Clerk\nPosition on This Computer: Budget Analyst\n\n"
+                                    "Proceed Anyway?")},
                     {TModalResult::No},
                     0},
         TUpdateCase{"NoList",
@@ -195,7 +199,39 @@ INSTANTIATE_TEST_SUITE_P(
                                     "ID: \"1X2\"\n\nApplicants Loaded: 2")},
                     {TModalResult::Ok},
                     2}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
+
+// Cancel in the progress window stops the import after the applicant being stored: those
+// stored stay, the list stays for another time, and no other window takes a click meanwhile.
+TEST_F(UpdateTest, CancelKeepsTheApplicantsLoadedSoFar) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 50; ++i) {
+        lines.push_back("        " + std::to_string(10 + i) + " NAME " + std::to_string(i));
+    }
+    const std::string list = ListText(lines);
+    WriteFile(ApplicantListFileName, list);
+    const auto before = test::ReadRecords(ApplicantFileName);
+    TUpdateForm screen(nullptr);
+    screen.show();
+    int otherClicks = 0;
+    QObject::connect(screen.BitBtn1, &QPushButton::pressed, [&] { ++otherClicks; });
+    // Runs as soon as the progress window handles its events, that is when it first shows.
+    QTimer::singleShot(0, &screen, [&] {
+        QTest::mouseClick(screen.BitBtn1, Qt::LeftButton);
+        auto* progress = screen.findChild<TStatusForm*>();
+        ASSERT_NE(progress, nullptr);
+        QTest::mouseClick(progress->CancelBtn, Qt::LeftButton);
+    });
+    const TImportResult result = screen.ImportApplicants(ApplicantListFileName);
+    screen.hide();
+    EXPECT_EQ(result.Reason, TImportOutcome::Canceled);
+    EXPECT_EQ(result.Loaded, 1);
+    EXPECT_EQ(otherClicks, 0);
+    auto expected = before;
+    expected.insert(expected.begin(), Applicant(11, "NAME 1", 0.0));
+    EXPECT_EQ(test::ReadRecords(ApplicantFileName), expected);
+    EXPECT_EQ(ReadFile(ApplicantListFileName), list);
+}
 
 TEST_F(UpdateTest, ActivationImportsAListInTheWorkingDirectory) {
     WriteFile(ApplicantListFileName, GoodList);

@@ -125,6 +125,7 @@ protected:
             Script.Then([](QWidget* screen) { Child<QPushButton>(screen, "ExportBtn")->click(); });
             Script.ThenAnswer(TModalResult::Ok); // insert the disk
             if (Export == TExportStep::DiskNotInserted) {
+                Script.ThenAnswer(TModalResult::No); // do not make the stick a position disk
                 Script.ThenAnswer(TModalResult::Cancel).ThenAnswer(TModalResult::Cancel);
             }
             Script.ThenAnswer(TModalResult::Ok); // completed, or not inserted
@@ -205,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
         TUninstallCase{"DiskNotInsertedThenNo", true, R::Yes, E::DiskNotInserted, R::No,
                        ExportError, R::No},
         TUninstallCase{"ExportedThenRemoved", true, R::Yes, E::Exported, {}, {}, R::Ok}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // Without a position file the shortcuts are those of "No Position Found"; afterwards the main
 // window says so and keeps only the commands that need no data.

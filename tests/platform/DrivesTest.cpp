@@ -48,9 +48,11 @@ private:
 TEST_F(DrivesTest, TheDriveMapNamesTheDrivesInLetterOrder) {
     SetEnvironmentValue("KORVANE_DRIVES", "E=" + (WorkDir() / "stick").string() +
                                               ";a=" + (WorkDir() / "floppy/").string());
-    EXPECT_EQ(DriveListItems(),
-              (std::vector<std::string>{"Drive A: Removable", "Drive E: Removable"}));
-    EXPECT_EQ(DriveLetterOfItem("Drive E: Removable"), 'E');
+    EXPECT_EQ(
+        DriveListItems(),
+        (std::vector<std::string>{"Drive A: Removable (" + (WorkDir() / "floppy/").string() + ")",
+                                  "Drive E: Removable (" + (WorkDir() / "stick").string() + ")"}));
+    EXPECT_EQ(DriveLetterOfItem("Drive E: Removable (/media/stick)"), 'E');
     EXPECT_EQ(DriveRoot('e'), (WorkDir() / "stick/").string());
     EXPECT_EQ(DriveRoot('A'), (WorkDir() / "floppy/").string()) << "one slash, not two";
     EXPECT_TRUE(IsRemovableDrive('E'));

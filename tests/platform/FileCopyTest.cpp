@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TFailure{"DestinationIsAFolder", [] {}, "Rating.dat", "disk/Rating.dat.d"},
                       TFailure{"FolderIsAFile", [] {}, "Rating.dat", "disk/file/Rating.dat"},
                       TFailure{"DiskRemoved", [] {}, "Rating.dat", "gone/Rating.dat"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

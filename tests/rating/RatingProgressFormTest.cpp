@@ -136,6 +136,7 @@ TEST_P(FinalWarningTest, ShowOpensTheProgressAndAsksAgainPrintAnywayPrintsCancel
     test::ScopedProcessState saved;
     Settings.SendReportsToPrinter = false;
     TPrintFinalForm prompt(nullptr);
+    prompt.ShowProgress = ShowRatingProgress; // as the main window opens it
     QStringList windows;
     std::size_t next = 0;
     ModalScript script;
@@ -171,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
         TWarningWalk{"EnterShowsEscCancels", {"\n", "\x1b"}, {Warning, Progress, Warning}},
         TWarningWalk{"PrintAnyway", {"@P"}, {Warning, Preview}},
         TWarningWalk{"Cancel", {"\x1b"}, {Warning}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

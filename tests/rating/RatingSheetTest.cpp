@@ -300,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, RatingCloseTest,
                                            TCloseCase{"No", TModalResult::No, true, {1, 1}},
                                            TCloseCase{
                                                "Cancel", TModalResult::Cancel, false, {1, 1}}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 struct TFailureCase {
     const char* Name;
@@ -364,7 +364,7 @@ TEST_P(RatingFailureTest, AFailedSaveIsReportedAndKeepsTheSheet) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, RatingFailureTest, ::testing::ValuesIn(FailureCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

@@ -212,7 +212,12 @@ TEST_F(FinalRatingSheetTest, RankingFileFromTheCommandLine) {
     const QStringList rows = QString::fromUtf8(QByteArray::fromStdString(ReadFile("r.csv")))
                                  .split(QStringLiteral("\r\n"));
     ASSERT_EQ(rows.size(), static_cast<qsizetype>(lines.size()) + 2); // header and final CRLF
-    EXPECT_TRUE(rows[0].startsWith(QStringLiteral("Position,Rank,ApplicantID,Mark,Name,C1,")));
+    // A byte-order mark, then the three criteria that exist, headed by their descriptions.
+    EXPECT_TRUE(ReadFile("r.csv").starts_with("\xEF\xBB\xBF"));
+    EXPECT_TRUE(rows[0].startsWith(QStringLiteral("Line,Rank,ApplicantID,Mark,Name,C1 ")));
+    EXPECT_TRUE(rows[0].endsWith(QStringLiteral(",Total,WithVet,Filled,WithVetFilled,Comments")))
+        << rows[0].toStdString();
+    EXPECT_EQ(CsvFields(rows[0]).size(), 5 + 3 + 5);
     EXPECT_TRUE(rows.back().isEmpty());
     bool sawMarked = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -223,13 +228,19 @@ TEST_F(FinalRatingSheetTest, RankingFileFromTheCommandLine) {
                                 QString::number(line.ApplicantID),
                                 line.Mark == ' ' ? QString() : QString(QLatin1Char(line.Mark)),
                                 QString::fromStdString(line.Name)};
-        for (const std::int64_t value : line.Values) {
-            expected << QString::number(std::abs(value)) +
-                            (value < 0 ? QStringLiteral("*") : QString());
-            sawMarked = sawMarked || value < 0;
+        QStringList filled;
+        for (std::size_t n = 0; n < line.Values.size(); ++n) {
+            if (n < 3) {
+                expected << QString::number(std::abs(line.Values[n]));
+            }
+            if (line.Values[n] < 0) {
+                filled << QString::number(n + 1);
+            }
         }
-        const QString star = line.Marked() ? QStringLiteral("*") : QString();
-        expected << QString::number(line.Total) + star << QString::number(line.Score) + star
+        sawMarked = sawMarked || line.Marked();
+        expected << QString::number(line.Total) << QString::number(line.Score)
+                 << filled.join(QLatin1Char(' '))
+                 << (line.Marked() ? QStringLiteral("yes") : QStringLiteral("no"))
                  << QString::fromStdString(line.Comments);
         EXPECT_EQ(CsvFields(rows[static_cast<qsizetype>(i) + 1]), expected);
     }

@@ -5,8 +5,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -205,7 +207,7 @@ TEST_F(PreviewTest, OpensWideEnoughForAPageAndKeepsTheUsersSize) {
     // A page that fits the screen's width, and one that does not.
     for (const int dpi : {72, 96}) {
         SCOPED_TRACE(dpi);
-        TReportPreviewForm::ForgetWindowSize();
+        TReportPreviewForm::ForgetLastView();
         TReportPreviewForm report;
         report.SetPreviewResolution(dpi);
         report.BeginReport(TReportPreviewForm::ToPreview, false, false);
@@ -238,7 +240,7 @@ TEST_F(PreviewTest, OpensWideEnoughForAPageAndKeepsTheUsersSize) {
     });
     next.EndReport();
     EXPECT_EQ(size, QSize(700, 450));
-    TReportPreviewForm::ForgetWindowSize();
+    TReportPreviewForm::ForgetLastView();
 }
 
 // Next and Previous show each page from its top left, wherever the last one was scrolled to.
@@ -269,12 +271,91 @@ TEST_F(PreviewTest, EachPageStartsAtItsTopLeft) {
         Close(window);
     });
     report.EndReport();
-    TReportPreviewForm::ForgetWindowSize();
+    TReportPreviewForm::ForgetLastView();
     ASSERT_EQ(offsets.size(), 4u);
     EXPECT_GT(offsets[0].y(), 0) << "the page was scrolled";
     EXPECT_GT(offsets[0].x(), 0);
     EXPECT_EQ(offsets[1], QPoint(0, 0));
     EXPECT_EQ(offsets[3], QPoint(0, 0));
+}
+
+// Fit Page shows the whole page, Fit Width the page as wide as the window, each from its button
+// or its key; pressing the button again, or Ctrl+1, shows the page at its own size. The window
+// counts the pages, and the next preview of the run opens with the fit last chosen.
+TEST_F(PreviewTest, FitsThePageByButtonOrKeyAndKeepsTheFitForTheRun) {
+    TReportPreviewForm::ForgetLastView();
+    const auto key = [](Qt::Key k) {
+        return
+            [k](QWidget*) { QTest::keyClick(QApplication::focusWidget(), k, Qt::ControlModifier); };
+    };
+    const auto button = [](const char* name) {
+        return [name](QWidget* window) { test::Child<QPushButton>(window, name)->click(); };
+    };
+    const struct {
+        const char* Step;
+        std::function<void(QWidget*)> Do;
+        TPageFit Fit;
+    } steps[] = {
+        {"Ctrl+0", key(Qt::Key_0), TPageFit::Page},
+        {"Ctrl+2", key(Qt::Key_2), TPageFit::Width},
+        {"Ctrl+1", key(Qt::Key_1), TPageFit::ActualSize},
+        {"Fit Page", button("FitPageBtn"), TPageFit::Page},
+        {"Fit Page again", button("FitPageBtn"), TPageFit::ActualSize},
+        {"Fit Width", button("FitWidthBtn"), TPageFit::Width},
+        {"Next", button("NextBtn"), TPageFit::Width},
+    };
+    TReportPreviewForm report;
+    WritePages(report, 2);
+    test::ModalScript script;
+    script.Then([&](QWidget* window) {
+        window->resize(700, 450);
+        QApplication::processEvents();
+        auto* image = test::Child<QLabel>(window, "Image1");
+        auto* scroll = test::Child<QScrollArea>(window, "ScrollBox1");
+        EXPECT_EQ(test::Child<QLabel>(window, "PageLabel")->text(), QStringLiteral("Page 1 Of 2"));
+        EXPECT_EQ(image->size(), QSize(816, 1056));
+        for (const auto& step : steps) {
+            SCOPED_TRACE(step.Step);
+            step.Do(window);
+            QApplication::processEvents();
+            EXPECT_EQ(report.PageFit(), step.Fit);
+            EXPECT_EQ(test::Child<QPushButton>(window, "FitPageBtn")->isChecked(),
+                      step.Fit == TPageFit::Page);
+            EXPECT_EQ(test::Child<QPushButton>(window, "FitWidthBtn")->isChecked(),
+                      step.Fit == TPageFit::Width);
+            const QSize room = scroll->maximumViewportSize();
+            const QSize shown = image->size();
+            // The page keeps its proportions, to the pixel.
+            EXPECT_NEAR(shown.width() * 1056.0 / 816.0, shown.height(), 1.5);
+            if (step.Fit == TPageFit::ActualSize) {
+                EXPECT_EQ(shown, QSize(816, 1056));
+            } else if (step.Fit == TPageFit::Page) {
+                EXPECT_EQ(shown.height(), room.height());
+                EXPECT_LE(shown.width(), room.width());
+            } else {
+                // Taller than the window: the width leaves room for the vertical scroll bar.
+                EXPECT_EQ(shown.width(), scroll->viewport()->width());
+                EXPECT_GT(shown.height(), room.height());
+            }
+        }
+        EXPECT_EQ(test::Child<QLabel>(window, "PageLabel")->text(), QStringLiteral("Page 2 Of 2"));
+        Close(window);
+    });
+    report.EndReport();
+    EXPECT_EQ(script.Pending(), 0);
+
+    TReportPreviewForm next;
+    WritePages(next, 1);
+    TPageFit opened = TPageFit::ActualSize;
+    test::ModalScript again;
+    again.Then([&](QWidget* window) {
+        opened = next.PageFit();
+        EXPECT_TRUE(test::Child<QPushButton>(window, "FitWidthBtn")->isChecked());
+        Close(window);
+    });
+    next.EndReport();
+    EXPECT_EQ(opened, TPageFit::Width);
+    TReportPreviewForm::ForgetLastView();
 }
 
 TEST_F(PreviewTest, UnreadablePageShowsBlank) {

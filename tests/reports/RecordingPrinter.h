@@ -111,12 +111,12 @@ private:
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
     Type type() const override { return User; }
-    void updateState(const QPaintEngineState& state) override {
-        if (state.state() & DirtyPen) {
-            Pen_ = state.pen();
+    void updateState(const QPaintEngineState& changed) override {
+        if (changed.state() & DirtyPen) {
+            Pen_ = changed.pen();
         }
-        if (state.state() & DirtyBrush) {
-            Brush_ = state.brush().color();
+        if (changed.state() & DirtyBrush) {
+            Brush_ = changed.brush().color();
         }
     }
     void drawLines(const QLine* lines, int count) override {

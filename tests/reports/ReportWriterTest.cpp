@@ -1,5 +1,7 @@
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +56,6 @@ TEST_F(ReportWriterTest, DeviceSetUpComesFromThePrinter) {
     EXPECT_EQ(Report.LineTop(), 0);
     EXPECT_TRUE(Report.PageStarted());
     EXPECT_EQ(Report.Font().family(), QStringLiteral("Times New Roman"));
-    EXPECT_EQ(Report.TextTopOffset(), Report.LineHeight() / 4);
     EXPECT_GT(Report.LineHeight(), 0);
     EXPECT_EQ(Printer.Title, QStringLiteral("Korvane"));
     EXPECT_EQ(Printer.JobsBegun, 1);
@@ -107,20 +108,23 @@ TEST_F(ReportWriterTest, ColumnsTruncateLessTheMarginAndAreHeldToThePrintableWid
     Report.EndReport();
 }
 
-TEST_F(ReportWriterTest, TextSitsAQuarterLineBelowTheLineTop) {
+TEST_F(ReportWriterTest, TextStandsWithItsTopAtTheLineTop) {
     Begin();
     Report.SetFont(12, Qt::blue, TFontStyle::Bold);
     const int height = Report.LineHeight();
     const QFontMetrics metrics(Report.Font(), Printer.Device());
     EXPECT_EQ(height, metrics.height());
-    EXPECT_EQ(Report.TextTopOffset(), height / 4);
     // 12 points at 200 dpi.
     EXPECT_EQ(Report.Font().pixelSize(), 33);
     Report.SetPosition(2.0);
     Report.TextAt(QStringLiteral("Qq"), 1.0);
     const TDrawn text = LastText();
-    // The painter places text by its baseline: the cell's top is line top + quarter line.
-    EXPECT_EQ(text.From.y(), 400 + height / 4 + metrics.ascent());
+    // The painter places text by its baseline: the top of the text, the font's ascent above
+    // it, is the line top.
+    const auto ascent = [&] {
+        return qCeil(QFontMetricsF(Report.Font(), Printer.Device()).ascent());
+    };
+    EXPECT_EQ(text.From.y(), 400 + ascent());
     EXPECT_EQ(text.Pen.color(), QColor(Qt::blue));
     EXPECT_TRUE(Report.Font().bold());
 
@@ -131,10 +135,11 @@ TEST_F(ReportWriterTest, TextSitsAQuarterLineBelowTheLineTop) {
     Report.TextAt(QStringLiteral("again"), 1.0);
     EXPECT_EQ(LastText().Pen.color(), QColor(Qt::blue));
 
-    // A smaller font moves the text top offset with it.
+    // A smaller font keeps its top at the line top.
     Report.SetFont(8, Qt::black, {});
     EXPECT_LT(Report.LineHeight(), height);
-    EXPECT_EQ(Report.TextTopOffset(), Report.LineHeight() / 4);
+    Report.TextAt(QStringLiteral("small"), 1.0);
+    EXPECT_EQ(LastText().From.y(), 400 + ascent());
     EXPECT_FALSE(Report.Font().bold());
     Report.EndReport();
 }

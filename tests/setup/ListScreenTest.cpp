@@ -386,7 +386,7 @@ TEST_P(ListScreenTest, HelpButtonsOpenTheTopicOfScreenAndMode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ListScreenTest, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace korvane

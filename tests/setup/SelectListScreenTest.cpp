@@ -156,7 +156,7 @@ TEST_P(SelectListScreenTest, NoSampleCriterionStoresNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SelectListScreenTest, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 class SelectedRequiredTest : public test::TempWorkDirTest {};
 

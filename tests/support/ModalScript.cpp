@@ -7,11 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace korvane::test {
 
+namespace {
+
+// The scripts alive, the newest last.
+std::vector<ModalScript*> Scripts;
+
+} // namespace
+
 ModalScript::ModalScript() {
+    Scripts.push_back(this);
     Timer_.setInterval(10);
     connect(&Timer_, &QTimer::timeout, this, &ModalScript::Poll);
     Timer_.start();
@@ -19,15 +28,52 @@ ModalScript::ModalScript() {
 
 ModalScript::~ModalScript() {
     Timer_.stop();
+    std::erase(Scripts, this);
 }
 
 ModalScript& ModalScript::Then(Step step) {
-    Steps_.push_back(std::move(step));
+    Steps_.push_back({std::move(step), std::nullopt});
     return *this;
 }
 
+void ModalScript::InstallMessageGuard() {
+    SetMessageAnswerer(&ModalScript::AnswerMessage);
+}
+
+std::optional<TModalResult> ModalScript::AnswerMessage(const QString& Text, TMessageKind Kind,
+                                                       TMessageButtons Buttons) {
+    ModalScript* script = nullptr;
+    for (auto it = Scripts.rbegin(); it != Scripts.rend() && script == nullptr; ++it) {
+        if (!(*it)->Steps_.empty()) {
+            script = *it;
+        }
+    }
+    if (script == nullptr) {
+        ADD_FAILURE() << "a message box nobody expected: " << Text.toStdString();
+        return SafeAnswer(Buttons);
+    }
+    const std::optional<TModalResult> answer = script->Steps_.front().Answer;
+    if (!answer) {
+        return std::nullopt; // a step of its own handles the box when it shows
+    }
+    script->Steps_.pop_front();
+    script->Messages_ << Text;
+    script->Kinds_ << Kind;
+    const bool offered =
+        *answer == TModalResult::Ok
+            ? Buttons == TMessageButtons::Ok || Buttons == TMessageButtons::OkCancel
+        : *answer == TModalResult::Cancel
+            ? Buttons == TMessageButtons::OkCancel || Buttons == TMessageButtons::YesNoCancel
+            : Buttons == TMessageButtons::YesNo || Buttons == TMessageButtons::YesNoCancel;
+    if (!offered) {
+        ADD_FAILURE() << "the message box has no such button: " << Text.toStdString();
+        return SafeAnswer(Buttons);
+    }
+    return answer;
+}
+
 ModalScript& ModalScript::ThenAnswer(TModalResult button) {
-    return Then([this, button](QWidget* widget) {
+    Then([this, button](QWidget* widget) {
         auto* box = qobject_cast<QMessageBox*>(widget);
         if (box == nullptr) {
             ADD_FAILURE() << "expected a message box, got " << widget->metaObject()->className();
@@ -53,6 +99,8 @@ ModalScript& ModalScript::ThenAnswer(TModalResult button) {
         EXPECT_EQ(box->windowTitle().toStdString(), "Korvane");
         PressMessageButton(box, button);
     });
+    Steps_.back().Answer = button;
+    return *this;
 }
 
 void ModalScript::PressMessageButton(QWidget* widget, TModalResult button) {
@@ -95,7 +143,7 @@ void ModalScript::Poll() {
         }
     }
     Handled_ << QPointer<QWidget>(modal);
-    auto step = std::make_shared<Step>(std::move(Steps_.front()));
+    auto step = std::make_shared<Step>(std::move(Steps_.front().Run));
     Steps_.pop_front();
     // Run the step outside this timer's handler, so that the poll can answer a window the step
     // opens in its turn.

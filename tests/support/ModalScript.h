@@ -9,7 +9,9 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,10 @@ namespace korvane::test {
 
 // Answers the modal windows a test provokes, in order. Arm it before the click that opens the
 // window: "when the next modal window opens, do this". Each step gets the new modal widget and
-// must close it (or open the next one, which the following step answers).
+// must close it (or open the next one, which the following step answers). A message box whose
+// step is a ThenAnswer is answered without being shown; a message box that no script expects
+// fails the test and takes its safe answer instead of waiting for a click that never comes
+// (InstallMessageGuard, from the test programs' main).
 class ModalScript : public QObject {
     Q_OBJECT
 public:
@@ -42,10 +47,19 @@ public:
     // Presses the button of a message box; for use inside steps.
     static void PressMessageButton(QWidget* box, TModalResult button);
 
-private:
-    void Poll();
+    // Routes every message box through the scripts alive at the time.
+    static void InstallMessageGuard();
 
-    std::deque<Step> Steps_;
+private:
+    struct TStep {
+        Step Run;
+        std::optional<TModalResult> Answer; // a message box answered without being shown
+    };
+    void Poll();
+    static std::optional<TModalResult> AnswerMessage(const QString& Text, TMessageKind Kind,
+                                                     TMessageButtons Buttons);
+
+    std::deque<TStep> Steps_;
     QList<QPointer<QWidget>> Handled_;
     QStringList Messages_;
     QList<TMessageKind> Kinds_;

@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "platform/sys/System.h"
+#include "tests/support/ModalScript.h"
 
 namespace {
 
@@ -35,5 +36,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     korvane::TApplication app(argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new WindowLeakCheck);
+    korvane::test::ModalScript::InstallMessageGuard();
     return RUN_ALL_TESTS();
 }

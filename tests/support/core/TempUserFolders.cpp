@@ -10,9 +10,13 @@ void TempUserFoldersTest::SetUp() {
     TempWorkDirTest::SetUp();
     std::random_device random;
     const auto base = WorkDir().parent_path();
+    // Two levels below a folder nobody protects, as /home/user is: the folders above the home
+    // folder are refused for being above it, not for being shared.
     do {
-        Home_ = base / ("korvane-home-" + std::to_string(random()));
-    } while (!std::filesystem::create_directory(Home_));
+        Users_ = base / ("korvane-users-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(Users_));
+    Home_ = Users_ / "people" / "home";
+    std::filesystem::create_directories(Home_);
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
         Saved_[name] = EnvironmentValue(name);
     }
@@ -30,7 +34,7 @@ void TempUserFoldersTest::TearDown() {
         }
     }
     std::error_code ignored;
-    std::filesystem::remove_all(Home_, ignored);
+    std::filesystem::remove_all(Users_, ignored);
     TempWorkDirTest::TearDown();
 }
 

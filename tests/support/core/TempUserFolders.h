@@ -21,6 +21,7 @@ protected:
     std::filesystem::path ApplicationsDir() const { return Home_ / ".local/share/applications"; }
 
 private:
+    std::filesystem::path Users_;
     std::filesystem::path Home_;
     std::map<std::string, std::optional<std::string>> Saved_;
 };
