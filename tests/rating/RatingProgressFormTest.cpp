@@ -19,14 +19,6 @@ namespace {
 using test::ModalScript;
 using test::Type;
 
-QStringList Texts(std::initializer_list<const char*> Items) {
-    QStringList texts;
-    for (const char* item : Items) {
-        texts << QString::fromUtf8(item);
-    }
-    return texts;
-}
-
 class RatingProgressFormTest : public test::RatingFilesTest {
 protected:
     // BAKER rated ADAMS fully and CRUZ partly and is recused from DIAZ; CLARK rated all three and
@@ -48,52 +40,46 @@ protected:
         WriteFile(RecusalFileName, "6,1,R,SISTER\r\n5,2,A,\r\n9,1,A,GONE\r\n");
     }
 
-    static QStringList Row(const TRatingProgressForm& Screen, int Row) {
+    // A grid row's cells, and the tree's groups with their items, as text.
+    static std::string Row(const TRatingProgressForm& Screen, int Row) {
         QStringList cells;
         for (int col = 0; col < 7; ++col) {
             cells << Screen.CellText(col, Row);
         }
-        return cells;
+        return cells.join(QLatin1Char(' ')).toStdString();
     }
-    static QStringList Groups(const TRatingProgressForm& Screen) {
+    static std::string Groups(const TRatingProgressForm& Screen) {
         QStringList groups;
         for (int i = 0; i < Screen.TreeView1->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* group = Screen.TreeView1->topLevelItem(i);
-            QString text = group->text(0);
+            groups << group->text(0);
             for (int c = 0; c < group->childCount(); ++c) {
-                text += QStringLiteral(" | ") + group->child(c)->text(0);
+                groups.back() += QStringLiteral(" | ") + group->child(c)->text(0);
             }
-            groups << text;
         }
-        return groups;
+        return groups.join(QStringLiteral("; ")).toStdString();
     }
 };
 
 TEST_F(RatingProgressFormTest, CountsEachMemberListsThePairsAndLiftsADecision) {
     TRatingProgressForm screen(nullptr);
-    const QStringList rows[] = {
-        Texts({"1", "BAKER", "1", "1", "0", "0", "1"}),
-        Texts({"2", "CLARK", "3", "0", "0", "0", "0"}),
-        Texts({"", "Total", "4", "1", "0", "0", "1"}),
-    };
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(Row(screen, r + 1), rows[r]) << "row " << r + 1;
-    }
+    EXPECT_EQ(Row(screen, 1), "1 BAKER 1 1 0 0 1");
+    EXPECT_EQ(Row(screen, 2), "2 CLARK 3 0 0 0 0");
+    EXPECT_EQ(Row(screen, 3), " Total 4 1 0 0 1");
     EXPECT_EQ(screen.DrawGrid1->Row(), 1) << "the first member with ratings missing";
     EXPECT_EQ(screen.Summary->text(),
               QStringLiteral("Applicants Still In The Pool: 3. Warning: 1 Rating Is Missing "
                              "(1 Committee Member, 1 Applicant)"));
-    const QString gone =
-        QStringLiteral("Not Counted: Member Or Applicant No Longer There (1) | BAKER On ID 9, No "
-                       "Longer An Applicant: Abstained");
-    EXPECT_EQ(Groups(screen), Texts({"Rated Fully (1) | ADAMS", "Rated Partly (1) | CRUZ",
-                                     "Not Rated (0)", "Abstained (0)", "Recused (1) | DIAZ"}) +
-                                  QStringList{gone});
+    const std::string gone = "; Not Counted: Member Or Applicant No Longer There (1) | BAKER On "
+                             "ID 9, No Longer An Applicant: Abstained";
+    EXPECT_EQ(Groups(screen), "Rated Fully (1) | ADAMS; Rated Partly (1) | CRUZ; Not Rated (0); "
+                              "Abstained (0); Recused (1) | DIAZ" +
+                                  gone);
     screen.DrawGrid1->SetRow(2);
-    EXPECT_EQ(Groups(screen), Texts({"Rated Fully (3) | ADAMS | CRUZ | DIAZ", "Rated Partly (0)",
-                                     "Not Rated (0)", "Abstained (0)", "Recused (0)",
-                                     "Eliminated Applicants (1) | BROWN: Abstained"}) +
-                                  QStringList{gone});
+    EXPECT_EQ(Groups(screen), "Rated Fully (3) | ADAMS | CRUZ | DIAZ; Rated Partly (0); Not Rated "
+                              "(0); Abstained (0); Recused (0); Eliminated Applicants (1) | BROWN: "
+                              "Abstained" +
+                                  gone);
 
     // BAKER's recusal, lifted from the tree by keyboard.
     screen.DrawGrid1->SetRow(1);
@@ -105,7 +91,7 @@ TEST_F(RatingProgressFormTest, CountsEachMemberListsThePairsAndLiftsADecision) {
             EXPECT_TRUE(screen.LiftBtn->isEnabled());
             Type("@L");
             EXPECT_EQ(ReadFile(RecusalFileName), "5,2,A,\r\n9,1,A,GONE\r\n");
-            EXPECT_EQ(Row(screen, 1), Texts({"1", "BAKER", "1", "1", "1", "0", "0"}));
+            EXPECT_EQ(Row(screen, 1), "1 BAKER 1 1 1 0 0");
             EXPECT_EQ(screen.Summary->text(),
                       QStringLiteral("Applicants Still In The Pool: 3. Warning: 2 Ratings Are "
                                      "Missing (1 Committee Member, 2 Applicants)"));

@@ -39,19 +39,5 @@ TEST_F(RatingWarningsTest, DamagedLinesAreNamedByNumber) {
               "Error: Recusal.dat Could Not Be Read; No Recusal Or Abstention Is Counted");
 }
 
-TEST(MissingRatingsTextTest, CountsInTheirNumber) {
-    const struct {
-        TMissingRatings Missing;
-        const char* Text;
-    } cases[] = {
-        {{0, 0, 0}, ""},
-        {{1, 1, 1}, "Warning: 1 Rating Is Missing (1 Committee Member, 1 Applicant)"},
-        {{7, 3, 4}, "Warning: 7 Ratings Are Missing (3 Committee Members, 4 Applicants)"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MissingRatingsText(c.Missing).toStdString(), c.Text);
-    }
-}
-
 } // namespace
 } // namespace korvane
