@@ -105,7 +105,13 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption, 
     action->setObjectName(QString::fromLatin1(name));
     action->setProperty("korvaneHelpContext", helpContext);
     if (handler != nullptr) {
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+            // The keyboard comes back here once the command's screens have closed.
+            if (isVisible()) {
+                activateWindow();
+            }
+        });
     }
     return action;
 }
