@@ -159,7 +159,8 @@ void Type(const std::string& Keys) {
     for (std::size_t i = 0; i < Keys.size(); ++i) {
         // With no window manager nobody hands the focus back to the window under a window that
         // closed: do what one would.
-        if (QApplication::focusWidget() == nullptr && QApplication::activeModalWidget() != nullptr) {
+        if (QApplication::focusWidget() == nullptr &&
+            QApplication::activeModalWidget() != nullptr) {
             QApplication::activeModalWidget()->activateWindow();
         }
         const bool focused =
