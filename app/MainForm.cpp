@@ -22,6 +22,7 @@
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "exchange/ExportForm.h"
+#include "exchange/MergeRatingsForm.h"
 #include "exchange/UpdateForm.h"
 #include "maintenance/UnInstallForm.h"
 #include "platform/sys/InOutError.h"
@@ -156,8 +157,11 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
-    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 530,
+    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 540,
                               &TMainForm::RatingProgress1Click);
+    Rate1->addSeparator();
+    MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 530,
+                            &TMainForm::MergeRatings1Click);
 
     Print1 = AddMenu("Print1", "&Print", 40);
     FirstLevelScreeningsheets1 =
@@ -241,6 +245,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             SelectedPreferredCriteria1,
             RateApplicants1,
             RatingProgress1,
+            MergeRatings1,
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
@@ -431,6 +436,11 @@ void TMainForm::RatingProgress1Click() {
         return;
     }
     ShowRatingProgress(this);
+}
+
+void TMainForm::MergeRatings1Click() {
+    TMergeRatingsForm screen(this);
+    ShowModal(screen);
 }
 
 void TMainForm::FirstLevelScreeningsheets1Click() {

@@ -21,7 +21,7 @@ namespace korvane {
 
 namespace {
 
-constexpr int HelpContextNumber = 530;
+constexpr int HelpContextNumber = 540;
 constexpr int ApplicantRole = Qt::UserRole;
 constexpr int MemberRole = Qt::UserRole + 1;
 

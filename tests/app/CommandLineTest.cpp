@@ -57,6 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"pos", "--progress"}, R::Progress, "pos", false, ""},
         TParseCase{
             {"--progress", "--ranking", "r.csv"}, R::Progress, "", false, "--progress goes alone"},
+        TParseCase{{"--progress", "--merge-ratings", "d"},
+                   R::Progress,
+                   "",
+                   false,
+                   "--merge-ratings goes alone"},
         TParseCase{{"--bogus"}, R::Desktop, "", false, "unknown argument '--bogus'"},
         TParseCase{{"pos", "other"}, R::Desktop, "", false, "unknown argument 'other'"},
         TParseCase{{"-"}, R::Desktop, "", false, "unknown argument '-'"},
@@ -67,7 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    false,
                    "--ranking goes without --print"},
-        TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"}));
+        TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"},
+        TParseCase{{"--merge-ratings", "disk", "pos"}, R::MergeRatings, "pos", false, ""},
+        TParseCase{{"--merge-ratings", "d", "--pdf", "f"}, R::Desktop, "", false, "goes alone"},
+        TParseCase{
+            {"--merge-ratings", "d", "--prefer", "mine"}, R::Desktop, "", false, "ours or"}));
 
 class CommandLineRunTest : public test::TempWorkDirTest {};
 
