@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -116,6 +117,8 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
     qsizetype next = 0;
     for (const QMessageBox::StandardButton button : order) {
         if (next < Captions.size() && box.button(button) != nullptr) {
+            // The standard button's icon says Yes or No, which the caption no longer does.
+            box.button(button)->setIcon(QIcon());
             box.button(button)->setText(Captions[next++]);
         }
     }
