@@ -24,7 +24,7 @@ namespace korvane {
 
 namespace {
 
-constexpr int ChangeLogHelpContext = 540;
+constexpr int ChangeLogHelpContext = 550;
 constexpr int Width = 780;
 constexpr int Height = 470;
 

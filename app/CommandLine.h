@@ -7,7 +7,17 @@
 namespace korvane {
 
 // What a run of the program was asked to do.
-enum class TRoute { Desktop, Help, Version, RunOnce, Print, Ranking, MergeRatings, Verify };
+enum class TRoute {
+    Desktop,
+    Help,
+    Version,
+    RunOnce,
+    Print,
+    Ranking,
+    MergeRatings,
+    Progress,
+    Verify
+};
 
 struct TCommandLine {
     TRoute Route = TRoute::Desktop;

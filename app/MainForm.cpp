@@ -37,6 +37,7 @@
 #include "platform/ui/ScreenKit.h"
 #include "platform/ui/SystemPrinter.h"
 #include "rating/RateApplicantsForm.h"
+#include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintFinalForm.h"
@@ -128,7 +129,7 @@ void TMainForm::BuildMenu() {
     File1->addSeparator();
     Export1 = AddItem(File1, "Export1", "&Export", 480, &TMainForm::Export1Click);
     Update1 = AddItem(File1, "Update1", "&Update", 40, &TMainForm::Update1Click);
-    ChangeLog1 = AddItem(File1, "ChangeLog1", "Change &Log", 540, &TMainForm::ChangeLog1Click);
+    ChangeLog1 = AddItem(File1, "ChangeLog1", "Change &Log", 550, &TMainForm::ChangeLog1Click);
     File1->addSeparator();
     PrinterSetup1 =
         AddItem(File1, "PrinterSetup1", "&Printer Setup", 30, &TMainForm::PrinterSetup1Click);
@@ -159,6 +160,8 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
+    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 540,
+                              &TMainForm::RatingProgress1Click);
     Rate1->addSeparator();
     MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 530,
                             &TMainForm::MergeRatings1Click);
@@ -173,9 +176,9 @@ void TMainForm::BuildMenu() {
     FinalRatingSheet1 = AddItem(Print1, "FinalRatingSheet1", "&Final Rating Sheet", 180,
                                 &TMainForm::FinalRatingSheet1Click);
     Print1->addSeparator();
-    FinaliseFinalRating1 = AddItem(Print1, "FinaliseFinalRating1", "Fi&nalise Final Rating...", 550,
+    FinaliseFinalRating1 = AddItem(Print1, "FinaliseFinalRating1", "Fi&nalise Final Rating...", 560,
                                    &TMainForm::FinaliseFinalRating1Click);
-    ReopenFinalRating1 = AddItem(Print1, "ReopenFinalRating1", "Re&open Final Rating...", 550,
+    ReopenFinalRating1 = AddItem(Print1, "ReopenFinalRating1", "Re&open Final Rating...", 560,
                                  &TMainForm::ReopenFinalRating1Click);
 
     Help1 = AddMenu("Help1", "&Help", 200);
@@ -250,6 +253,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             SelectedRequiredCriteria1,
             SelectedPreferredCriteria1,
             RateApplicants1,
+            RatingProgress1,
             MergeRatings1,
             FirstLevelScreeningsheets1,
             RatingsSheets1,
@@ -450,6 +454,13 @@ void TMainForm::RateApplicants1Click() {
     sheet.exec();
 }
 
+void TMainForm::RatingProgress1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    ShowRatingProgress(this);
+}
+
 void TMainForm::MergeRatings1Click() {
     TMergeRatingsForm screen(this);
     ShowModal(screen);
@@ -468,6 +479,7 @@ void TMainForm::RatingsSheets1Click() {
         return;
     }
     TPrintRatingSheetsForm screen(this);
+    screen.ShowProgress = ShowRatingProgress;
     screen.exec();
 }
 
@@ -476,6 +488,7 @@ void TMainForm::FinalRatingSheet1Click() {
         return;
     }
     TPrintFinalForm prompt(this);
+    prompt.ShowProgress = ShowRatingProgress;
     prompt.exec();
 }
 

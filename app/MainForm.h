@@ -55,6 +55,7 @@ public:
     QAction* Applicants1;
     QAction* RateApplicants1;
     QAction* MergeRatings1;
+    QAction* RatingProgress1;
     QAction* FirstLevelScreeningsheets1;
     QAction* RatingsSheets1;
     QAction* FinalRatingSheet1;
@@ -84,6 +85,7 @@ public:
     void Applicants1Click();
     void RateApplicants1Click();
     void MergeRatings1Click();
+    void RatingProgress1Click();
     void FirstLevelScreeningsheets1Click();
     void RatingsSheets1Click();
     void FinalRatingSheet1Click();

@@ -11,7 +11,7 @@
 namespace korvane {
 
 namespace {
-constexpr int FinaliseHelpContext = 550;
+constexpr int FinaliseHelpContext = 560;
 // Long enough for a sentence, short enough to stay one line of the log.
 constexpr int MaxReasonLength = 200;
 } // namespace

@@ -33,8 +33,8 @@ bool IsDigest(const std::string& Text) {
     return Text.size() == 64 && Text.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
-bool IsDataFile(const std::string& Name) {
-    for (const char* file : DataFileNames) {
+bool IsSealedFile(const std::string& Name) {
+    for (const char* file : SealedFileNames) {
         if (Name == file) {
             return true;
         }
@@ -68,7 +68,7 @@ bool ReadLine(const std::string& Line, TFinalRating& Final) {
             return false;
         }
         Final.Files.push_back({file.substr(0, blank), file.substr(blank + 1)});
-        return IsDataFile(Final.Files.back().Name) && IsDigest(Final.Files.back().Sha256);
+        return IsSealedFile(Final.Files.back().Name) && IsDigest(Final.Files.back().Sha256);
     }
     if (line.starts_with(RowKey)) {
         Final.Rows.push_back(value(RowKey));
@@ -129,9 +129,9 @@ TResult<TFinalFailure> ReadFinalRating(TFinalRating& Final) {
     }
     // A file cut short lacks what only its end would give.
     bool whole =
-        !Final.Time.empty() && Final.Files.size() == DataFileNames.size() && !Final.Rows.empty();
-    for (std::size_t i = 0; whole && i < DataFileNames.size(); ++i) {
-        whole = Final.Files[i].Name == DataFileNames[i];
+        !Final.Time.empty() && Final.Files.size() == SealedFileNames.size() && !Final.Rows.empty();
+    for (std::size_t i = 0; whole && i < SealedFileNames.size(); ++i) {
+        whole = Final.Files[i].Name == SealedFileNames[i];
     }
     if (!whole) {
         return TFailure::Failure(TFinalFailure::Damaged, std::to_string(number + 1));
@@ -165,7 +165,7 @@ TResult<TFinalFailure> FinaliseFinalRating(const TSettings& Rules, TFinalRating&
     } catch (const std::exception& failure) {
         return TFailure::Failure(TFinalFailure::Unreadable, {}, failure.what());
     }
-    for (const char* name : DataFileNames) {
+    for (const char* name : SealedFileNames) {
         const auto digest = DigestOf(name);
         if (!digest) {
             return TFailure::Failure(TFinalFailure::Unreadable, name);

@@ -18,8 +18,8 @@ struct TSealedFile {
     bool operator==(const TSealedFile&) const = default;
 };
 
-// What Final.dat holds: the ranking handed on, what shaped it, when, by whom, and the data files
-// it rests on.
+// What Final.dat holds: the ranking handed on, what shaped it, when, by whom, and the files it
+// rests on (the seven data files and Recusal.dat).
 struct TFinalRating {
     std::string Time; // UTC, as the change log writes it
     std::string User;
@@ -50,7 +50,8 @@ TResult<TFinalFailure> ReadFinalRating(TFinalRating& Final);
 std::vector<std::pair<std::string, std::string>> ScoringSettings(const TSettings& Rules);
 
 // Computes the ranking file's rows from the data files under Rules, seals the seven data files
-// with their SHA-256 and writes Final.dat whole. Refused when the position is finalised already.
+// and Recusal.dat with their SHA-256 and writes Final.dat whole. Refused when the position is
+// finalised already.
 TResult<TFinalFailure> FinaliseFinalRating(const TSettings& Rules, TFinalRating& Made);
 // Removes Final.dat: the data files may change again. Lifted holds what it said, as far as it
 // could be read.

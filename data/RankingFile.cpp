@@ -108,7 +108,7 @@ std::string RankingCsv(const std::vector<TScoreLine>& Lines,
 
 std::string RankingOfWorkingDirectory(const TSettings& Rules) {
     const TRatingData data = TRatingData::ReadWorkingDirectory();
-    return RankingCsv(ComputeFinalRating(data, Rules), CriteriaNames(data));
+    return RankingCsv(ComputeFinalRating(data, Rules, TRecusalFile::Read()), CriteriaNames(data));
 }
 
 TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettings& Rules) {

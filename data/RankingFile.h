@@ -20,8 +20,8 @@ namespace korvane {
 std::string RankingCsv(const std::vector<TScoreLine>& Lines,
                        const std::vector<std::string>& Criteria);
 
-// RankingCsv of the final rating of the position in the working directory. Raises EInOutError
-// when one of its files cannot be read.
+// RankingCsv of the final rating of the position in the working directory, its recusals and
+// abstentions counted. Raises EInOutError when one of its files cannot be read.
 std::string RankingOfWorkingDirectory(const TSettings& Rules);
 
 enum class TRankingFailure {
@@ -31,9 +31,9 @@ enum class TRankingFailure {
     Unreadable, // a file of the position could not be read (Detail says why)
 };
 
-// Computes the final rating of the position in the working directory and writes it as
-// RankingCsv to Path. The file appears whole or not at all, and a file of the position is never
-// overwritten, nor anything that is not a regular file.
+// Computes the final rating of the position in the working directory, under the decisions of
+// Recusal.dat, and writes it as RankingCsv to Path. The file appears whole or not at all, and a
+// file of the position is never overwritten, nor anything that is not a regular file.
 TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettings& Rules);
 
 } // namespace korvane

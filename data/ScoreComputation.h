@@ -12,6 +12,7 @@
 #include "data/DataBase.h"
 #include "data/ProcessState.h"
 #include "data/RateDataBase.h"
+#include "data/RecusalFile.h"
 #include "data/SelectDataBase.h"
 #include "data/SetupCounts.h"
 
@@ -120,13 +121,19 @@ struct TScoreLine {
 };
 
 // The committee's score of every applicant, best final score first; equal scores keep the order
-// of the applicant file.
-std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules);
+// of the applicant file. A recused member's ratings never count: each criterion takes the average
+// of the other members' ratings instead, as a fill-in, whatever the settings say. An abstaining
+// member's ratings count as not given.
+std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules,
+                                           const TRecusalFile& Decisions = TRecusalFile());
 
 // One member's rating sheet: only applicants still in the pool, by score with totals and in
-// applicant-file order without. Blank ratings are filled in only with totals (and the setting).
+// applicant-file order without. Blank ratings are filled in only with totals (and the setting),
+// a recusal only with totals; a line under a decision says "Recused" or "Abstained" instead of
+// the member's comment.
 std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Rules,
-                                            std::int32_t CommitteeID, bool PrintTotals);
+                                            std::int32_t CommitteeID, bool PrintTotals,
+                                            const TRecusalFile& Decisions = TRecusalFile());
 
 // Rate × Base rounded to the nearest integer, halves to even, from the exact product of the
 // double and the integer: 0.05 × 250 gives 13, since the double nearest 0.05 lies above it. A

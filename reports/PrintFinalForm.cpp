@@ -7,20 +7,24 @@
 #include "data/ScoreComputation.h"
 #include "platform/ui/Display.h"
 #include "platform/ui/HelpWindow.h"
-#include "reports/RatingSheetLayout.h"
-#include "reports/ReportPreviewForm.h"
 #include "platform/ui/ScreenKit.h"
+#include "reports/RatingSheetLayout.h"
+#include "reports/RatingWarnings.h"
+#include "reports/ReportPreviewForm.h"
 
 namespace korvane {
 
 void PrintFinalRatingSheet(QWidget* owner, const TPrintDestination& to) {
     // The files are read before the job starts: a file that cannot be read starts no job.
     const TRatingData data = TRatingData::ReadWorkingDirectory();
-    const std::vector<TScoreLine> lines = ComputeFinalRating(data, Settings);
+    const TRatingProgress progress(data, TRecusalFile::Read(), ReadCommittee());
+    ShowDecisionsDamage(progress.Decisions(), owner);
+    const std::vector<TScoreLine> lines = ComputeFinalRating(data, Settings, progress.Decisions());
     TReportPreviewForm report(owner);
     report.BeginReport(to, false, true);
     TRatingSheetLayout sheet(report, FinalSheetStyle(), LegendCriteria(data.Criteria()));
     sheet.Print(lines);
+    sheet.Decisions(progress.Counted());
     report.EndReport();
 }
 
@@ -55,7 +59,7 @@ TPrintFinalForm::TPrintFinalForm(QWidget* owner) : QDialog(owner) {
 
 void TPrintFinalForm::YesBtnClick() {
     const TPrintDestination to = SettingsDestination();
-    if (ConfirmPrint(this, to)) {
+    if (ConfirmMissingRatings(this, {}, ShowProgress) && ConfirmPrint(this, to)) {
         PrintFinalRatingSheet(this, to);
     }
     accept();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "data/RatingProgress.h"
 #include "data/ScoreComputation.h"
 #include "data/SelectDataBase.h"
 
@@ -64,8 +65,14 @@ public:
 
     void PageHeader();
     void Line(const TScoreLine& line);
+    // After the lines: the recusals and abstentions (member, applicant, decision, reason) under
+    // a heading and a band of their own, on the same page when they fit.
+    void Decisions(const std::vector<TDecisionRow>& rows);
 
 private:
+    // The line feed after a line: past the last line's place, a new page with its header.
+    void EndLine();
+    void DecisionBand();
     void Legend();
     void ColumnHeads();
     // A number right-aligned at x, bold when it rests on a fill-in and highlighting is on.

@@ -55,6 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"pos", "--ranking", "r.csv"}, R::Ranking, "pos", false, ""},
         TParseCase{{"--help", "--bogus"}, R::Help, "", false, ""},
         TParseCase{{"--run-once"}, R::RunOnce, "", false, ""},
+        TParseCase{{"pos", "--progress"}, R::Progress, "pos", false, ""},
+        TParseCase{
+            {"--progress", "--ranking", "r.csv"}, R::Progress, "", false, "--progress goes alone"},
+        TParseCase{{"--progress", "--merge-ratings", "d"},
+                   R::Progress,
+                   "",
+                   false,
+                   "--merge-ratings goes alone"},
         TParseCase{{"--bogus"}, R::Desktop, "", false, "unknown argument '--bogus'"},
         TParseCase{{"pos", "other"}, R::Desktop, "", false, "unknown argument 'other'"},
         TParseCase{{"-"}, R::Desktop, "", false, "unknown argument '-'"},
@@ -68,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"},
         TParseCase{{"--merge-ratings", "disk", "pos"}, R::MergeRatings, "pos", false, ""},
         TParseCase{{"--merge-ratings", "d", "--pdf", "f"}, R::Desktop, "", false, "goes alone"},
-        TParseCase{
-            {"--merge-ratings", "d", "--prefer", "mine"}, R::Desktop, "", false, "ours or"},
+        TParseCase{{"--merge-ratings", "d", "--prefer", "mine"}, R::Desktop, "", false, "ours or"},
         TParseCase{{"--verify", "pos"}, R::Verify, "pos", false, ""},
         TParseCase{{"--verify", "--ranking", "r.csv"}, R::Verify, "", false, "--verify goes alone"},
         TParseCase{{"/QX", "--verify"}, R::Verify, "", false, "--verify goes alone"}));
@@ -92,6 +99,8 @@ TEST_F(CommandLineRunTest, NoRouteCreatesAFileWhereNoPositionIs) {
     const QString out = QStringLiteral("out.pdf");
     const std::vector<TRefusalCase> cases = {
         {{QStringLiteral("--ranking"), QStringLiteral("out.csv")}, 1, noPosition},
+        {{QStringLiteral("--progress")}, 1, noPosition},
+        {{QStringLiteral("--print"), QStringLiteral("progress"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--verify")}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("final"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("committee"), pdf, out}, 1, noPosition},

@@ -46,7 +46,7 @@ TEST_F(FinalRatingTest, SealsLocksVerifiesAndReopens) {
     EXPECT_EQ(rows, csv);
     ASSERT_EQ(made.Rows.size(), 3u);
     EXPECT_EQ(made.Rows[1].substr(0, 8), "1,1,1,*,");
-    ASSERT_EQ(made.Files.size(), DataFileNames.size());
+    ASSERT_EQ(made.Files.size(), SealedFileNames.size());
     for (const TSealedFile& file : made.Files) {
         EXPECT_EQ(file.Sha256, Sha256Hex(fs::exists(file.Name) ? ReadFile(file.Name) : ""))
             << file.Name;
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TDamageCase{"Heading", "Korvane Final Rating 1", "Korvane", 1},
                       TDamageCase{"ShortDigest", "File committee.dat ", "File committee.dat a", 9},
                       // Cut after the seals: no row, so the file is not whole.
-                      TDamageCase{"CutShort", "Row ", "", 16}),
+                      TDamageCase{"CutShort", "Row ", "", 17}),
     [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace

@@ -203,6 +203,7 @@ struct TExportCase {
     std::string Answers;
     TModalResult Result;
     std::vector<std::string> Copied;
+    std::vector<std::string> Present = {}; // files of the position beyond the data files
 };
 
 const QString CouldNotCopy = QStringLiteral("The Following Files Could Not Be Copied:\n\n");
@@ -220,6 +221,9 @@ TEST_P(ExportFlowTest, CopiesWhatItMayAndClosesWithItsResult) {
     }
     for (const auto& name : c.Missing) {
         fs::remove(name);
+    }
+    for (const auto& name : c.Present) {
+        WriteFile(name, "3,1,R,SISTER\r\n");
     }
     WriteFile(SupportFileName, "HIGHLIGHTON=1\r\n");
     fs::remove(Disk() / "kvn.dat");
@@ -284,6 +288,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "OO",
                     TModalResult::Ok,
                     {DataFiles.begin(), DataFiles.end() - 1}},
+        TExportCase{"RecusalsCarriedWhenThere",
+                    Title,
+                    true,
+                    {},
+                    0,
+                    {InsertPrompt, Completed},
+                    "OO",
+                    TModalResult::Ok,
+                    [] {
+                        std::vector<std::string> files = DataFiles;
+                        files.push_back(RecusalFileName);
+                        return files;
+                    }(),
+                    {RecusalFileName}},
         // A full disk: every file that does not fit is listed in table order and keeps its older
         // copy; a missing kvn.dat always fails; a missing data file is not listed.
         TExportCase{
@@ -344,9 +362,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The change log and the finalised rating travel with the data files, after them.
 TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
+    // Recusal.dat is named like every file of the table but copied only when it is there.
     std::vector<std::string> exported = DataFiles;
-    exported.insert(exported.end(), {ChangeLogFileName, FinalFileName});
+    exported.insert(exported.end(), {RecusalFileName, ChangeLogFileName, FinalFileName});
     for (const auto& name : exported) {
+        if (name == RecusalFileName) {
+            continue;
+        }
         WriteFile(name, name == PositionFileName ? Title : name);
     }
     TMainForm main({QStringLiteral("korvane")});
@@ -364,7 +386,10 @@ TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
     for (const auto& name : exported) {
         expected << QStringLiteral("Exporting Data|Exporting File: ") +
                         QString::fromStdString(name);
-        EXPECT_EQ(ReadFile(Disk() / name), ReadFile(name)) << name;
+        EXPECT_EQ(std::filesystem::exists(Disk() / name), name != RecusalFileName) << name;
+        if (name != RecusalFileName) {
+            EXPECT_EQ(ReadFile(Disk() / name), ReadFile(name)) << name;
+        }
     }
     EXPECT_EQ(recorder.Painted().filter(QStringLiteral("File:")), expected);
 }
