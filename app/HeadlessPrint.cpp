@@ -15,6 +15,7 @@
 #include "platform/ui/SystemPrinter.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDestination.h"
+#include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "reports/TestPage.h"
@@ -78,6 +79,16 @@ bool PrintMemberSheets(const TPrintDestination& to, const THeadlessOptions& opti
     return true;
 }
 
+// A printout of the whole position after the set-up check its menu command runs.
+template <void (*Print)(QWidget*, const TPrintDestination&)>
+bool PrintWholePosition(const TPrintDestination& to, const THeadlessOptions&) {
+    if (!CheckPreferredSetup(nullptr)) {
+        return false;
+    }
+    Print(nullptr, to);
+    return true;
+}
+
 // One line per printout.
 const std::vector<THeadlessPrintout>& Printouts() {
     static const std::vector<THeadlessPrintout> printouts = {
@@ -98,15 +109,8 @@ const std::vector<THeadlessPrintout>& Printouts() {
         {QStringLiteral("ratingsheets"),
          PrintMemberSheets<TPrintRatingSheetsForm, CheckPreferredSetup>,
          MemberChoice | TotalsChoice},
-        {QStringLiteral("final"),
-         [](const TPrintDestination& to, const THeadlessOptions&) {
-             // The menu command's check first, as in the desktop program.
-             if (!CheckPreferredSetup(nullptr)) {
-                 return false;
-             }
-             PrintFinalRatingSheet(nullptr, to);
-             return true;
-         }},
+        {QStringLiteral("final"), PrintWholePosition<PrintFinalRatingSheet>},
+        {QStringLiteral("disagreements"), PrintWholePosition<PrintPositionDisagreements>},
     };
     return printouts;
 }

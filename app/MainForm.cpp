@@ -36,6 +36,7 @@
 #include "rating/RateApplicantsForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "setup/ApplicantForm.h"
@@ -159,6 +160,8 @@ void TMainForm::BuildMenu() {
         AddItem(Print1, "RatingsSheets1", "&Ratings Sheets", 170, &TMainForm::RatingsSheets1Click);
     FinalRatingSheet1 = AddItem(Print1, "FinalRatingSheet1", "&Final Rating Sheet", 180,
                                 &TMainForm::FinalRatingSheet1Click);
+    RatingDisagreements1 = AddItem(Print1, "RatingDisagreements1", "Rating &Disagreements", 250,
+                                   &TMainForm::RatingDisagreements1Click);
 
     Help1 = AddMenu("Help1", "&Help", 200);
     HelpContext1 =
@@ -234,6 +237,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
+            RatingDisagreements1,
             HelpContext1};
 }
 
@@ -432,12 +436,20 @@ void TMainForm::RatingsSheets1Click() {
     screen.exec();
 }
 
-void TMainForm::FinalRatingSheet1Click() {
+template <class TPrompt> void TMainForm::PromptForPrintout() {
     if (!CheckPreferredSetup(this)) {
         return;
     }
-    TPrintFinalForm prompt(this);
+    TPrompt prompt(this);
     prompt.exec();
+}
+
+void TMainForm::FinalRatingSheet1Click() {
+    PromptForPrintout<TPrintFinalForm>();
+}
+
+void TMainForm::RatingDisagreements1Click() {
+    PromptForPrintout<TPrintDisagreementsForm>();
 }
 
 TMainBackground::TMainBackground(QWidget* parent) : QWidget(parent) {

@@ -56,6 +56,7 @@ public:
     QAction* FirstLevelScreeningsheets1;
     QAction* RatingsSheets1;
     QAction* FinalRatingSheet1;
+    QAction* RatingDisagreements1;
     QAction* HelpContext1;
     QAction* Support1;
     QAction* About1;
@@ -81,6 +82,7 @@ public:
     void FirstLevelScreeningsheets1Click();
     void RatingsSheets1Click();
     void FinalRatingSheet1Click();
+    void RatingDisagreements1Click();
     void HelpContext1Click();
     void Support1Click();
     void About1Click();
@@ -105,6 +107,8 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);
+    // A printout of the whole position: its question after the set-up check.
+    template <class TPrompt> void PromptForPrintout();
 
     // A list in the working directory whose import failed is not tried again while unchanged.
     TImportRetryGuard ImportGuard_;

@@ -233,6 +233,34 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
     }
     r.HorizontalRule(true, 0.5, end);
     r.HorizontalRule(false, 0.5, end);
+    NextLine();
+}
+
+void TRatingSheetLayout::Note(const QStringList& pieces, double x) {
+    TReportPreviewForm& r = Report_;
+    const double right = Style_.Totals ? 10.5 : 9.37;
+    QString line;
+    double at = x;
+    const auto flush = [&] {
+        r.TextAt(FittedText(r, line, at, right), at);
+        NextLine();
+        line.clear();
+        at = x + 0.25;
+    };
+    for (const QString& piece : pieces) {
+        const QString longer = line.isEmpty() ? piece : line + QLatin1Char(' ') + piece;
+        if (!line.isEmpty() && !TextFits(r, longer, at, right)) {
+            flush();
+            line = piece;
+        } else {
+            line = longer;
+        }
+    }
+    flush();
+}
+
+void TRatingSheetLayout::NextLine() {
+    TReportPreviewForm& r = Report_;
     r.NewLine();
     if (r.PageStarted()) {
         // The line feed itself ran off the page: the new page needs its header all the same.
@@ -243,12 +271,15 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
     }
 }
 
-QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to) {
+bool TextFits(const TReportPreviewForm& report, const QString& text, double from, double to) {
     // A small gap before the rule that ends the room.
     const int gap = report.HorizontalResolution() * 3 / 100;
-    const int room = report.Column(to) - report.Column(from) - gap;
+    return report.TextWidth(text) <= report.Column(to) - report.Column(from) - gap;
+}
+
+QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to) {
     QString fitted = text;
-    while (!fitted.isEmpty() && report.TextWidth(fitted) > room) {
+    while (!fitted.isEmpty() && !TextFits(report, fitted, from, to)) {
         fitted.chop(1);
     }
     return fitted;

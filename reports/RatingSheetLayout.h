@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -62,18 +63,28 @@ public:
 
     void PageHeader();
     void Line(const TScoreLine& line);
+    // A text below the lines: the pieces joined by blanks, from x to the right end of the
+    // lines, wrapped between pieces onto further lines a quarter inch further in; the pages
+    // break as they do after a line. No pieces leave a line free.
+    void Note(const QStringList& pieces, double x);
 
 private:
     void Legend();
     void ColumnHeads();
     // A number right-aligned at x, bold when it rests on a fill-in and highlighting is on.
     void Number(std::int64_t value, double x, bool marked);
+    // The line feed after a line of the sheet, with a new page and its header where the lines
+    // reach the legend.
+    void NextLine();
 
     TReportPreviewForm& Report_;
     TRatingSheetStyle Style_;
     std::vector<TLegendCriterion> Legend_;
 };
 
+// Whether text in the report's current font fits between the positions from and to (inches),
+// a small gap before to.
+bool TextFits(const TReportPreviewForm& report, const QString& text, double from, double to);
 // The longest start of text that fits between the positions from and to (inches) in the report's
 // current font: a long name stops short of the next column instead of running over it.
 QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to);

@@ -12,6 +12,7 @@
 #include "rating/RateApplicantsForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "setup/ApplicantAddEditForm.h"
@@ -72,9 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
         Screen<TRateApplicantsForm>("RateApplicants"), Screen<TRatingSheetForm>("RatingSheet"),
         Screen<TFirstLevelScreeningForm>("Screening"),
         Screen<TPrintRatingSheetsForm>("RatingSheets"), Screen<TPrintFinalForm>("FinalRating"),
-        Screen<TExportForm>("Export"), Screen<TUpdateForm>("Update"),
-        Screen<TUnInstallForm>("Uninstall"), Screen<TSupportForm>("Support"),
-        Screen<TAboutBox>("About")),
+        Screen<TPrintDisagreementsForm>("Disagreements"), Screen<TExportForm>("Export"),
+        Screen<TUpdateForm>("Update"), Screen<TUnInstallForm>("Uninstall"),
+        Screen<TSupportForm>("Support"), Screen<TAboutBox>("About")),
     [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace

@@ -42,11 +42,13 @@ protected:
         return ReadPdfWords(PdfPath());
     }
 
-    // The names of the applicants added by AddApplicant("ROW 001", ...) on a page, in order.
+    // The names of the applicants added by AddApplicant("ROW 001", ...) on a page, in order:
+    // the names that start in the name column of the lines, not those of a note below them.
     static QStringList Rows(const std::vector<TPdfWord>& words, int page) {
         QStringList rows;
         for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-            if (words[i].Page == page && words[i].Text == QStringLiteral("ROW")) {
+            if (words[i].Page == page && words[i].Text == QStringLiteral("ROW") &&
+                words[i].Left < 0.7 * 72) {
                 rows << words[i + 1].Text;
             }
         }
