@@ -17,12 +17,13 @@ TCommandLine Refused(std::string Error, bool ShowUsage = false) {
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
     TCommandLine line;
-    std::optional<std::string> what, pdf, ranking;
+    std::optional<std::string> what, pdf, ranking, disk, prefer;
     const struct {
         const char* Name;
         std::optional<std::string>* Value;
-    } valued[] = {
-        {"--print", &what}, {"--pdf", &pdf}, {"--ranking", &ranking}, {"--member", &line.Member}};
+    } valued[] = {{"--print", &what},         {"--pdf", &pdf},
+                  {"--ranking", &ranking},    {"--member", &line.Member},
+                  {"--merge-ratings", &disk}, {"--prefer", &prefer}};
     const struct {
         const char* Name;
         TRoute Route;
@@ -59,7 +60,17 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
         }
     }
     const bool printOptions = line.Member.has_value() || line.All || line.Totals;
-    if (ranking) {
+    if (prefer && (!disk || (*prefer != "ours" && *prefer != "theirs"))) {
+        return Refused("--prefer is ours or theirs, with --merge-ratings (see --help)");
+    }
+    if (disk) {
+        if (what || pdf || ranking || printOptions) {
+            return Refused("--merge-ratings goes alone (see --help)");
+        }
+        line.Route = TRoute::MergeRatings;
+        line.Disk = *disk;
+        line.Prefer = prefer.value_or("");
+    } else if (ranking) {
         if (what || pdf || printOptions) {
             return Refused("--ranking goes without --print (see --help)");
         }

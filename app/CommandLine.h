@@ -7,7 +7,7 @@
 namespace korvane {
 
 // What a run of the program was asked to do.
-enum class TRoute { Desktop, Help, Version, RunOnce, Print, Ranking };
+enum class TRoute { Desktop, Help, Version, RunOnce, Print, Ranking, MergeRatings };
 
 struct TCommandLine {
     TRoute Route = TRoute::Desktop;
@@ -16,6 +16,8 @@ struct TCommandLine {
     std::string What;            // --print WHAT
     std::string Pdf;             // --pdf FILE
     std::string Ranking;         // --ranking FILE
+    std::string Disk;            // --merge-ratings DIR: the position disk's folder
+    std::string Prefer;          // --prefer ours|theirs; empty when not given
     std::optional<std::string> Member;
     bool All = false;
     bool Totals = false;

@@ -22,6 +22,7 @@
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "exchange/ExportForm.h"
+#include "exchange/MergeRatingsForm.h"
 #include "exchange/UpdateForm.h"
 #include "maintenance/UnInstallForm.h"
 #include "platform/sys/InOutError.h"
@@ -105,7 +106,13 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption, 
     action->setObjectName(QString::fromLatin1(name));
     action->setProperty("korvaneHelpContext", helpContext);
     if (handler != nullptr) {
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+            // The keyboard comes back here once the command's screens have closed.
+            if (isVisible()) {
+                activateWindow();
+            }
+        });
     }
     return action;
 }
@@ -150,6 +157,9 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
+    Rate1->addSeparator();
+    MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 530,
+                            &TMainForm::MergeRatings1Click);
 
     Print1 = AddMenu("Print1", "&Print", 40);
     FirstLevelScreeningsheets1 =
@@ -234,6 +244,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             SelectedRequiredCriteria1,
             SelectedPreferredCriteria1,
             RateApplicants1,
+            MergeRatings1,
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
@@ -418,6 +429,11 @@ void TMainForm::RateApplicants1Click() {
     sheet.SetCommitteeMember(member);
     sheet.SetApplicant(applicant);
     sheet.exec();
+}
+
+void TMainForm::MergeRatings1Click() {
+    TMergeRatingsForm screen(this);
+    ShowModal(screen);
 }
 
 void TMainForm::FirstLevelScreeningsheets1Click() {

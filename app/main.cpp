@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/HeadlessMerge.h"
 #include "app/HeadlessPrint.h"
 #include "app/PositionFolder.h"
 #include "app/Startup.h"
@@ -30,6 +31,7 @@ void PrintUsage(std::FILE* to) {
                  "       korvane --print ratingsheets [--member ID | --all] [--totals] --pdf FILE "
                  "[DIR]\n"
                  "       korvane --ranking FILE [DIR]\n"
+                 "       korvane --merge-ratings DISK [--prefer ours|theirs] [DIR]\n"
                  "       korvane --run-once\n"
                  "\n"
                  "Starts Korvane on the position in DIR, or in the current directory when it\n"
@@ -45,6 +47,12 @@ void PrintUsage(std::FILE* to) {
                  "  --all               screening and rating sheets of every member\n"
                  "  --totals            rating sheets with the member's totals\n"
                  "  --ranking FILE      write the final rating as a CSV file, with no window\n"
+                 "  --merge-ratings DISK merge the ratings of the position disk in the folder\n"
+                 "                      DISK into the position, with no window; prints the\n"
+                 "                      summary. Exit status 3: the disk holds another\n"
+                 "                      position; 4: conflicts and no --prefer\n"
+                 "  --prefer ours|theirs where both rated a criterion differently, keep this\n"
+                 "                      position's ratings or take the disk's\n"
                  "  --run-once          finish an uninstall: remove what was left for the next\n"
                  "                      login (the autostart entry the uninstall writes runs it)\n"
                  "  --help              show this text\n"
@@ -150,6 +158,14 @@ int main(int argc, char** argv) {
         return 0;
     case korvane::TRoute::Ranking:
         return RunRanking(line);
+    case korvane::TRoute::MergeRatings:
+        std::setlocale(LC_ALL, "");
+        try {
+            return korvane::RunMergeRatings(line.Disk, line.Folder, line.Prefer);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "korvane: %s\n", error.what());
+            return 1;
+        }
     case korvane::TRoute::Print:
         return RunHeadless(argc, argv, line);
     case korvane::TRoute::Desktop:

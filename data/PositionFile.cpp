@@ -10,14 +10,18 @@
 
 namespace korvane {
 
-std::string PositionTitleIn(const std::string& Folder) {
+std::optional<std::string> PositionTitleOn(const std::string& Folder) {
     TTextFile file;
     if (!file.Open(Folder + PositionFileName)) {
-        return NoPositionFound;
+        return std::nullopt;
     }
     std::string line;
     file.ReadLine(line);
     return line;
+}
+
+std::string PositionTitleIn(const std::string& Folder) {
+    return PositionTitleOn(Folder).value_or(NoPositionFound);
 }
 
 void ReadPositionTitle(const std::string& Folder) {

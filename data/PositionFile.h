@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "data/ProcessState.h"
@@ -15,6 +16,9 @@ void ReadPositionTitle(const std::string& Folder = {});
 
 // The first line of the position file in Folder, without changing PositionTitle.
 std::string PositionTitleIn(const std::string& Folder);
+// The same, or nullopt when Folder holds no position file to read (no file, not a regular file).
+// A read error on an opened file raises EInOutError.
+std::optional<std::string> PositionTitleOn(const std::string& Folder);
 
 // True when Path names one of the working directory's position files or the program's own
 // inputs (the data files, kvn.dat, support.dat, App.Ext), whether or not it exists yet, also

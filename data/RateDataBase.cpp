@@ -95,10 +95,26 @@ bool TRateDataBase::RemoveRating(int N) {
         TRateRecordCodec::Decode(CopyRecord(i), rec);
         std::move(rec.Rate.begin() + N, rec.Rate.end(), rec.Rate.begin() + (N - 1));
         rec.Rate.back() = 0;
-        unsigned char bytes[TRateRecordCodec::Size] = {};
-        TRateRecordCodec::Encode(rec, bytes);
-        WriteCopy(i, bytes);
+        Put(i, rec);
     }
+    return change.Commit();
+}
+
+bool TRateDataBase::ReplaceAll(const std::vector<TRateRecord>& Records) {
+    if (!Opened_) {
+        return false;
+    }
+    TChange change(*this);
+    if (!change.Loaded()) {
+        return false;
+    }
+    TruncateCopy(0);
+    const auto count = static_cast<std::int32_t>(Records.size());
+    for (std::int32_t i = 0; i < count; ++i) {
+        Put(i, Records[static_cast<std::size_t>(i)]);
+    }
+    LastIndex_ = count - 1;
+    Cursor_ = 0;
     return change.Commit();
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/RecordFile.h"
 
@@ -57,6 +58,9 @@ public:
     // 12 move down one place and rating 12 becomes 0, so that each stays with the criterion it
     // was given for. One change of the file; false when it could not be written.
     bool RemoveRating(int N);
+    // The file holds Records, in their order, and nothing else. One change of the file; false
+    // when it could not be written.
+    bool ReplaceAll(const std::vector<TRateRecord>& Records);
     // Every record Match accepts leaves the file; the others keep their order. One change of the
     // file; false when it could not be written.
     template <class Match> bool RemoveRecords(Match match) {

@@ -34,21 +34,15 @@ int CountRatingsOf(TRateDataBase& Ratings, TRatingRole Role, std::int32_t ID) {
     return count;
 }
 
-bool DeleteWithRatings(TDataBase& People, std::int32_t Index, TRatingRole Role,
+bool DeleteWithRatings(TDataBase& People, std::int32_t Index, std::int32_t ID, TRatingRole Role,
                        TRateDataBase& Ratings) {
-    TDataRecord person;
-    People.GoTo(person, Index);
-    if (People.Status() != 0) {
-        return false;
-    }
     TFilesChange together;
     People.JoinChange(together);
     Ratings.JoinChange(together);
     const std::int32_t before = People.LastIndex();
     People.Delete(Index);
-    const std::int32_t id = person.ID;
     return People.LastIndex() != before &&
-           Ratings.RemoveRecords([&](const TRateRecord& Rec) { return IDIn(Rec, Role) == id; }) &&
+           Ratings.RemoveRecords([&](const TRateRecord& Rec) { return IDIn(Rec, Role) == ID; }) &&
            together.Commit();
 }
 

@@ -22,8 +22,9 @@ enum class TRatingRole { Applicant, Member };
 
 // The rating records naming ID in Role that hold a rating (above 0).
 int CountRatingsOf(TRateDataBase& Ratings, TRatingRole Role, std::int32_t ID);
-// Deletes the record at Index of People with every rating record naming its ID in Role.
-bool DeleteWithRatings(TDataBase& People, std::int32_t Index, TRatingRole Role,
+// Deletes the record at Index of People, whose ID is ID, with every rating record naming ID in
+// Role.
+bool DeleteWithRatings(TDataBase& People, std::int32_t Index, std::int32_t ID, TRatingRole Role,
                        TRateDataBase& Ratings);
 // The ID for a new applicant or member: one more than the highest below 2000 in People and among
 // the IDs in Role of Ratings, so that a new record never receives ratings someone else was

@@ -314,7 +314,6 @@ protected:
         Cursor_ = place;
     }
 
-private:
     // Writes Rec into the copy at Index, with zeros in its unused bytes.
     void Put(std::int32_t Index, const TRecord& Rec) {
         unsigned char bytes[Codec::Size] = {};

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "data/FileNames.h"
+#include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "platform/sys/Drives.h"
 #include "platform/sys/FileCopy.h"
@@ -37,17 +38,11 @@ std::optional<std::string> DiskPositionTitle(const std::string& Root) {
     if (Root.empty()) {
         return std::nullopt;
     }
-    TTextFile file;
-    if (!file.Open(Root + PositionFileName)) {
-        return std::nullopt;
-    }
-    std::string line;
     try {
-        file.ReadLine(line);
+        return PositionTitleOn(Root);
     } catch (const EInOutError&) {
         return std::nullopt; // a disk that cannot be read holds no position
     }
-    return line;
 }
 
 } // namespace
@@ -138,6 +133,21 @@ bool CheckDiskPosition(char Letter, QWidget* Parent) {
                            ElidedInMessage(FromCodePage(PositionTitle)) +
                            QStringLiteral("\n\nProceed Anyway?"),
                        TMessageKind::Error, TMessageButtons::YesNo, Parent) == TModalResult::Yes;
+}
+
+bool CheckDiskPositionForMerge(char Letter, QWidget* Parent) {
+    const auto title = DiskPositionTitle(DriveRoot(Letter));
+    if (!title) {
+        ShowError(QStringLiteral("Error: Position File Not Found On This Disk"), Parent);
+        return false;
+    }
+    if (*title == PositionTitle) {
+        return true;
+    }
+    return AskYesNo(QStringLiteral("The Disk Holds The Position ") +
+                        ElidedInMessage(FromCodePage(*title)) +
+                        QStringLiteral("; Merge Its Ratings Anyway?"),
+                    Parent);
 }
 
 bool CopyDataFile(const std::string& Source, const std::string& Destination) {

@@ -40,6 +40,11 @@ bool OfferPositionDisk(char Letter, QWidget* Parent = nullptr);
 // without a position file is reported first and then compared as an empty title.
 bool CheckDiskPosition(char Letter, QWidget* Parent = nullptr);
 
+// The same check before ratings are merged from the disk in drive Letter: a different title
+// asks "The Disk Holds The Position …; Merge Its Ratings Anyway?", and Enter answers No. A disk
+// without a position file is no position disk: reported, and refused.
+bool CheckDiskPositionForMerge(char Letter, QWidget* Parent = nullptr);
+
 // Copies Source over Destination; the older copy stays whole when the copy fails. A destination
 // that is not a regular file (a link, a device, a folder) is refused and left alone.
 bool CopyDataFile(const std::string& Source, const std::string& Destination);

@@ -256,9 +256,9 @@ void TRatingSheetForm::LoadSheet() {
     const bool listed = Navigating_ && Pool_->LastIndex() >= 0;
     PreviousBtn->setEnabled(listed && pool.Cursor() > 0);
     NextBtn->setEnabled(listed && pool.Cursor() < pool.LastIndex());
-    const bool inPool = Pool_->LastIndex() >= 0 && (pool.Status() & stNotFound) == 0;
+    // Which of the applicants a rater steps through this one is.
     Position->setText(
-        inPool
+        listed
             ? QStringLiteral("Applicant %1 Of %2").arg(pool.Cursor() + 1).arg(pool.LastIndex() + 1)
             : QString());
     StatusLine->clear();

@@ -338,7 +338,7 @@ bool TDataListScreen::DeleteRecord(int Index) {
     if (given > 0 && !AskYesNo(DeleteRatingsQuestion(record, given), this)) {
         return false;
     }
-    if (!DeleteWithRatings(*File_, Index, *role, ratings)) {
+    if (!DeleteWithRatings(*File_, Index, record.ID, *role, ratings)) {
         ShowWriteError(FileName_);
         return false;
     }

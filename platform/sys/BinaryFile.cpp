@@ -26,28 +26,29 @@ TBinaryFile::~TBinaryFile() {
     Close();
 }
 
-TBinaryFile::TOpenOutcome TBinaryFile::OpenReadWrite(const std::string& Path) {
-    Close();
-    const int handle = OpenRetrying(Path, O_RDWR);
-    if (handle < 0) {
+TBinaryFile::TOpenOutcome TBinaryFile::Take(int Handle, const std::string& Path) {
+    if (Handle < 0) {
         return errno == ENOENT ? TOpenOutcome::Missing : TOpenOutcome::Refused;
     }
-    Handle_ = handle;
+    Handle_ = Handle;
     Path_ = FileItself(Path);
     Seen_ = ReplacementCount();
     return TOpenOutcome::Opened;
 }
 
+TBinaryFile::TOpenOutcome TBinaryFile::OpenReadWrite(const std::string& Path) {
+    Close();
+    return Take(OpenRetrying(Path, O_RDWR), Path);
+}
+
+TBinaryFile::TOpenOutcome TBinaryFile::OpenReadOnly(const std::string& Path) {
+    Close();
+    return Take(OpenRegularFile(Path), Path);
+}
+
 bool TBinaryFile::Create(const std::string& Path) {
     Close();
-    const int handle = OpenRetrying(Path, O_RDWR | O_CREAT | O_EXCL, 0666);
-    if (handle < 0) {
-        return false;
-    }
-    Handle_ = handle;
-    Path_ = FileItself(Path);
-    Seen_ = ReplacementCount();
-    return true;
+    return Take(OpenRetrying(Path, O_RDWR | O_CREAT | O_EXCL, 0666), Path) == TOpenOutcome::Opened;
 }
 
 std::int64_t TBinaryFile::Size() const {

@@ -24,6 +24,10 @@ public:
     // Opens an existing file for reading and writing. Missing means no file of that name exists;
     // Refused means one exists (or the path is unusable) but cannot be opened so.
     TOpenOutcome OpenReadWrite(const std::string& Path);
+    // Opens an existing regular file for reading only (a disk that may be write-protected):
+    // Missing when no such file exists, Refused when the name is taken by anything else or the
+    // file cannot be read. Nothing may be written through it.
+    TOpenOutcome OpenReadOnly(const std::string& Path);
     // Creates a new empty file for reading and writing; fails when the name is already taken.
     bool Create(const std::string& Path);
     bool IsOpen() const { return Handle_ >= 0; }
@@ -58,6 +62,8 @@ public:
     void Close();
 
 private:
+    // Takes Handle, as open() returned it for Path, as the open file.
+    TOpenOutcome Take(int Handle, const std::string& Path);
     bool PutBack(const std::vector<unsigned char>& Content, bool Flush);
 
     int Handle_ = -1;

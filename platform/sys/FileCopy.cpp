@@ -2,8 +2,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/sys/FileReplace.h"
@@ -12,22 +10,6 @@
 namespace korvane {
 
 namespace {
-
-// Opens Path for reading only when it is a regular file; the open does not wait on a FIFO.
-int OpenRegularFile(const std::string& Path) {
-    const int handle = OpenRetrying(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
-    if (handle < 0) {
-        return -1;
-    }
-    struct stat info {};
-    const int flags = ::fcntl(handle, F_GETFL);
-    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
-        ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(handle);
-        return -1;
-    }
-    return handle;
-}
 
 bool CopyInto(int Source, TReplacement& Target) {
     char buffer[65536];

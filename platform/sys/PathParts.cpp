@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvane {
 
@@ -39,6 +41,22 @@ int OpenRetrying(const std::string& Path, int Flags, unsigned Mode) {
     do {
         handle = ::open(Path.c_str(), Flags | O_CLOEXEC, static_cast<mode_t>(Mode));
     } while (handle < 0 && errno == EINTR);
+    return handle;
+}
+
+int OpenRegularFile(const std::string& Path) {
+    const int handle = OpenRetrying(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (handle < 0) {
+        return -1;
+    }
+    struct stat info {};
+    const int flags = ::fcntl(handle, F_GETFL);
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(handle);
+        errno = EINVAL;
+        return -1;
+    }
     return handle;
 }
 

@@ -15,5 +15,8 @@ std::string Joined(const std::string& Folder, const std::string& Name);
 std::string FileItself(const std::string& Path);
 // open() with close-on-exec, tried again when a signal interrupts it.
 int OpenRetrying(const std::string& Path, int Flags, unsigned Mode = 0);
+// Opens Path for reading only when it is a regular file (a link followed); the open does not
+// wait on a FIFO. -1 otherwise, with errno ENOENT when there is no such file.
+int OpenRegularFile(const std::string& Path);
 
 } // namespace korvane

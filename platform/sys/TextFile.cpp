@@ -3,11 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/sys/InOutError.h"
+#include "platform/sys/PathParts.h"
 
 namespace korvane {
 
@@ -17,22 +16,9 @@ TTextFile::~TTextFile() {
 
 bool TTextFile::Open(const std::string& Path) {
     Close();
-    // Non-blocking, so that opening a FIFO returns at once; only a regular file is kept.
-    int handle;
-    do {
-        handle = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (handle < 0 && errno == EINTR);
+    const int handle = OpenRegularFile(Path);
     if (handle < 0) {
         return false;
-    }
-    struct stat info {};
-    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(handle);
-        return false;
-    }
-    const int flags = ::fcntl(handle, F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
     }
     Handle_ = handle;
     Path_ = Path;

@@ -57,11 +57,14 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
     const bool leaving = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                          reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason ||
                          reason == Qt::OtherFocusReason;
-    if (Strict_ && leaving && !Acceptable()) {
-        // No correction to the nearest value: the field keeps the text, and the focus.
-        setFocus(Qt::OtherFocusReason);
-        lineEdit()->selectAll();
-        QTimer::singleShot(0, this, [this] { Q_EMIT Refused(); });
+    if (Strict_ && !Acceptable()) {
+        // Never corrected to the nearest value, not even when a message takes the focus: the
+        // field keeps what was typed, and when the user moves on, the focus.
+        if (leaving) {
+            setFocus(Qt::OtherFocusReason);
+            lineEdit()->selectAll();
+            QTimer::singleShot(0, this, [this] { Q_EMIT Refused(); });
+        }
         return;
     }
     QSpinBox::focusOutEvent(event);

@@ -64,7 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    false,
                    "--ranking goes without --print"},
-        TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"}));
+        TParseCase{{"--totals"}, R::Desktop, "", false, "go with --print"},
+        TParseCase{{"--merge-ratings", "disk", "pos"}, R::MergeRatings, "pos", false, ""},
+        TParseCase{{"--merge-ratings", "d", "--pdf", "f"}, R::Desktop, "", false, "goes alone"},
+        TParseCase{
+            {"--merge-ratings", "d", "--prefer", "mine"}, R::Desktop, "", false, "ours or"}));
 
 class CommandLineRunTest : public test::TempWorkDirTest {};
 

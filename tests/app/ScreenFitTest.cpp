@@ -6,7 +6,10 @@
 
 #include "app/AboutBox.h"
 #include "app/SupportForm.h"
+#include "data/RatingMerge.h"
 #include "exchange/ExportForm.h"
+#include "exchange/MergeConflictsForm.h"
+#include "exchange/MergeRatingsForm.h"
 #include "exchange/UpdateForm.h"
 #include "maintenance/UnInstallForm.h"
 #include "rating/RateApplicantsForm.h"
@@ -24,6 +27,7 @@
 #include "setup/SelectedPreferredAddEditForm.h"
 #include "setup/SelectedPreferredForm.h"
 #include "setup/SelectedRequiredform.h"
+#include "tests/data/RecordTestSupport.h"
 #include "tests/support/core/TempWorkDir.h"
 
 namespace korvane {
@@ -36,6 +40,20 @@ struct TScreen {
 
 template <class T> TScreen Screen(const char* Name) {
     return {Name, [] { return std::make_unique<T>(nullptr); }};
+}
+
+// The conflict list at its widest: twelve criteria, each rated differently.
+TScreen ConflictList() {
+    return {"MergeConflicts", [] {
+                static TRatingMerge merge;
+                TRatingSide ours{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {BlankRating(1, 1)}, {}};
+                TRatingSide disk = ours;
+                ours.Ratings[0].Rate.fill(1);
+                disk.Ratings[0].Rate.fill(5);
+                const std::string name(40, 'W');
+                merge.Compare(ours, disk, {test::Named(1, name)}, {test::Named(1, name)});
+                return std::make_unique<TMergeConflictsForm>(merge, nullptr);
+            }};
 }
 
 class ScreenFitTest : public test::TempWorkDirTest,
@@ -74,8 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         Screen<TFirstLevelScreeningForm>("Screening"),
         Screen<TPrintRatingSheetsForm>("RatingSheets"), Screen<TPrintFinalForm>("FinalRating"),
         Screen<TPrintDisagreementsForm>("Disagreements"), Screen<TExportForm>("Export"),
-        Screen<TUpdateForm>("Update"), Screen<TUnInstallForm>("Uninstall"),
-        Screen<TSupportForm>("Support"), Screen<TAboutBox>("About")),
+        Screen<TUpdateForm>("Update"), Screen<TMergeRatingsForm>("MergeRatings"), ConflictList(),
+        Screen<TUnInstallForm>("Uninstall"), Screen<TSupportForm>("Support"),
+        Screen<TAboutBox>("About")),
     [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace

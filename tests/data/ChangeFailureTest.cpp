@@ -11,6 +11,7 @@
 #include "data/FileNames.h"
 #include "data/PositionFile.h"
 #include "data/RateDataBase.h"
+#include "data/RatingMerge.h"
 #include "data/RatingUpkeep.h"
 #include "platform/sys/BinaryFile.h"
 #include "tests/data/RecordTestSupport.h"
@@ -115,6 +116,33 @@ TOutcome DeleteCriterionWithRatings() {
         seen.push_back(rec.CommitteeID * 1000 + rec.Rate[0] * 100 + rec.Rate[1] * 10 + rec.Rate[2]);
     }
     return {made, status, seen};
+}
+
+// Ratings of applicants 1 to 3 here, and a disk with a conflicting rating of applicant 2 and a
+// new one of applicant 4.
+void PrepareMerge() {
+    PrepareRatings();
+    TDataBase applicants(ApplicantFileName);
+    test::InsertAll(applicants, {Named(1, "A"), Named(2, "B"), Named(3, "C"), Named(4, "D")});
+    TDataBase members(CommitteeFileName);
+    test::InsertAll(members, {Named(9, "M")});
+    fs::create_directory("disk");
+    for (const char* folder : {"", "disk/"}) {
+        TSelectDataBase criteria(std::string(folder) + PreferredFileName);
+        TSelectRecord rec{11, 10, 0};
+        bool added = false;
+        criteria.Insert(rec, added);
+    }
+    test::InsertRatings("disk/Rating.dat", {{2, 9, 2}, {4, 9, 4}});
+}
+
+TOutcome MergeRatingsTakingTheDisks() {
+    TRatingMerge merge;
+    merge.Read("disk");
+    merge.DecideAll(true);
+    TRateDataBase ratings(RatingFileName);
+    const bool made = merge.Commit(ratings);
+    return {made, ratings.Status(), RateKeys(ratings)};
 }
 
 // An applicant list of two lines, one replacing applicant 1, one new: one change of the file.
@@ -233,6 +261,12 @@ const TChangeCase Cases[] = {
      DeleteCriterionWithRatings,
      {11, 12, 13, 2223, 1123},
      {11, 13, 2230, 1130}},
+    {"RatingsMerged",
+     {"Rating.dat"},
+     PrepareMerge,
+     MergeRatingsTakingTheDisks,
+     {31, 21, 11},
+     {44, 31, 22, 11}},
 };
 
 class ChangeFailureTest : public test::TempWorkDirTest,

@@ -70,7 +70,7 @@ TEST_F(DeleteWithRatingsTest, TakesExactlyTheRatingsThatNameTheRecordInItsRole) 
         PutRatings({{3, 4}, {4, 3}, {3, 3}, {5, 4}});
         TRateDataBase ratings(RatingFileName);
         EXPECT_EQ(CountRatingsOf(ratings, role, 3), 2);
-        ASSERT_TRUE(DeleteWithRatings(people, 0, role, ratings));
+        ASSERT_TRUE(DeleteWithRatings(people, 0, 3, role, ratings));
         EXPECT_EQ(test::IDs(people), std::vector<std::int32_t>{4});
         std::vector<std::int32_t> left;
         for (const auto& rec : test::Scan(ratings)) {

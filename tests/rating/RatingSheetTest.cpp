@@ -154,6 +154,7 @@ TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
         QApplication::processEvents();
         EXPECT_TRUE(QTest::qWaitForWindowActive(sheet.get())) << "back from the message";
         EXPECT_EQ(QApplication::focusWidget(), sheet->Rate[2]);
+        EXPECT_EQ(sheet->Rate[2]->text(), QStringLiteral("9")) << "never corrected to a 5";
         press(Qt::Key_5);
         press(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), sheet->Comments);

@@ -290,6 +290,21 @@ TEST_P(ListScreenTest, DeleteSelectsRowAboveExceptOnFirstRow) {
     EXPECT_EQ(script.Pending(), 0);
 }
 
+// The screen's own file object has just scanned the file for the next ID: its status word must
+// not stop the delete.
+TEST_P(ListScreenTest, AnEntryAddedHereIsDeletedHere) {
+    auto screen = Case().Create();
+    ModalScript script;
+    script.Then(TypeAndSave(QStringLiteral("SMITH")));
+    screen->AddBtnClick();
+    ASSERT_EQ(OnDisk().size(), 1u);
+    screen->DrawGrid1->SetRow(1);
+    script.Then([](QWidget* dialog) { Child<QPushButton>(dialog, "DeleteBtn")->click(); });
+    screen->DeleteBtnClick();
+    EXPECT_TRUE(OnDisk().empty());
+    EXPECT_EQ(script.Pending(), 0);
+}
+
 TEST_P(ListScreenTest, DeletingTheOnlyRecordReturnsToEmptyState) {
     test::InsertRecords(Case().File, {{4, "ONLY"}});
     auto screen = Case().Create();
