@@ -1,6 +1,7 @@
 #include "data/Disagreements.h"
 
 #include <algorithm>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -48,9 +49,7 @@ TDisagreements ComputeDisagreements(const TRatingData& Data,
             }
         }
         for (std::size_t n = 0; n < criteria; ++n) {
-            const auto first = given.begin() + static_cast<std::ptrdiff_t>(n * members);
-            const std::vector<std::int32_t> ratings(first,
-                                                    first + static_cast<std::ptrdiff_t>(members));
+            const std::span<const std::int32_t> ratings(given.data() + n * members, members);
             std::int32_t lowest = 6, highest = 0, count = 0, sum = 0;
             for (const std::int32_t r : ratings) {
                 if (r > 0) {
@@ -73,8 +72,9 @@ TDisagreements ComputeDisagreements(const TRatingData& Data,
                 }
             }
             if (count > 1 && highest - lowest >= Spread) {
-                result.Lines.push_back(
-                    {line.ApplicantID, line.Mark, line.Name, n + 1, ratings, highest - lowest});
+                result.Lines.push_back({line.ApplicantID, line.Mark, line.Name, n + 1,
+                                        std::vector<std::int32_t>(ratings.begin(), ratings.end()),
+                                        highest - lowest});
             }
         }
     }
