@@ -16,11 +16,13 @@ namespace korvane {
 
 namespace {
 
-// Columns in inches: the applicant, the criterion, the members' ratings, the spread.
+// Columns in inches: the applicant, the criterion, the members' ratings, the spread; the table
+// ends after the spread, and the members' columns take at most the room up to LastSpread.
 constexpr double Left = 0.5;
 constexpr double CriterionColumn = 2.375;
 constexpr double MembersColumn = 4.5;
-constexpr double SpreadColumn = 9.875;
+constexpr double SpreadWidth = 0.625;
+constexpr double LastSpread = 9.875;
 constexpr double Right = 10.5;
 // Members' columns are at most an inch wide and at least this; more members than fit take
 // further rows of the line.
@@ -50,10 +52,12 @@ public:
             Names_.push_back(FromCodePage(committee.GetDescription(id)));
         }
         const std::size_t members = std::max<std::size_t>(Names_.size(), 1);
-        const auto fit = static_cast<std::size_t>((SpreadColumn - MembersColumn) / NarrowestMember);
+        const auto fit = static_cast<std::size_t>((LastSpread - MembersColumn) / NarrowestMember);
         PerRow_ = std::min(members, fit);
         Rows_ = (members + PerRow_ - 1) / PerRow_;
-        MemberWidth_ = std::min(1.0, (SpreadColumn - MembersColumn) / static_cast<double>(PerRow_));
+        MemberWidth_ = std::min(1.0, (LastSpread - MembersColumn) / static_cast<double>(PerRow_));
+        SpreadColumn_ = MembersColumn + MemberWidth_ * static_cast<double>(PerRow_);
+        TableRight_ = SpreadColumn_ + SpreadWidth;
     }
 
     void Print() {
@@ -150,7 +154,7 @@ private:
     // The rules of one row of the agenda, and under the members the texts given.
     void AgendaRow(std::size_t row, const std::function<QString(std::size_t)>& text) {
         TReportPreviewForm& r = Report_;
-        for (const double x : {Left, CriterionColumn, MembersColumn, SpreadColumn, Right}) {
+        for (const double x : {Left, CriterionColumn, MembersColumn, SpreadColumn_, TableRight_}) {
             r.VerticalRule(x);
         }
         const std::size_t end = std::min(Names_.size(), (row + 1) * PerRow_);
@@ -164,11 +168,11 @@ private:
 
     void AgendaHead() {
         for (std::size_t row = 0; row < Rows_; ++row) {
-            Band(Right);
+            Band(TableRight_);
             if (row == 0) {
                 Report_.TextAt(QStringLiteral("Applicant"), Left + 0.05);
                 Report_.TextAt(QStringLiteral("Preferred Criterion"), CriterionColumn + 0.05);
-                Report_.TextRightAt(QStringLiteral("Spread"), Right - 0.05);
+                Report_.TextRightAt(QStringLiteral("Spread"), TableRight_ - 0.05);
             }
             AgendaRow(row, [this](std::size_t m) { return Names_[m]; });
             NextLine();
@@ -178,7 +182,7 @@ private:
     void AgendaLine(const TDisagreement& line) {
         TReportPreviewForm& r = Report_;
         KeepTogether(Rows_);
-        r.HorizontalRule(true, Left, Right);
+        r.HorizontalRule(true, Left, TableRight_);
         if (line.ApplicantID != Applicant_) {
             Applicant_ = line.ApplicantID;
             r.TextAt(FromCodePage(std::string(1, line.Mark)), Left + 0.05);
@@ -190,13 +194,13 @@ private:
                                       : QStringLiteral("#%1").arg(line.Criterion);
         r.TextAt(FittedText(r, criterion, CriterionColumn + 0.05, MembersColumn),
                  CriterionColumn + 0.05);
-        r.TextRightAt(QString::number(line.Spread), Right - 0.05);
+        r.TextRightAt(QString::number(line.Spread), TableRight_ - 0.05);
         for (std::size_t row = 0; row < Rows_; ++row) {
             AgendaRow(row, [&line](std::size_t m) {
                 return line.Ratings[m] > 0 ? QString::number(line.Ratings[m]) : QString();
             });
             if (row + 1 == Rows_) {
-                r.HorizontalRule(false, Left, Right);
+                r.HorizontalRule(false, Left, TableRight_);
             }
             NextLine();
         }
@@ -234,6 +238,8 @@ private:
     std::size_t PerRow_ = 1;        // members on one row of a line
     std::size_t Rows_ = 1;
     double MemberWidth_ = 1.0;
+    double SpreadColumn_ = LastSpread;
+    double TableRight_ = Right;
     std::int32_t Applicant_ = -1; // of the last line printed on this page
     // The head of the table being printed, repeated after a page break.
     std::function<void()> Head_;
