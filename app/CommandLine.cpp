@@ -30,6 +30,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
     } ending[] = {
         {"--help", TRoute::Help}, {"--version", TRoute::Version}, {"--run-once", TRoute::RunOnce}};
     bool folder = false;
+    bool progress = false;
     for (std::size_t i = 0; i < Arguments.size(); ++i) {
         const std::string& argument = Arguments[i];
         const auto end = std::find_if(std::begin(ending), std::end(ending),
@@ -50,6 +51,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
             line.All = true;
         } else if (argument == "--totals") {
             line.Totals = true;
+        } else if (argument == "--progress") {
+            progress = true;
         } else if (argument == "/QX") {
             line.Administrative = true;
         } else if (argument.empty() || argument.starts_with('-') || folder) {
@@ -64,12 +67,17 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
         return Refused("--prefer is ours or theirs, with --merge-ratings (see --help)");
     }
     if (disk) {
-        if (what || pdf || ranking || printOptions) {
+        if (what || pdf || ranking || printOptions || progress) {
             return Refused("--merge-ratings goes alone (see --help)");
         }
         line.Route = TRoute::MergeRatings;
         line.Disk = *disk;
         line.Prefer = prefer.value_or("");
+    } else if (progress) {
+        if (what || pdf || ranking || printOptions) {
+            return Refused("--progress goes alone (see --help)");
+        }
+        line.Route = TRoute::Progress;
     } else if (ranking) {
         if (what || pdf || printOptions) {
             return Refused("--ranking goes without --print (see --help)");

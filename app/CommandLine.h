@@ -7,7 +7,7 @@
 namespace korvane {
 
 // What a run of the program was asked to do.
-enum class TRoute { Desktop, Help, Version, RunOnce, Print, Ranking, MergeRatings };
+enum class TRoute { Desktop, Help, Version, RunOnce, Print, Ranking, MergeRatings, Progress };
 
 struct TCommandLine {
     TRoute Route = TRoute::Desktop;

@@ -10,14 +10,17 @@
 
 #include "app/PositionFolder.h"
 #include "data/PositionFile.h"
+#include "data/RatingProgress.h"
 #include "platform/ui/FailureText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SystemPrinter.h"
+#include "rating/ProgressPrintout.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDestination.h"
 #include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
+#include "reports/RatingWarnings.h"
 #include "reports/TestPage.h"
 #include "setup/ApplicantForm.h"
 #include "setup/CommitteeForm.h"
@@ -74,16 +77,24 @@ bool PrintMemberSheets(const TPrintDestination& to, const THeadlessOptions& opti
     }
     if constexpr (requires { screen.PrintTotals; }) {
         screen.PrintTotals->setChecked(options.Totals);
+        if (options.Totals) {
+            const TMemberChoice who = screen.Choice();
+            WarnOfMissingRatings(TRatingProgress::ReadWorkingDirectory(), who.Named());
+        }
     }
     screen.Print(to);
     return true;
 }
 
-// A printout of the whole position after the set-up check its menu command runs.
-template <void (*Print)(QWidget*, const TPrintDestination&)>
-bool PrintWholePosition(const TPrintDestination& to, const THeadlessOptions&) {
+// A printout of the whole committee after the check its menu command runs, as in the desktop
+// program; a sheet resting on the ratings warns first when some are missing.
+template <void (*Print)(QWidget*, const TPrintDestination&), bool RestsOnRatings>
+bool PrintAfterCheck(const TPrintDestination& to, const THeadlessOptions&) {
     if (!CheckPreferredSetup(nullptr)) {
         return false;
+    }
+    if (RestsOnRatings) {
+        WarnOfMissingRatings(TRatingProgress::ReadWorkingDirectory());
     }
     Print(nullptr, to);
     return true;
@@ -109,8 +120,9 @@ const std::vector<THeadlessPrintout>& Printouts() {
         {QStringLiteral("ratingsheets"),
          PrintMemberSheets<TPrintRatingSheetsForm, CheckPreferredSetup>,
          MemberChoice | TotalsChoice},
-        {QStringLiteral("final"), PrintWholePosition<PrintFinalRatingSheet>},
-        {QStringLiteral("disagreements"), PrintWholePosition<PrintPositionDisagreements>},
+        {QStringLiteral("final"), PrintAfterCheck<PrintFinalRatingSheet, true>},
+        {QStringLiteral("disagreements"), PrintAfterCheck<PrintRatingDisagreements, true>},
+        {QStringLiteral("progress"), PrintAfterCheck<PrintRatingProgress, false>},
     };
     return printouts;
 }
@@ -128,6 +140,13 @@ QStringList HeadlessPrintouts() {
         names << printout.Name;
     }
     return names;
+}
+
+void WarnOfMissingRatings(const TRatingProgress& Progress, std::span<const std::int32_t> Members) {
+    const QString warning = MissingRatingsText(Progress.Missing(Members));
+    if (!warning.isEmpty()) {
+        std::fprintf(stderr, "korvane: %s\n", warning.toLocal8Bit().constData());
+    }
 }
 
 int RunHeadlessPrint(const QString& what, const QString& pdfFile, const THeadlessOptions& options) {

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace korvane {
@@ -16,6 +18,8 @@ struct THeadlessOptions {
     bool Totals = false;           // --totals: the rating sheets with the members' totals
 };
 
+class TRatingProgress;
+
 // Printouts that `korvane --print WHAT --pdf FILE` can write.
 QStringList HeadlessPrintouts();
 
@@ -26,5 +30,10 @@ QStringList HeadlessPrintouts();
 // the process exit status; errors are written to standard error.
 int RunHeadlessPrint(const QString& what, const QString& pdfFile,
                      const THeadlessOptions& options = {});
+
+// What a printout resting on ratings warns of before it goes on, on standard error: the ratings
+// of these members (every member when none is named) still missing.
+void WarnOfMissingRatings(const TRatingProgress& Progress,
+                          std::span<const std::int32_t> Members = {});
 
 } // namespace korvane

@@ -35,6 +35,7 @@
 #include "platform/ui/ScreenKit.h"
 #include "platform/ui/SystemPrinter.h"
 #include "rating/RateApplicantsForm.h"
+#include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDisagreementsForm.h"
@@ -157,6 +158,8 @@ void TMainForm::BuildMenu() {
     Rate1 = AddMenu("Rate1", "&Rate", 190);
     RateApplicants1 = AddItem(Rate1, "RateApplicants1", "&Rate Applicants", 190,
                               &TMainForm::RateApplicants1Click);
+    RatingProgress1 = AddItem(Rate1, "RatingProgress1", "Rating &Progress", 540,
+                              &TMainForm::RatingProgress1Click);
     Rate1->addSeparator();
     MergeRatings1 = AddItem(Rate1, "MergeRatings1", "&Merge Ratings From Disk...", 530,
                             &TMainForm::MergeRatings1Click);
@@ -244,6 +247,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             SelectedRequiredCriteria1,
             SelectedPreferredCriteria1,
             RateApplicants1,
+            RatingProgress1,
             MergeRatings1,
             FirstLevelScreeningsheets1,
             RatingsSheets1,
@@ -431,6 +435,13 @@ void TMainForm::RateApplicants1Click() {
     sheet.exec();
 }
 
+void TMainForm::RatingProgress1Click() {
+    if (!CheckPreferredSetup(this)) {
+        return;
+    }
+    ShowRatingProgress(this);
+}
+
 void TMainForm::MergeRatings1Click() {
     TMergeRatingsForm screen(this);
     ShowModal(screen);
@@ -444,28 +455,25 @@ void TMainForm::FirstLevelScreeningsheets1Click() {
     screen.exec();
 }
 
-void TMainForm::RatingsSheets1Click() {
+template <class TScreen> void TMainForm::OpenRatingPrintout() {
     if (!CheckPreferredSetup(this)) {
         return;
     }
-    TPrintRatingSheetsForm screen(this);
+    TScreen screen(this);
+    screen.ShowProgress = ShowRatingProgress;
     screen.exec();
 }
 
-template <class TPrompt> void TMainForm::PromptForPrintout() {
-    if (!CheckPreferredSetup(this)) {
-        return;
-    }
-    TPrompt prompt(this);
-    prompt.exec();
+void TMainForm::RatingsSheets1Click() {
+    OpenRatingPrintout<TPrintRatingSheetsForm>();
 }
 
 void TMainForm::FinalRatingSheet1Click() {
-    PromptForPrintout<TPrintFinalForm>();
+    OpenRatingPrintout<TPrintFinalForm>();
 }
 
 void TMainForm::RatingDisagreements1Click() {
-    PromptForPrintout<TPrintDisagreementsForm>();
+    OpenRatingPrintout<TPrintDisagreementsForm>();
 }
 
 TMainBackground::TMainBackground(QWidget* parent) : QWidget(parent) {

@@ -54,6 +54,7 @@ public:
     QAction* Applicants1;
     QAction* RateApplicants1;
     QAction* MergeRatings1;
+    QAction* RatingProgress1;
     QAction* FirstLevelScreeningsheets1;
     QAction* RatingsSheets1;
     QAction* FinalRatingSheet1;
@@ -81,6 +82,7 @@ public:
     void Applicants1Click();
     void RateApplicants1Click();
     void MergeRatings1Click();
+    void RatingProgress1Click();
     void FirstLevelScreeningsheets1Click();
     void RatingsSheets1Click();
     void FinalRatingSheet1Click();
@@ -109,8 +111,9 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);
-    // A printout of the whole position: its question after the set-up check.
-    template <class TPrompt> void PromptForPrintout();
+    // A printout resting on the ratings: its screen after the set-up check, the progress screen
+    // behind its warning of missing ratings.
+    template <class TScreen> void OpenRatingPrintout();
 
     // A list in the working directory whose import failed is not tried again while unchanged.
     TImportRetryGuard ImportGuard_;

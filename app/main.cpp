@@ -14,11 +14,14 @@
 #include "data/PositionFile.h"
 #include "data/ProcessState.h"
 #include "data/RankingFile.h"
+#include "data/RatingProgress.h"
 #include "data/SetupCounts.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/RunOnce.h"
 #include "platform/sys/System.h"
 #include "platform/ui/FailureText.h"
+#include "rating/ProgressPrintout.h"
+#include "reports/RatingWarnings.h"
 #include "setup/SetupPrecheck.h"
 
 namespace {
@@ -31,6 +34,7 @@ void PrintUsage(std::FILE* to) {
                  "       korvane --print ratingsheets [--member ID | --all] [--totals] --pdf FILE "
                  "[DIR]\n"
                  "       korvane --ranking FILE [DIR]\n"
+                 "       korvane --progress [DIR]\n"
                  "       korvane --merge-ratings DISK [--prefer ours|theirs] [DIR]\n"
                  "       korvane --run-once\n"
                  "\n"
@@ -47,6 +51,8 @@ void PrintUsage(std::FILE* to) {
                  "  --all               screening and rating sheets of every member\n"
                  "  --totals            rating sheets with the member's totals\n"
                  "  --ranking FILE      write the final rating as a CSV file, with no window\n"
+                 "  --progress          write who still has to rate whom; the exit status is 3\n"
+                 "                      when ratings are missing, 0 when none is\n"
                  "  --merge-ratings DISK merge the ratings of the position disk in the folder\n"
                  "                      DISK into the position, with no window; prints the\n"
                  "                      summary. Exit status 3: the disk holds another\n"
@@ -94,6 +100,28 @@ int RunHeadless(int argc, char** argv, const korvane::TCommandLine& line) {
     }
 }
 
+// The position in line.Folder opened as every run opens it, and checked as the final rating
+// sheet's menu command checks it. Empty, or the message why not.
+std::string EnterCheckedPosition(const korvane::TCommandLine& line) {
+    std::string error = korvane::OpenPositionFolder(line.Folder);
+    if (error.empty()) {
+        error = korvane::MissingSetupText(korvane::MissingPreferredSetup()).toStdString();
+    }
+    return error;
+}
+
+// What the routes without a window tell of the ratings before they go on: lines of Recusal.dat
+// skipped, and (when asked) ratings missing.
+void WarnOfRatings(const korvane::TRatingProgress& progress, bool missing) {
+    if (const QString damage = korvane::DecisionsDamageText(progress.Decisions());
+        !damage.isEmpty()) {
+        std::fprintf(stderr, "korvane: %s\n", damage.toLocal8Bit().constData());
+    }
+    if (missing) {
+        korvane::WarnOfMissingRatings(progress);
+    }
+}
+
 // No Qt at all: the ranking file needs neither a window nor a display.
 int RunRanking(const korvane::TCommandLine& line) {
     // What a Qt run takes from the environment without being asked.
@@ -101,17 +129,14 @@ int RunRanking(const korvane::TCommandLine& line) {
     try {
         // The file is named from where the program was started, before the position's folder is.
         const std::string file = std::filesystem::absolute(line.Ranking).string();
-        std::string error = korvane::OpenPositionFolder(line.Folder);
-        if (error.empty()) {
-            // What the final rating sheet's menu command refuses, the ranking refuses too.
-            error = korvane::MissingSetupText(korvane::MissingPreferredSetup()).toStdString();
-        }
+        std::string error = EnterCheckedPosition(line);
         if (const auto check = korvane::OutputFileCheck(file); error.empty() && !check.Ok()) {
             error = "Error: " + file + " " + korvane::OutputRefusalText(check).toStdString() +
                     "; the ranking was not written";
         }
         if (error.empty()) {
             korvane::LoadSettings();
+            WarnOfRatings(korvane::TRatingProgress::ReadWorkingDirectory(), true);
             const auto written = korvane::WriteRankingFile(file, korvane::Settings);
             if (!written.Ok()) {
                 error = written.Reason == korvane::TRankingFailure::Unreadable
@@ -124,6 +149,29 @@ int RunRanking(const korvane::TCommandLine& line) {
             return 1;
         }
         return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "korvane: %s\n", error.what());
+        return 1;
+    }
+}
+
+// Who still has to rate whom, as text on standard output: 0 when every pair in the pool is rated
+// fully or under a decision, 3 when ratings are missing.
+int RunProgress(const korvane::TCommandLine& line) {
+    std::setlocale(LC_ALL, "");
+    try {
+        if (const std::string error = EnterCheckedPosition(line); !error.empty()) {
+            std::fprintf(stderr, "korvane: %s\n", error.c_str());
+            return 1;
+        }
+        korvane::ReadPositionTitle();
+        const korvane::TRatingProgress progress = korvane::TRatingProgress::ReadWorkingDirectory();
+        WarnOfRatings(progress, false);
+        std::fputs(korvane::ProgressSummaryText(progress, korvane::PositionTitle)
+                       .toLocal8Bit()
+                       .constData(),
+                   stdout);
+        return progress.Missing().Ratings > 0 ? 3 : 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "korvane: %s\n", error.what());
         return 1;
@@ -158,6 +206,8 @@ int main(int argc, char** argv) {
         return 0;
     case korvane::TRoute::Ranking:
         return RunRanking(line);
+    case korvane::TRoute::Progress:
+        return RunProgress(line);
     case korvane::TRoute::MergeRatings:
         std::setlocale(LC_ALL, "");
         try {

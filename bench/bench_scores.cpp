@@ -1,5 +1,6 @@
 // The final rating computation for positions of 100 to 5,000 applicants with 12 members and 12
-// criteria, fill-in on: the indexed run beside the step-by-step reference run. Then whole runs of
+// criteria, fill-in on: the indexed run beside the step-by-step reference run, and the progress
+// counts of such positions. Then whole runs of
 // `korvane --print final` and `--print ratingsheets --all --totals` of such positions, start-up
 // included.
 
@@ -12,6 +13,8 @@
 
 #include "bench/BenchPosition.h"
 #include "data/Disagreements.h"
+#include "data/FileNames.h"
+#include "data/RatingProgress.h"
 #include "data/ScoreComputation.h"
 #include "tests/support/core/LiteralScores.h"
 
@@ -83,6 +86,25 @@ void BM_MemberSheetsIndexed(benchmark::State& state) {
     }
 }
 
+// Who still has to rate whom, with a recusal or abstention on one pair in 40: the files read
+// once each and every pair counted, as the progress screen and the warnings before printing do.
+void BM_ProgressCounts(benchmark::State& state) {
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
+    std::ofstream decisions(RecusalFileName, std::ios::binary);
+    for (int a = 1; a <= state.range(0); ++a) {
+        for (int m = 1; m <= Members; ++m) {
+            if ((a * Members + m) % 40 == 0) {
+                decisions << a << ',' << m << (a % 2 == 0 ? ",R,COLLEAGUE\r\n" : ",A,\r\n");
+            }
+        }
+    }
+    decisions.close();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(TRatingProgress::ReadWorkingDirectory().Missing());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * Members);
+}
+
 // The page objects of a PDF file ("/Type /Page", not "/Type /Pages").
 int PdfPages(const char* File) {
     std::ifstream in(File, std::ios::binary);
@@ -139,6 +161,7 @@ BENCHMARK(BM_FinalLiteral)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 // Minutes per run: once is enough to show the growth.
 BENCHMARK(BM_FinalLiteral)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemberSheetsIndexed)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgressCounts)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalSheetPdfRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RatingSheetsPdfRun)
     ->Arg(1000)

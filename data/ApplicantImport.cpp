@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
 #include <string_view>
 #include <unordered_map>
 
 #include "data/FileNames.h"
+#include "data/WholeNumber.h"
 #include "platform/sys/CodePageText.h"
 #include "platform/sys/InOutError.h"
 #include "platform/sys/TextFile.h"
@@ -17,25 +17,6 @@ namespace {
 
 constexpr std::size_t ShortestLine = 6;
 constexpr std::size_t IdentifierWidth = 10;
-std::optional<std::int32_t> WholeNumber(const std::string& Text) {
-    if (Text.empty()) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (char c : Text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max()) {
-            return std::nullopt;
-        }
-    }
-    if (value == 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 

@@ -9,7 +9,7 @@ namespace korvane {
 
 TDisagreements ComputeDisagreements(const TRatingData& Data,
                                     const std::vector<TScoreLine>& FinalLines, int Spread,
-                                    const TRatingPairs& LeftOut) {
+                                    const TRecusalFile& Decisions) {
     TDisagreements result;
     // Members that share an ID share their ratings: one column for the first of them.
     const std::vector<std::int32_t>& committee = Data.CommitteeIDs();
@@ -41,7 +41,7 @@ TDisagreements ComputeDisagreements(const TRatingData& Data,
         std::fill(given.begin(), given.end(), 0);
         const auto index = static_cast<std::size_t>(applicant - Data.Applicants().data());
         for (const TMemberRating& rating : Data.CommitteeRatings(index)) {
-            if (LeftOut.contains({line.ApplicantID, committee[rating.Member]})) {
+            if (Decisions.Find(line.ApplicantID, committee[rating.Member]) != nullptr) {
                 continue;
             }
             for (std::size_t n = 0; n < criteria; ++n) {

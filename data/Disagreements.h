@@ -1,18 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "data/RecusalFile.h"
 #include "data/ScoreComputation.h"
 
 namespace korvane {
-
-// (applicant ID, committee member ID) pairs whose ratings count nowhere, such as a member's
-// recusal from an applicant.
-using TRatingPairs = std::set<std::pair<std::int32_t, std::int32_t>>;
 
 // One criterion of one applicant on which the members' ratings lie far apart.
 struct TDisagreement {
@@ -47,10 +42,11 @@ struct TDisagreements {
 // The committee's consensus agenda: for each applicant still in the pool, in the order of
 // FinalLines (the final sheet's lines), each selected preferred criterion whose counted ratings
 // spread by Spread points or more. A rating counts when it is above 0 and comes from a member of
-// the committee for an applicant still in the pool and its pair is not in LeftOut; a fill-in is
-// no rating. An applicant's ID that stands on more than one line counts once.
+// the committee for an applicant still in the pool, and the member neither recused nor
+// abstained (Decisions); a fill-in is no rating. An applicant's ID that stands on more than one
+// line counts once.
 TDisagreements ComputeDisagreements(const TRatingData& Data,
                                     const std::vector<TScoreLine>& FinalLines, int Spread,
-                                    const TRatingPairs& LeftOut);
+                                    const TRecusalFile& Decisions);
 
 } // namespace korvane

@@ -16,11 +16,13 @@ inline constexpr const char* RatingFileName = "Rating.dat";
 inline constexpr const char* TempFileName = "TempFile.dat";
 inline constexpr const char* SupportFileName = "support.dat";
 inline constexpr const char* ApplicantListFileName = "App.Ext";
+// Recusals and abstentions: a file of its own, so that the seven data files keep their layouts.
+inline constexpr const char* RecusalFileName = "Recusal.dat";
 
 // Every file of its own that the program keeps in a position folder.
-inline constexpr std::array<const char*, 10> PositionFolderFiles = {
-    PositionFileName,        CommitteeFileName,    ApplicantFileName, SampleRequiredFileName,
-    SamplePreferredFileName, RequiredFileName,     PreferredFileName, RatingFileName,
-    SupportFileName,         ApplicantListFileName};
+inline constexpr std::array<const char*, 11> PositionFolderFiles = {
+    PositionFileName,        CommitteeFileName,     ApplicantFileName, SampleRequiredFileName,
+    SamplePreferredFileName, RequiredFileName,      PreferredFileName, RatingFileName,
+    SupportFileName,         ApplicantListFileName, RecusalFileName};
 
 } // namespace korvane

@@ -113,7 +113,8 @@ TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettin
     }
     try {
         const TRatingData data = TRatingData::ReadWorkingDirectory();
-        const std::string csv = RankingCsv(ComputeFinalRating(data, Rules), CriteriaNames(data));
+        const std::string csv =
+            RankingCsv(ComputeFinalRating(data, Rules, TRecusalFile::Read()), CriteriaNames(data));
         if (!WriteFileReplacing(Path, csv)) {
             return TFailure::Failure(TRankingFailure::NotWritten, Path);
         }

@@ -27,9 +27,9 @@ enum class TRankingFailure {
     Unreadable, // a file of the position could not be read (Detail says why)
 };
 
-// Computes the final rating of the position in the working directory and writes it as
-// RankingCsv to Path. The file appears whole or not at all, and a file of the position is never
-// overwritten, nor anything that is not a regular file.
+// Computes the final rating of the position in the working directory, under the decisions of
+// Recusal.dat, and writes it as RankingCsv to Path. The file appears whole or not at all, and a
+// file of the position is never overwritten, nor anything that is not a regular file.
 TResult<TRankingFailure> WriteRankingFile(const std::string& Path, const TSettings& Rules);
 
 } // namespace korvane

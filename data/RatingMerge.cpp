@@ -79,6 +79,13 @@ TMergeCheck ReadSide(const std::string& Folder, bool OnDisk, TRatingSide& Into) 
     }
     // Only names: a broken list still names its whole records.
     ReadRecords<TDataRecordCodec>(Folder + SamplePreferredFileName, Into.Samples);
+    // Decisions are merged line by line: a damaged line would be lost, here or from the disk.
+    Into.Decisions = TRecusalFile::Read(Folder + RecusalFileName);
+    if (!Into.Decisions.Whole()) {
+        const auto& damaged = Into.Decisions.DamagedLines();
+        return Refused(TMergeRefusal::DamagedDecisions, RecusalFileName, OnDisk,
+                       damaged.empty() ? 0 : damaged.front());
+    }
     if (OnDisk) {
         for (std::size_t i = 0; i < Into.Ratings.size(); ++i) {
             const auto& rate = Into.Ratings[i].Rate;
@@ -258,7 +265,37 @@ TMergeCheck TRatingMerge::Compare(TRatingSide Ours, TRatingSide Disk,
         }
         Pairs_.push_back(std::move(pair));
     }
+
+    OurDecisions_ = std::move(Ours.Decisions);
+    std::unordered_set<std::uint64_t> decided;
+    for (const TDecision& theirs : Disk.Decisions.Decisions()) {
+        if (!decided.insert(PairKey(theirs.ApplicantID, theirs.CommitteeID)).second) {
+            continue; // the first line of a pair counts
+        }
+        TDiskDecision decision;
+        decision.Theirs = theirs;
+        const TDecision* here = OurDecisions_.Find(theirs.ApplicantID, theirs.CommitteeID);
+        if (!Applicants_.contains(theirs.ApplicantID) || !Members_.contains(theirs.CommitteeID)) {
+            decision.Kind = TPairKind::Skipped;
+        } else if (here == nullptr) {
+            decision.Kind = TPairKind::Added;
+        } else {
+            decision.Kind = *here == theirs ? TPairKind::Unchanged : TPairKind::Conflict;
+        }
+        Decisions_.push_back(std::move(decision));
+    }
     return {};
+}
+
+TRecusalFile TRatingMerge::MergedDecisions() const {
+    TRecusalFile merged = OurDecisions_;
+    for (const TDiskDecision& decision : Decisions_) {
+        if (decision.Kind == TPairKind::Added ||
+            (decision.Kind == TPairKind::Conflict && decision.TakeTheirs)) {
+            merged.Set(decision.Theirs);
+        }
+    }
+    return merged;
 }
 
 void TRatingMerge::Decide(std::size_t Conflict, bool TakeTheirs) {
@@ -271,31 +308,45 @@ void TRatingMerge::DecideAll(bool TakeTheirs) {
     for (const std::size_t index : Conflicts_) {
         Pairs_[index].TakeTheirs = TakeTheirs;
     }
+    for (TDiskDecision& decision : Decisions_) {
+        decision.TakeTheirs = decision.Kind == TPairKind::Conflict && TakeTheirs;
+    }
 }
+
+namespace {
+
+void Count(TMergeCounts& Counts, TPairKind Kind, bool TakeTheirs) {
+    switch (Kind) {
+    case TPairKind::Added:
+        ++Counts.Added;
+        break;
+    case TPairKind::Unchanged:
+        ++Counts.Unchanged;
+        break;
+    case TPairKind::Combined:
+        ++Counts.Combined;
+        break;
+    case TPairKind::Conflict:
+        ++Counts.Conflicts;
+        Counts.TakenFromDisk += TakeTheirs ? 1 : 0;
+        break;
+    case TPairKind::Skipped:
+        ++Counts.Skipped;
+        break;
+    case TPairKind::Empty:
+        break;
+    }
+}
+
+} // namespace
 
 TMergeCounts TRatingMerge::Counts() const {
     TMergeCounts counts;
     for (const TDiskPair& pair : Pairs_) {
-        switch (pair.Kind) {
-        case TPairKind::Added:
-            ++counts.Added;
-            break;
-        case TPairKind::Unchanged:
-            ++counts.Unchanged;
-            break;
-        case TPairKind::Combined:
-            ++counts.Combined;
-            break;
-        case TPairKind::Conflict:
-            ++counts.Conflicts;
-            counts.TakenFromDisk += pair.TakeTheirs ? 1 : 0;
-            break;
-        case TPairKind::Skipped:
-            ++counts.Skipped;
-            break;
-        case TPairKind::Empty:
-            break;
-        }
+        Count(counts, pair.Kind, pair.TakeTheirs);
+    }
+    for (const TDiskDecision& decision : Decisions_) {
+        Count(counts, decision.Kind, decision.TakeTheirs);
     }
     return counts;
 }
@@ -338,7 +389,11 @@ std::vector<TRateRecord> TRatingMerge::Merged() const {
 bool TRatingMerge::Commit(TRateDataBase& Ratings) const {
     TFilesChange together;
     Ratings.JoinChange(together);
-    return Ratings.ReplaceAll(Merged()) && together.Commit();
+    const bool decisions = std::any_of(Decisions_.begin(), Decisions_.end(), [](const auto& d) {
+        return d.Kind == TPairKind::Added || (d.Kind == TPairKind::Conflict && d.TakeTheirs);
+    });
+    return Ratings.ReplaceAll(Merged()) && (!decisions || MergedDecisions().Stage(together)) &&
+           together.Commit();
 }
 
 std::string TRatingMerge::ApplicantName(std::int32_t ID) const {

@@ -8,6 +8,7 @@
 
 #include "data/DataBase.h"
 #include "data/RateDataBase.h"
+#include "data/RecusalFile.h"
 #include "platform/sys/Result.h"
 
 namespace korvane {
@@ -50,6 +51,7 @@ enum class TMergeRefusal {
     RatingOutOfRange, // Subject: a rating file with a rating outside 0 to 5, in Record
     OnlyHere,         // Subject: the name of the first criterion only this position selected
     OnlyOnDisk,       // Subject: the name of the first criterion only the disk selected
+    DamagedDecisions, // Subject: a Recusal.dat with damaged lines (the first in Record), or unread
 };
 
 struct TMergeCheck : TResult<TMergeRefusal> {
@@ -63,6 +65,16 @@ struct TRatingSide {
     std::vector<std::int32_t> Criteria; // CriterionID of each selected preferred criterion
     std::vector<TRateRecord> Ratings;   // in file order
     std::vector<TDataRecord> Samples;   // the sample preferred criteria, for their names
+    TRecusalFile Decisions{};           // recusals and abstentions
+};
+
+// A recusal or abstention of the disk: added where this position has none on the pair,
+// unchanged where it has the same, a conflict where it has another (kept, unless the choice for
+// all conflicts takes the disk's), skipped for someone this position does not know.
+struct TDiskDecision {
+    TPairKind Kind = TPairKind::Empty;
+    TDecision Theirs;
+    bool TakeTheirs = false;
 };
 
 // The record of a pair after the merge, over the first Criteria ratings: each criterion takes
@@ -89,9 +101,14 @@ public:
     const std::vector<TDiskPair>& Pairs() const { return Pairs_; }
     // The conflicts: indexes into Pairs, in disk order.
     const std::vector<std::size_t>& Conflicts() const { return Conflicts_; }
-    // Keeps ours or takes theirs for the Index-th conflict, or for all.
+    // Keeps ours or takes theirs for the Index-th conflict of ratings, or for all conflicts,
+    // those of the decisions too.
     void Decide(std::size_t Conflict, bool TakeTheirs);
     void DecideAll(bool TakeTheirs);
+    // The disk's decisions, each pair once, in disk order.
+    const std::vector<TDiskDecision>& Decisions() const { return Decisions_; }
+    // This position's decisions after the merge.
+    TRecusalFile MergedDecisions() const;
 
     TMergeCounts Counts() const;
     // Whether the merge changes this position's ratings.
@@ -101,9 +118,9 @@ public:
     // This position's ratings after the merge: the records in their places, changed where the
     // disk brings ratings, and in front the added ones, the disk's most recent first.
     std::vector<TRateRecord> Merged() const;
-    // Ratings (this position's Rating.dat) gets the merged ratings, in one change of the
-    // position's files. False, with every file as it was and stIOError in Ratings' Status, when
-    // that fails.
+    // Ratings (this position's Rating.dat) gets the merged ratings, and Recusal.dat the merged
+    // decisions where they change, in one change of the position's files. False, with every file as
+    // it was and stIOError in Ratings' Status, when that fails.
     bool Commit(TRateDataBase& Ratings) const;
 
     // For the screens: the names here (code-page bytes), and whether this position knows an ID.
@@ -117,6 +134,8 @@ private:
     std::vector<TRateRecord> Ours_;
     std::vector<TDiskPair> Pairs_;
     std::vector<std::size_t> Conflicts_;
+    TRecusalFile OurDecisions_;
+    std::vector<TDiskDecision> Decisions_;
     std::size_t CriteriaCount_ = 0;
     std::vector<std::string> CriterionNames_;
     std::unordered_map<std::int32_t, std::string> Applicants_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "data/RecusalFile.h"
+
 namespace korvane {
 
 namespace {
@@ -48,14 +50,21 @@ bool DeleteWithRatings(TDataBase& People, std::int32_t Index, std::int32_t ID, T
 
 std::int32_t NextFreeID(TDataBase& People, TRatingRole Role, TRateDataBase& Ratings) {
     std::int32_t next = People.NextID();
+    const auto passOver = [&next](std::int32_t ID) {
+        if (ID >= next && ID < AutomaticIDLimit) {
+            next = ID + 1;
+        }
+    };
     TRateRecord rec;
     Ratings.First(rec);
     while (Ratings.Status() == 0) {
-        const std::int32_t id = IDIn(rec, Role);
-        if (id >= next && id < AutomaticIDLimit) {
-            next = id + 1;
-        }
+        passOver(IDIn(rec, Role));
         Ratings.Next(rec);
+    }
+    // A decision on a record that is gone must not pass to a new one either.
+    const TRecusalFile decisions = TRecusalFile::Read();
+    for (const TDecision& decision : decisions.Decisions()) {
+        passOver(Role == TRatingRole::Applicant ? decision.ApplicantID : decision.CommitteeID);
     }
     return next;
 }

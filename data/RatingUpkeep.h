@@ -26,9 +26,9 @@ int CountRatingsOf(TRateDataBase& Ratings, TRatingRole Role, std::int32_t ID);
 // Role.
 bool DeleteWithRatings(TDataBase& People, std::int32_t Index, std::int32_t ID, TRatingRole Role,
                        TRateDataBase& Ratings);
-// The ID for a new applicant or member: one more than the highest below 2000 in People and among
-// the IDs in Role of Ratings, so that a new record never receives ratings someone else was
-// given.
+// The ID for a new applicant or member: one more than the highest below 2000 in People, among
+// the IDs in Role of Ratings and among those of Recusal.dat, so that a new record never receives
+// ratings or decisions someone else was given.
 std::int32_t NextFreeID(TDataBase& People, TRatingRole Role, TRateDataBase& Ratings);
 
 } // namespace korvane

@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 
+#include "data/DecidedRatings.h"
 #include "data/FileNames.h"
 #include "platform/sys/BinaryFile.h"
 #include "platform/sys/InOutError.h"
@@ -115,8 +116,11 @@ struct TScoreRule {
     // By applicant, the rating record of the one member whose points, and comments, go on the
     // lines; nullptr for the whole committee's points and the elimination comments.
     const std::vector<const TRateRecord*>* Member = nullptr;
+    std::int32_t MemberID = 0;
+    const TRecusalFile* Decisions = nullptr;
     bool FillIn = false;
-    bool Scored = true; // the lines carry their total with veteran points
+    bool FillRecused = true; // a recused member's criteria take the average
+    bool Scored = true;      // the lines carry their total with veteran points
     bool InPoolOnly = false;
     // What orders equal scores before the applicant file does.
     std::span<const TTieRule> TieBreak;
@@ -182,12 +186,24 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Rules,
         const TDataRecord& applicant = applicants[i];
         const TRateRecord* own = Rule.Member != nullptr ? (*Rule.Member)[i] : nullptr;
         const bool fillIn = Rule.FillIn && applicant.ApplicantStatus == 0;
+        // Under a decision a member's ratings count as not given; recused seats are filled in.
+        const TApplicantDecisions decided(*Rule.Decisions, Data, applicant.ID);
+        const TDecision* ownDecision = Rule.Member != nullptr ? decided.Of(Rule.MemberID) : nullptr;
+        const TRateRecord* ownRatings = ownDecision == nullptr ? own : nullptr;
+        std::int64_t recused = 0;
+        if (Rule.FillRecused && Rule.Member == nullptr) {
+            recused = decided.RecusedSeats();
+        } else if (Rule.FillRecused && ownDecision != nullptr) {
+            recused = ownDecision->Kind == TDecisionKind::Recused ? 1 : 0;
+        }
         // The committee's ratings: what the averages are taken over, and on the final sheet
         // what is summed. A member without a record gave none.
         TGiven given;
-        if (fillIn || Rule.Member == nullptr) {
+        if (fillIn || Rule.Member == nullptr || recused > 0) {
             for (const TMemberRating& rating : Data.CommitteeRatings(i)) {
-                given.Add(rating.Rate, Data.Seats(rating.Member));
+                if (!decided.Decided(rating.Member)) {
+                    given.Add(rating.Rate, Data.Seats(rating.Member));
+                }
             }
         }
         // Per criterion: the ratings summed, with each blank filled in by the committee's
@@ -206,15 +222,16 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Rules,
                 rated[n] = given.Count[n];
                 blanks = summed - given.Count[n];
             } else {
-                ratings = own != nullptr ? CountedRating(own->Rate[n]) : 0;
+                ratings = ownRatings != nullptr ? CountedRating(ownRatings->Rate[n]) : 0;
                 rated[n] = ratings > 0 ? 1 : 0;
                 blanks = 1 - rated[n];
             }
-            if (fillIn && blanks > 0) {
+            const std::int64_t filled = fillIn ? blanks : recused;
+            if (filled > 0) {
                 const std::int64_t average =
                     given.Count[n] > 0 ? RoundedAverage(given.Sum[n], given.Count[n]) : 0;
-                ratings += blanks * average;
-                rated[n] += average > 0 ? blanks : 0;
+                ratings += filled * average;
+                rated[n] += average > 0 ? filled : 0;
                 marked[n] = true;
             }
             sum[n] = ratings;
@@ -237,6 +254,8 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Rules,
         }
         if (Rule.Member == nullptr) {
             line.Comments = EliminationComment(applicant.ApplicantStatus);
+        } else if (ownDecision != nullptr) {
+            line.Comments = DecisionKindText(ownDecision->Kind);
         } else if (own != nullptr) {
             line.Comments = own->Comments;
         }
@@ -450,8 +469,10 @@ bool TScoreLine::Marked() const {
     return std::any_of(Values.begin(), Values.end(), [](std::int64_t v) { return v < 0; });
 }
 
-std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules) {
+std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules,
+                                           const TRecusalFile& Decisions) {
     TScoreRule rule;
+    rule.Decisions = &Decisions;
     rule.FillIn = Rules.FillInBlankRatings;
     rule.TieBreak = Rules.TieBreak;
     return Compute(Data, Rules, rule);
@@ -474,10 +495,14 @@ EqualScoreRuns(const std::vector<TScoreLine>& Lines) {
 }
 
 std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Rules,
-                                            std::int32_t CommitteeID, bool PrintTotals) {
+                                            std::int32_t CommitteeID, bool PrintTotals,
+                                            const TRecusalFile& Decisions) {
     const std::vector<const TRateRecord*> ratings = Data.MemberRatings(CommitteeID);
     TScoreRule rule;
     rule.Member = &ratings;
+    rule.MemberID = CommitteeID;
+    rule.Decisions = &Decisions;
+    rule.FillRecused = PrintTotals;
     rule.FillIn = Rules.FillInBlankRatings && PrintTotals;
     rule.Scored = PrintTotals;
     rule.InPoolOnly = true;

@@ -12,6 +12,7 @@
 #include "data/DataBase.h"
 #include "data/ProcessState.h"
 #include "data/RateDataBase.h"
+#include "data/RecusalFile.h"
 #include "data/SelectDataBase.h"
 #include "data/SetupCounts.h"
 
@@ -120,8 +121,11 @@ struct TScoreLine {
 };
 
 // The committee's score of every applicant, best final score first; equal scores are ordered by
-// the tie rules of Rules, then by the applicant file.
-std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules);
+// the tie rules of Rules, then by the applicant file. A recused member's ratings never count: each
+// criterion takes the average of the other members' ratings instead, as a fill-in, whatever the
+// settings say. An abstaining member's ratings count as not given.
+std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules,
+                                           const TRecusalFile& Decisions = TRecusalFile());
 
 // Each run of two or more lines with equal scores in Lines, which stand by score, as the place
 // of its first line and of the line after its last.
@@ -129,9 +133,12 @@ std::vector<std::pair<std::size_t, std::size_t>>
 EqualScoreRuns(const std::vector<TScoreLine>& Lines);
 
 // One member's rating sheet: only applicants still in the pool, by score with totals and in
-// applicant-file order without. Blank ratings are filled in only with totals (and the setting).
+// applicant-file order without. Blank ratings are filled in only with totals (and the setting),
+// a recusal only with totals; a line under a decision says "Recused" or "Abstained" instead of
+// the member's comment.
 std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Rules,
-                                            std::int32_t CommitteeID, bool PrintTotals);
+                                            std::int32_t CommitteeID, bool PrintTotals,
+                                            const TRecusalFile& Decisions = TRecusalFile());
 
 // Rate × Base rounded to the nearest integer, halves to even, from the exact product of the
 // double and the integer: 0.05 × 250 gives 13, since the double nearest 0.05 lies above it. A

@@ -38,6 +38,7 @@ constexpr TExportedFile ExportedFiles[] = {
     {RequiredFileName, "Selected Required List", false},
     {PreferredFileName, "Selected Preferred List", false},
     {RatingFileName, "Rating Data", false},
+    {RecusalFileName, "Recusals And Abstentions", false},
 };
 
 bool Exists(const char* Name) {

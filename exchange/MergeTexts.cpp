@@ -41,6 +41,11 @@ QString MergeRefusalText(const TMergeCheck& Check) {
         return FileText(Check) + QStringLiteral(" Is Damaged") + NotMerged +
                QStringLiteral("\n\nRecord ") + QString::number(Check.Record) +
                QStringLiteral(" Holds A Rating Outside 0 To 5");
+    case TMergeRefusal::DamagedDecisions:
+        return FileText(Check) + QStringLiteral(" Has Damaged Lines") + NotMerged +
+               (Check.Record > 0
+                    ? QStringLiteral("\n\nThe First Is Line ") + QString::number(Check.Record)
+                    : QString());
     case TMergeRefusal::OnlyHere:
         return differ + QStringLiteral("\n\nOnly In This Position: ") + CriterionText(Check);
     case TMergeRefusal::OnlyOnDisk:

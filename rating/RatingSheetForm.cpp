@@ -18,7 +18,9 @@
 #include "platform/ui/ScreenKit.h"
 #include "platform/ui/SpinEdit.h"
 #include "rating/ApplicantPool.h"
+#include "rating/NotRatingForm.h"
 #include "rating/RatingMessages.h"
+#include "reports/RatingWarnings.h"
 
 namespace korvane {
 
@@ -57,6 +59,10 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
     NewLabel(this, "Label2", QStringLiteral("Applicant:"), QRect(8, 30, 112, 16));
     CommitteeMember = NewLabel(this, "CommitteeMember", QString(), QRect(124, 10, 280, 16));
     Applicant = NewLabel(this, "Applicant", QString(), QRect(124, 30, 280, 16));
+    Decision = NewLabel(this, "Decision", QString(), QRect(8, 50, 396, 16));
+    QFont bold = ScreenFont();
+    bold.setBold(true);
+    Decision->setFont(bold);
 
     StringGrid1 = new TDrawGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -73,7 +79,7 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
     for (int col = 0; col < StringGrid1->ColCount(); ++col) {
         gridWidth += StringGrid1->ColWidth(col) + 1;
     }
-    constexpr int GridTop = 54;
+    constexpr int GridTop = 74;
     const int firstRowTop = GridTop + frame + RowPitch;
     StringGrid1->setGeometry(8, GridTop, gridWidth, 2 * frame + (FullCriteria + 1) * RowPitch);
 
@@ -104,7 +110,13 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
     Comments = new QLineEdit(this);
     Comments->setObjectName(QStringLiteral("Comments"));
     Comments->setMaxLength(static_cast<int>(MaxCommentsLength));
-    Comments->setGeometry(80, commentsTop, width - 8 - 80, 22);
+    constexpr int NotRatingWidth = 88;
+    Comments->setGeometry(80, commentsTop, width - 8 - 80 - 8 - NotRatingWidth, 22);
+    NotRatingBtn =
+        NewButton(this, "NotRatingBtn", "",
+                  QRect(width - 8 - NotRatingWidth, commentsTop - 1, NotRatingWidth, 25));
+    NotRatingBtn->setText(QStringLiteral("Not &Rating\u2026"));
+    Decision->resize(width - 16, Decision->height());
 
     const int buttonTop = commentsTop + 22 + 10;
     constexpr int ButtonWidth = 72;
@@ -128,17 +140,19 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
     PressOnAltKey(SaveBtn, Qt::Key_S);
     PressOnAltKey(PreviousBtn, Qt::Key_P);
     PressOnAltKey(NextBtn, Qt::Key_N);
+    PressOnAltKey(NotRatingBtn, Qt::Key_R);
     const int statusTop = buttonTop + ButtonHeight + 6;
     Position = NewLabel(this, "Position", QString(), QRect(8, statusTop, 120, 16));
     StatusLine = NewLabel(this, "StatusLine", QString(), QRect(132, statusTop, width - 140, 16));
     StatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFixedSize(width, statusTop + 16 + 6);
-    BelowGrid_ = {commentsLabel, Comments, SaveBtn,  PreviousBtn, NextBtn,
-                  HelpBtn,       CloseBtn, Position, StatusLine};
+    BelowGrid_ = {commentsLabel, Comments, NotRatingBtn, SaveBtn,  PreviousBtn,
+                  NextBtn,       HelpBtn,  CloseBtn,     Position, StatusLine};
 
     // Tab goes from rating to rating in criterion order, then to the comment and the buttons.
     std::vector<QWidget*> order(Rate.begin(), Rate.end());
-    order.insert(order.end(), {Comments, SaveBtn, PreviousBtn, NextBtn, HelpBtn, CloseBtn});
+    order.insert(order.end(),
+                 {Comments, NotRatingBtn, SaveBtn, PreviousBtn, NextBtn, HelpBtn, CloseBtn});
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -148,6 +162,7 @@ TRatingSheetForm::TRatingSheetForm(QWidget* owner) : QDialog(owner) {
             StringGrid1DrawCell(canvas, col, row, rect, state);
         });
     connect(SaveBtn, &QPushButton::clicked, this, &TRatingSheetForm::SaveBtnClick);
+    connect(NotRatingBtn, &QPushButton::clicked, this, &TRatingSheetForm::NotRatingBtnClick);
     connect(PreviousBtn, &QPushButton::clicked, this, &TRatingSheetForm::PreviousBtnClick);
     connect(NextBtn, &QPushButton::clicked, this, &TRatingSheetForm::NextBtnClick);
     connect(HelpBtn, &QPushButton::clicked, this, &TRatingSheetForm::HelpBtnClick);
@@ -269,8 +284,11 @@ void TRatingSheetForm::LoadSheet() {
     for (std::size_t n = 0; n < RatingCount; ++n) {
         Rate[n]->setValue(Record_.Rate[n]);
     }
+    ShowDecision();
     // The first digit typed replaces the first rating.
-    if (CriteriaCount() > 0) {
+    if (Decision_) {
+        NotRatingBtn->setFocus();
+    } else if (CriteriaCount() > 0) {
         Rate[0]->setFocus();
         Rate[0]->selectAll();
     } else {
@@ -343,17 +361,75 @@ bool TRatingSheetForm::Modified() const {
     return comments != Record_.Comments;
 }
 
+bool TRatingSheetForm::SettleChanges() {
+    if (!Modified()) {
+        return true;
+    }
+    // Enter keeps what was typed: here No is the answer that loses work.
+    const TModalResult answer = ShowMessage(
+        QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_), TMessageKind::Question,
+        TMessageButtons::YesNoCancel, this, TDefaultAnswer::Yes);
+    return answer == TModalResult::No || (answer == TModalResult::Yes && SaveSheet());
+}
+
 void TRatingSheetForm::reject() {
-    if (Modified()) {
-        // Enter keeps what was typed: here No is the answer that loses work.
-        const TModalResult answer = ShowMessage(
-            QStringLiteral("Save The Ratings Of %1?").arg(ApplicantName_), TMessageKind::Question,
-            TMessageButtons::YesNoCancel, this, TDefaultAnswer::Yes);
-        if (answer == TModalResult::Cancel || (answer == TModalResult::Yes && !SaveSheet())) {
-            return;
+    if (SettleChanges()) {
+        QDialog::reject();
+    }
+}
+
+void TRatingSheetForm::ShowDecision() {
+    const TRecusalFile file = TRecusalFile::Read();
+    if (!DamageReported_) {
+        DamageReported_ = !file.Whole();
+        ShowDecisionsDamage(file, this);
+    }
+    const TDecision* decision = ApplicantID_ != 0 ? file.Find(ApplicantID_, CommitteeID_) : nullptr;
+    Decision_ = decision != nullptr ? std::optional<TDecision>(*decision) : std::nullopt;
+    QString text;
+    if (Decision_) {
+        text = QString::fromLatin1(DecisionKindText(Decision_->Kind));
+        if (!Decision_->Reason.empty()) {
+            text += QStringLiteral(": ") + FromCodePage(Decision_->Reason);
         }
     }
-    QDialog::reject();
+    Decision->setText(text);
+    for (std::size_t n = 0; n < static_cast<std::size_t>(CriteriaCount()); ++n) {
+        Rate[n]->setEnabled(!Decision_);
+    }
+    Comments->setEnabled(!Decision_);
+    SaveBtn->setEnabled(!Decision_);
+}
+
+void TRatingSheetForm::NotRatingBtnClick() {
+    if (ApplicantID_ == 0) {
+        ShowError(QString::fromLatin1(NoApplicantInPool), this);
+        return;
+    }
+    if (!SettleChanges()) {
+        return;
+    }
+    TNotRatingForm dialog(this);
+    dialog.SetPair(CommitteeMember->text(), Applicant->text(), Decision_ ? &*Decision_ : nullptr);
+    if (ShowModal(dialog) != TModalResult::Ok) {
+        return;
+    }
+    TRecusalFile file = TRecusalFile::Read();
+    const std::optional<TDecisionKind> kind = dialog.Kind();
+    if (kind) {
+        file.Set({ApplicantID_, CommitteeID_, *kind, ToCodePage(dialog.ReasonText())});
+    } else if (!file.Lift(ApplicantID_, CommitteeID_)) {
+        return; // rating after all, and nothing to lift
+    }
+    const TDecisionsWrite written = file.Write();
+    if (written != TDecisionsWrite::Written) {
+        ShowError(DecisionsWriteText(written), this);
+        return;
+    }
+    LoadSheet();
+    StatusLine->setText(
+        (kind ? QStringLiteral("Decision On %1 Recorded") : QStringLiteral("Decision On %1 Lifted"))
+            .arg(ApplicantName_));
 }
 
 void TRatingSheetForm::RefusePoints(TSpinEdit* Box) {
@@ -368,7 +444,8 @@ void TRatingSheetForm::SaveBtnClick() {
 }
 
 void TRatingSheetForm::Step(bool forward) {
-    if (!Navigating_ || !SaveSheet()) {
+    // A sheet under a decision has nothing to save.
+    if (!Navigating_ || (!Decision_ && !SaveSheet())) {
         return;
     }
     TDataBase& pool = Pool_->File();

@@ -106,7 +106,7 @@ TMemberChoice TCommitteePrintForm::Choice() {
 
 void TCommitteePrintForm::PrintBtnClick() {
     const TPrintDestination to = SettingsDestination();
-    if (ConfirmPrint(this, to)) {
+    if (ReadyToPrint() && ConfirmPrint(this, to)) {
         Print(to);
     }
     accept();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "data/DataBase.h"
@@ -19,6 +20,11 @@ namespace korvane {
 struct TMemberChoice {
     bool All = false;
     std::int32_t Member = 0; // when not All
+
+    // The member chosen, or none for every member.
+    std::span<const std::int32_t> Named() const {
+        return All ? std::span<const std::int32_t>() : std::span<const std::int32_t>(&Member, 1);
+    }
 };
 
 // The common part of the screens that print sheets for one or every committee member: the grid
@@ -46,6 +52,8 @@ public:
     TMemberChoice Choice();
     // Prints that choice to the destination, with no dialog.
     virtual void Print(const TPrintDestination& to) = 0;
+    // Asked before the print dialog; false prints nothing.
+    virtual bool ReadyToPrint() { return true; }
 
 protected:
     // The options of a screen stand right of the grid, in a box of optionsHeight pixels.

@@ -5,10 +5,12 @@
 #include <functional>
 
 #include "data/DataBase.h"
+#include "data/Disagreements.h"
 #include "data/FileNames.h"
 #include "data/ProcessState.h"
 #include "platform/ui/CodePage.h"
 #include "reports/RatingSheetLayout.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportPreviewForm.h"
 
@@ -248,17 +250,13 @@ private:
 
 } // namespace
 
-void PrintPositionDisagreements(QWidget* owner, const TPrintDestination& to) {
-    // Ratings that count nowhere (recusals, abstentions) are none yet.
-    PrintRatingDisagreements(owner, to, {});
-}
-
-void PrintRatingDisagreements(QWidget* owner, const TPrintDestination& to,
-                              const TRatingPairs& LeftOut) {
+void PrintRatingDisagreements(QWidget* owner, const TPrintDestination& to) {
     // The files are read before the job starts: a file that cannot be read starts no job.
     const TRatingData data = TRatingData::ReadWorkingDirectory();
-    const TDisagreements agenda = ComputeDisagreements(data, ComputeFinalRating(data, Settings),
-                                                       Settings.Disagreement, LeftOut);
+    const TRecusalFile decisions = TRecusalFile::Read();
+    ShowDecisionsDamage(decisions, owner);
+    const TDisagreements agenda = ComputeDisagreements(
+        data, ComputeFinalRating(data, Settings, decisions), Settings.Disagreement, decisions);
     std::vector<QString> criteria;
     for (const TLegendCriterion& criterion : LegendCriteria(data.Criteria())) {
         criteria.push_back(QStringLiteral("#%1 ").arg(criteria.size() + 1) +
@@ -273,6 +271,6 @@ void PrintRatingDisagreements(QWidget* owner, const TPrintDestination& to,
 TPrintDisagreementsForm::TPrintDisagreementsForm(QWidget* owner)
     : TPrintPromptForm(owner, "PrintDisagreementsForm",
                        QStringLiteral("Print Rating Disagreements"), 250,
-                       PrintPositionDisagreements) {}
+                       PrintRatingDisagreements) {}
 
 } // namespace korvane

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/Disagreements.h"
 #include "reports/PrintPromptForm.h"
 
 namespace korvane {
@@ -9,13 +8,8 @@ namespace korvane {
 // each applicant still in the pool, in the final sheet's order, each criterion whose members'
 // ratings spread by the DISAGREEMENT setting or more, every member's rating under the member's
 // name; then per member the ratings given and the mean difference from the other members.
-// LeftOut: the ratings that count nowhere.
-void PrintRatingDisagreements(QWidget* owner, const TPrintDestination& to,
-                              const TRatingPairs& LeftOut);
-
-// The agenda of the position with every rating that counts, as the menu command and the
-// headless printout print it.
-void PrintPositionDisagreements(QWidget* owner, const TPrintDestination& to);
+// Ratings under a recusal or an abstention count nowhere.
+void PrintRatingDisagreements(QWidget* owner, const TPrintDestination& to);
 
 // The prompt of the Rating Disagreements command.
 class TPrintDisagreementsForm : public TPrintPromptForm {

@@ -4,6 +4,7 @@
 #include "data/ScoreComputation.h"
 #include "platform/ui/CodePage.h"
 #include "reports/RatingSheetLayout.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
@@ -40,7 +41,8 @@ void PrintTieNote(TRatingSheetLayout& sheet, const std::vector<TScoreLine>& line
     if (runs.empty()) {
         return;
     }
-    sheet.Note({}, 0.5);
+    // The free line, the rule and the first group on one page.
+    sheet.Break(3);
     sheet.Note(TieRuleText(rules).split(QLatin1Char(' ')), 0.5);
     for (const auto& [first, end] : runs) {
         // A name stays whole on its line.
@@ -57,12 +59,15 @@ void PrintTieNote(TRatingSheetLayout& sheet, const std::vector<TScoreLine>& line
 void PrintFinalRatingSheet(QWidget* owner, const TPrintDestination& to) {
     // The files are read before the job starts: a file that cannot be read starts no job.
     const TRatingData data = TRatingData::ReadWorkingDirectory();
-    const std::vector<TScoreLine> lines = ComputeFinalRating(data, Settings);
+    const TRatingProgress progress(data, TRecusalFile::Read(), ReadCommittee());
+    ShowDecisionsDamage(progress.Decisions(), owner);
+    const std::vector<TScoreLine> lines = ComputeFinalRating(data, Settings, progress.Decisions());
     TReportPreviewForm report(owner);
     report.BeginReport(to, false, true);
     TRatingSheetLayout sheet(report, FinalSheetStyle(), LegendCriteria(data.Criteria()));
     sheet.Print(lines);
     PrintTieNote(sheet, lines, Settings.TieBreak);
+    sheet.Decisions(progress.Counted());
     report.EndReport();
 }
 

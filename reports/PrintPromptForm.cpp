@@ -47,7 +47,7 @@ TPrintPromptForm::TPrintPromptForm(QWidget* owner, const char* name, const QStri
 
 void TPrintPromptForm::YesBtnClick() {
     const TPrintDestination to = SettingsDestination();
-    if (ConfirmPrint(this, to)) {
+    if (ConfirmMissingRatings(this, {}, ShowProgress) && ConfirmPrint(this, to)) {
         Print_(this, to);
     }
     accept();

@@ -4,14 +4,16 @@
 #include <QString>
 
 #include "reports/PrintDestination.h"
+#include "reports/RatingWarnings.h"
 
 class QLabel;
 class QPushButton;
 
 namespace korvane {
 
-// A Yes/No question before a printout of the whole position: Yes prints it (after the print
-// dialog when it goes to the printer), No does not; either closes the question.
+// A Yes/No question before a printout of the whole position's ratings: Yes prints it (after the
+// warning when ratings are missing, and the print dialog when it goes to the printer), No does
+// not; either closes the question.
 class TPrintPromptForm : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +26,8 @@ public:
     QLabel* Label1;
     QPushButton* YesBtn;
     QPushButton* NoBtn;
+    // What the warning's Show button opens; set by whoever opens the prompt.
+    TShowProgress ShowProgress;
 
     void YesBtnClick();
 

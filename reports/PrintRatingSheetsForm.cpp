@@ -8,6 +8,7 @@
 #include "data/ProcessState.h"
 #include "data/ScoreComputation.h"
 #include "reports/RatingSheetLayout.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
@@ -16,6 +17,8 @@ void PrintRatingSheets(QWidget* owner, const TPrintDestination& to, const TMembe
                        bool totals) {
     // The files are read before the job starts: a file that cannot be read starts no job.
     const TRatingData data = TRatingData::ReadWorkingDirectory();
+    const TRecusalFile decisions = TRecusalFile::Read();
+    ShowDecisionsDamage(decisions, owner);
     const std::vector<TLegendCriterion> legend = LegendCriteria(data.Criteria());
     const std::vector<std::int32_t> members =
         who.All ? data.CommitteeIDs() : std::vector<std::int32_t>{who.Member};
@@ -28,7 +31,7 @@ void PrintRatingSheets(QWidget* owner, const TPrintDestination& to, const TMembe
         }
         report.SetPageNumber(1);
         TRatingSheetLayout sheet(report, MemberSheetStyle(members[k], totals), legend);
-        sheet.Print(ComputeMemberRating(data, Settings, members[k], totals));
+        sheet.Print(ComputeMemberRating(data, Settings, members[k], totals, decisions));
     }
     report.EndReport();
 }
@@ -53,6 +56,15 @@ TPrintRatingSheetsForm::TPrintRatingSheetsForm(QWidget* owner)
     layout->addWidget(All);
     layout->addWidget(PrintTotals);
     layout->addStretch(1);
+}
+
+bool TPrintRatingSheetsForm::ReadyToPrint() {
+    // Without totals the sheets are forms to fill in, or what was entered so far.
+    if (!PrintTotals->isChecked()) {
+        return true;
+    }
+    const TMemberChoice who = Choice();
+    return ConfirmMissingRatings(this, who.Named(), ShowProgress);
 }
 
 bool TPrintRatingSheetsForm::AllMembers() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/CommitteePrintForm.h"
+#include "reports/RatingWarnings.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -24,7 +25,11 @@ public:
     QRadioButton* Selected;
     QRadioButton* All;
     QCheckBox* PrintTotals;
+    // What the missing ratings warning's Show button opens; set by whoever opens the screen.
+    TShowProgress ShowProgress;
 
+    // With totals, missing ratings of the members chosen are asked about first.
+    bool ReadyToPrint() override;
     bool AllMembers() const override;
     void SetAllMembers(bool all) override;
     void Print(const TPrintDestination& to) override;

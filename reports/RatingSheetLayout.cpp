@@ -6,6 +6,7 @@
 #include "data/FileNames.h"
 #include "data/ProcessState.h"
 #include "platform/ui/CodePage.h"
+#include "reports/RatingWarnings.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportPreviewForm.h"
 
@@ -233,7 +234,7 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
     }
     r.HorizontalRule(true, 0.5, end);
     r.HorizontalRule(false, 0.5, end);
-    NextLine();
+    EndLine();
 }
 
 void TRatingSheetLayout::Note(const QStringList& pieces, double x) {
@@ -243,7 +244,7 @@ void TRatingSheetLayout::Note(const QStringList& pieces, double x) {
     double at = x;
     const auto flush = [&] {
         r.TextAt(FittedText(r, line, at, right), at);
-        NextLine();
+        EndLine();
         line.clear();
         at = x + 0.25;
     };
@@ -259,7 +260,18 @@ void TRatingSheetLayout::Note(const QStringList& pieces, double x) {
     flush();
 }
 
-void TRatingSheetLayout::NextLine() {
+void TRatingSheetLayout::Break(int together) {
+    TReportPreviewForm& r = Report_;
+    const double line = static_cast<double>(r.LineHeight()) / r.VerticalResolution();
+    if (r.GetPosition() + together * line >= LastLineTop) {
+        r.NewPage();
+        PageHeader();
+    } else {
+        r.NewLine();
+    }
+}
+
+void TRatingSheetLayout::EndLine() {
     TReportPreviewForm& r = Report_;
     r.NewLine();
     if (r.PageStarted()) {
@@ -268,6 +280,58 @@ void TRatingSheetLayout::NextLine() {
     } else if (r.GetPosition() >= LastLineTop) {
         r.NewPage();
         PageHeader();
+    }
+}
+
+// The decision list's columns: member, applicant, decision, reason.
+constexpr double DecisionRules[] = {0.5, 3.0, 5.5, 6.3, 10.5};
+
+void TRatingSheetLayout::DecisionBand() {
+    TReportPreviewForm& r = Report_;
+    r.ShadeLine(ButtonFaceColor(), 0.5, 10.5);
+    r.SetPen(1, Qt::black, Qt::SolidLine);
+    r.HorizontalRule(true, 0.5, 10.5);
+    r.HorizontalRule(false, 0.5, 10.5);
+    const char* captions[] = {"Committee Member", "Applicant", "Decision", "Reason"};
+    for (std::size_t i = 0; i < std::size(DecisionRules); ++i) {
+        r.VerticalRule(DecisionRules[i]);
+        if (i < std::size(captions)) {
+            r.TextAt(QString::fromLatin1(captions[i]), DecisionRules[i] + 0.05);
+        }
+    }
+    EndLine();
+}
+
+void TRatingSheetLayout::Decisions(const std::vector<TDecisionRow>& rows) {
+    if (rows.empty()) {
+        return;
+    }
+    TReportPreviewForm& r = Report_;
+    // The heading, the band and the first decision together.
+    Break(3);
+    r.SetFont(Style_.LandscapeFont, Qt::black, TFontStyle::Bold);
+    r.TextAt(QStringLiteral("Recusals And Abstentions"), 0.5);
+    r.SetFont(Style_.LandscapeFont, Qt::black, {});
+    EndLine();
+    DecisionBand();
+    for (const TDecisionRow& row : rows) {
+        const QString texts[] = {DecisionMemberText(row), DecisionApplicantText(row),
+                                 QString::fromLatin1(DecisionKindText(row.Decision.Kind)),
+                                 FromCodePage(row.Decision.Reason)};
+        for (std::size_t i = 0; i < std::size(DecisionRules); ++i) {
+            r.VerticalRule(DecisionRules[i]);
+            if (i < std::size(texts)) {
+                const double x = DecisionRules[i] + 0.05;
+                r.TextAt(FittedText(r, texts[i], x, DecisionRules[i + 1]), x);
+            }
+        }
+        r.HorizontalRule(true, 0.5, 10.5);
+        r.HorizontalRule(false, 0.5, 10.5);
+        const int page = r.PageCount();
+        EndLine();
+        if (r.PageCount() != page && &row != &rows.back()) {
+            DecisionBand();
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "data/RatingProgress.h"
 #include "data/ScoreComputation.h"
 #include "data/SelectDataBase.h"
 
@@ -63,19 +64,25 @@ public:
 
     void PageHeader();
     void Line(const TScoreLine& line);
+    // A free line below the lines, or a new page when the next `together` lines would not all
+    // fit on this one.
+    void Break(int together);
     // A text below the lines: the pieces joined by blanks, from x to the right end of the
     // lines, wrapped between pieces onto further lines a quarter inch further in; the pages
-    // break as they do after a line. No pieces leave a line free.
+    // break as they do after a line.
     void Note(const QStringList& pieces, double x);
+    // After the lines: the recusals and abstentions (member, applicant, decision, reason) under
+    // a heading and a band of their own, on the same page when they fit.
+    void Decisions(const std::vector<TDecisionRow>& rows);
 
 private:
+    // The line feed after a line: past the last line's place, a new page with its header.
+    void EndLine();
+    void DecisionBand();
     void Legend();
     void ColumnHeads();
     // A number right-aligned at x, bold when it rests on a fill-in and highlighting is on.
     void Number(std::int64_t value, double x, bool marked);
-    // The line feed after a line of the sheet, with a new page and its header where the lines
-    // reach the legend.
-    void NextLine();
 
     TReportPreviewForm& Report_;
     TRatingSheetStyle Style_;

@@ -1,8 +1,10 @@
 #include "platform/ui/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -90,7 +92,8 @@ void CloseWith(QDialog& dialog, TModalResult result) {
 }
 
 TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons buttons,
-                         QWidget* parent, TDefaultAnswer defaultAnswer) {
+                         QWidget* parent, TDefaultAnswer defaultAnswer,
+                         const QStringList& Captions) {
     if (ToStandardError) {
         std::fprintf(stderr, "korvane: %s\n", text.toLocal8Bit().constData());
         return ResultOf(QMessageBox::NoButton, buttons);
@@ -108,6 +111,16 @@ TModalResult ShowMessage(const QString& text, TMessageKind kind, TMessageButtons
     if (buttons == TMessageButtons::YesNo || buttons == TMessageButtons::YesNoCancel) {
         box.setDefaultButton(defaultAnswer == TDefaultAnswer::Yes ? QMessageBox::Yes
                                                                   : QMessageBox::No);
+    }
+    const QMessageBox::StandardButton order[] = {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
+                                                 QMessageBox::Cancel};
+    qsizetype next = 0;
+    for (const QMessageBox::StandardButton button : order) {
+        if (next < Captions.size() && box.button(button) != nullptr) {
+            // The standard button's icon says Yes or No, which the caption no longer does.
+            box.button(button)->setIcon(QIcon());
+            box.button(button)->setText(Captions[next++]);
+        }
     }
     return ResultOf(box.exec(), buttons);
 }

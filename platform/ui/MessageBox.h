@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -29,9 +30,11 @@ enum class TDefaultAnswer { No, Yes };
 
 // Every message the user sees goes through here: caption "Korvane", the kind's icon, the
 // buttons asked for. Returns the button pressed (Cancel or No when the box is closed otherwise).
+// Captions, when given, replace the buttons' own in their order (Yes, No, Cancel).
 TModalResult ShowMessage(const QString& text, TMessageKind kind,
                          TMessageButtons buttons = TMessageButtons::Ok, QWidget* parent = nullptr,
-                         TDefaultAnswer defaultAnswer = TDefaultAnswer::No);
+                         TDefaultAnswer defaultAnswer = TDefaultAnswer::No,
+                         const QStringList& Captions = {});
 
 // Test seam: asked before a message box is shown, with its text, kind and buttons. An answer
 // given here is taken at once and no box is shown; none shows the box. An empty function (the

@@ -54,6 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"pos", "--ranking", "r.csv"}, R::Ranking, "pos", false, ""},
         TParseCase{{"--help", "--bogus"}, R::Help, "", false, ""},
         TParseCase{{"--run-once"}, R::RunOnce, "", false, ""},
+        TParseCase{{"pos", "--progress"}, R::Progress, "pos", false, ""},
+        TParseCase{
+            {"--progress", "--ranking", "r.csv"}, R::Progress, "", false, "--progress goes alone"},
+        TParseCase{{"--progress", "--merge-ratings", "d"},
+                   R::Progress,
+                   "",
+                   false,
+                   "--merge-ratings goes alone"},
         TParseCase{{"--bogus"}, R::Desktop, "", false, "unknown argument '--bogus'"},
         TParseCase{{"pos", "other"}, R::Desktop, "", false, "unknown argument 'other'"},
         TParseCase{{"-"}, R::Desktop, "", false, "unknown argument '-'"},
@@ -88,6 +96,8 @@ TEST_F(CommandLineRunTest, NoRouteCreatesAFileWhereNoPositionIs) {
     const QString out = QStringLiteral("out.pdf");
     const std::vector<TRefusalCase> cases = {
         {{QStringLiteral("--ranking"), QStringLiteral("out.csv")}, 1, noPosition},
+        {{QStringLiteral("--progress")}, 1, noPosition},
+        {{QStringLiteral("--print"), QStringLiteral("progress"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("final"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("committee"), pdf, out}, 1, noPosition},
         {{QStringLiteral("--print"), QStringLiteral("applicants"), pdf, out}, 1, noPosition},

@@ -12,7 +12,9 @@
 #include "exchange/MergeRatingsForm.h"
 #include "exchange/UpdateForm.h"
 #include "maintenance/UnInstallForm.h"
+#include "rating/NotRatingForm.h"
 #include "rating/RateApplicantsForm.h"
+#include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDisagreementsForm.h"
@@ -89,6 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         Screen<TApplicantAddEditForm>("ApplicantDialog"),
         Screen<TSelectedPreferredAddEditForm>("SelectedPreferredDialog"),
         Screen<TRateApplicantsForm>("RateApplicants"), Screen<TRatingSheetForm>("RatingSheet"),
+        Screen<TNotRatingForm>("NotRating"), Screen<TRatingProgressForm>("RatingProgress"),
         Screen<TFirstLevelScreeningForm>("Screening"),
         Screen<TPrintRatingSheetsForm>("RatingSheets"), Screen<TPrintFinalForm>("FinalRating"),
         Screen<TPrintDisagreementsForm>("Disagreements"), Screen<TExportForm>("Export"),

@@ -134,6 +134,9 @@ void PrepareMerge() {
         criteria.Insert(rec, added);
     }
     test::InsertRatings("disk/Rating.dat", {{2, 9, 2}, {4, 9, 4}});
+    // A decision here, and one from the disk that comes in with the ratings.
+    std::ofstream(RecusalFileName, std::ios::binary) << "1,9,A,\r\n";
+    std::ofstream("disk/Recusal.dat", std::ios::binary) << "3,9,R,RELATIVE\r\n";
 }
 
 TOutcome MergeRatingsTakingTheDisks() {
@@ -262,7 +265,7 @@ const TChangeCase Cases[] = {
      {11, 12, 13, 2223, 1123},
      {11, 13, 2230, 1130}},
     {"RatingsMerged",
-     {"Rating.dat"},
+     {"Rating.dat", "Recusal.dat"},
      PrepareMerge,
      MergeRatingsTakingTheDisks,
      {31, 21, 11},

@@ -14,10 +14,11 @@ TEST_F(DisagreementsTest, AgendaLinesAndMembersMeanDifferences) {
     AgendaPosition();
     TSettings settings;
     settings.FillInBlankRatings = true;
+    TRecusalFile recused;
+    recused.Set({2, 2, TDecisionKind::Recused, "BROTHER"});
     const auto data = TRatingData::ReadWorkingDirectory();
-    const auto final = ComputeFinalRating(data, settings);
+    const auto final = ComputeFinalRating(data, settings, recused);
     ASSERT_EQ(Order(final), (std::vector<std::int32_t>{4, 1, 2, 3}));
-    const TRatingPairs recused = {{2, 2}};
 
     const TDisagreement davis1{4, '*', "DAVIS", 1, {4, 2, 0}, 2};
     const TDisagreement davis3{4, '*', "DAVIS", 3, {1, 4, 0}, 3};

@@ -36,7 +36,7 @@ TEST_F(PositionTidyTest, RemovesOnlyTheLeftoversOfOurOwnChanges) {
     };
     const std::set<std::string> removed = {
         ".Rating.dat.Ab1234",       ".Preferre.dat.zZ9xY8", "..Korvane.journal.q1w2e3",
-        ".Rating.dat.0a1b2c3d.tmp", ".kvn.dat.AAAAAA",
+        ".Rating.dat.0a1b2c3d.tmp", ".kvn.dat.AAAAAA",      ".Recusal.dat.Q1w2E3",
     };
     for (const auto& name : kept) {
         WriteFile(name, "x");

@@ -35,7 +35,7 @@ std::string Text(const TRateRecord& Rec) {
 // A refusal as "Reason side subject number".
 std::string Describe(const TMergeCheck& Check) {
     const char* const reasons[] = {"None",       "Unreadable", "BrokenRecord", "TooManyCriteria",
-                                   "OutOfRange", "OnlyHere",   "OnlyOnDisk"};
+                                   "OutOfRange", "OnlyHere",   "OnlyOnDisk",   "DamagedDecisions"};
     return std::string(reasons[static_cast<int>(Check.Reason)]) +
            (Check.OnDisk ? " disk " : " here ") + Check.Subject + " " +
            std::to_string(Check.Record + Check.CriterionID);
@@ -194,11 +194,15 @@ TEST_F(RatingMergeFilesTest, RefusesDamagedFilesByName) {
         {"disk/Preferre.dat", std::string(13 * TSelectRecordCodec::Size, '\1'),
          "TooManyCriteria disk Preferre.dat 0"},
         {"Rating.dat", rating + "xy", "BrokenRecord here Rating.dat 0"},
+        {"disk/Recusal.dat", "7,3,R,RELATIVE\r\n7,3,X,?\r\n",
+         "DamagedDecisions disk Recusal.dat 2"},
+        {"Recusal.dat", "seven,3,A,\r\n", "DamagedDecisions here Recusal.dat 1"},
     };
     for (const auto& c : cases) {
         fs::remove_all("disk");
         fs::create_directory("disk");
         fs::remove(RatingFileName);
+        fs::remove(RecusalFileName);
         WriteFile(PreferredFileName, criteria);
         WriteFile("disk/Preferre.dat", criteria);
         WriteFile("disk/Rating.dat", rating);
@@ -212,6 +216,31 @@ TEST_F(RatingMergeFilesTest, RefusesDamagedFilesByName) {
         EXPECT_EQ(Describe(merge.Read("disk")), c.Refusal);
         EXPECT_TRUE(merge.Pairs().empty()) << c.Refusal;
         EXPECT_FALSE(fs::exists("disk/SamplePr.dat") || fs::exists(ApplicantFileName));
+    }
+}
+
+// Recusals and abstentions from the disk come in where this position has none on the pair;
+// another decision here is kept unless the disk's are taken for all conflicts.
+TEST(RatingMergeDecisionTest, DecisionsMergePairByPair) {
+    TRatingSide ours{{11}, {}, {}};
+    TRatingSide disk{{11}, {}, {}};
+    ours.Decisions.Set({1, 3, TDecisionKind::Abstained, ""});
+    ours.Decisions.Set({2, 3, TDecisionKind::Recused, "COUSIN"});
+    disk.Decisions.Set({1, 3, TDecisionKind::Abstained, ""});        // unchanged
+    disk.Decisions.Set({2, 3, TDecisionKind::Abstained, "AWAY"});    // a conflict
+    disk.Decisions.Set({3, 3, TDecisionKind::Recused, "NEIGHBOUR"}); // added
+    disk.Decisions.Set({9, 3, TDecisionKind::Recused, "GONE"});      // skipped: no applicant 9
+    for (const bool takeTheirs : {false, true}) {
+        TRatingMerge merge;
+        ASSERT_TRUE(merge.Compare(ours, disk, Applicants, Members).Ok());
+        merge.DecideAll(takeTheirs);
+        const TMergeCounts counts = merge.Counts();
+        EXPECT_EQ((std::vector<int>{counts.Added, counts.Unchanged, counts.Conflicts,
+                                    counts.TakenFromDisk, counts.Skipped}),
+                  (std::vector<int>{1, 1, 1, takeTheirs ? 1 : 0, 1}));
+        EXPECT_EQ(merge.MergedDecisions().Text(),
+                  std::string("1,3,A,\r\n") + (takeTheirs ? "2,3,A,AWAY\r\n" : "2,3,R,COUSIN\r\n") +
+                      "3,3,R,NEIGHBOUR\r\n");
     }
 }
 

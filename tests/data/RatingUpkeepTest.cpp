@@ -32,6 +32,7 @@ struct TIDCase {
     std::vector<std::int32_t> Listed; // IDs in the applicant list
     std::vector<TPair> Rated;
     std::int32_t Next;
+    const char* Decisions = ""; // Recusal.dat
 };
 
 class NextFreeIDTest : public test::TempWorkDirTest,
@@ -43,6 +44,7 @@ TEST_P(NextFreeIDTest, NeverGivesAnIDTheRatingsStillName) {
         test::InsertAll(people, {Named(id, "A" + std::to_string(id))});
     }
     PutRatings(GetParam().Rated);
+    WriteFile(RecusalFileName, GetParam().Decisions);
     TRateDataBase ratings(RatingFileName);
     EXPECT_EQ(NextFreeID(people, TRatingRole::Applicant, ratings), GetParam().Next);
 }
@@ -55,7 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TIDCase{"RatedBelowTheList", {1007}, {{3, 1}}, 1008},
                       // A member's ID says nothing about applicants.
                       TIDCase{"MemberIDsDoNotCount", {1007}, {{1, 1500}}, 1008},
-                      TIDCase{"OfficialIDsDoNotCount", {1007}, {{2500, 1}}, 1008}),
+                      TIDCase{"OfficialIDsDoNotCount", {1007}, {{2500, 1}}, 1008},
+                      // A recusal of the deleted applicant 1009 stays in Recusal.dat.
+                      TIDCase{"DecidedAboveTheList", {1007}, {{3, 1}}, 1010, "1009,1,R,X\r\n"},
+                      TIDCase{"DecisionMemberIDsDoNotCount", {1007}, {}, 1008, "3,1500,A,\r\n"}),
     [](const auto& test) { return std::string(test.param.Name); });
 
 class DeleteWithRatingsTest : public test::TempWorkDirTest {};

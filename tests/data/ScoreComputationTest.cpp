@@ -269,6 +269,95 @@ TEST_F(ScoreComputationTest, MemberSheetAgreesWithAHandComputation) {
               (Values{180, 0, 0}));
 }
 
+// Members 1, 2 and 3, weights 10 and 20, a 10% veteran; member 1 rates {4, 2}, member 2 {3, 0},
+// member 3 {5, 5} and may be under a decision. Veteran points on the criteria rated only.
+struct TDecisionCase {
+    const char* Name;
+    std::optional<TDecisionKind> Member3;
+    bool FillIn;
+    Values Criteria;
+    std::int64_t Total, VeteranPoints;
+};
+
+class DecisionScoreTest : public test::ScorePositionTest,
+                          public ::testing::WithParamInterface<TDecisionCase> {};
+
+TEST_P(DecisionScoreTest, FinalRatingAgreesWithAHandComputation) {
+    const TDecisionCase& c = GetParam();
+    AddMembers({1, 2, 3});
+    AddWeights({10, 20});
+    AddApplicant(1, "ADAMS", 2.0);
+    Rate(1, 1, {4, 2});
+    Rate(1, 2, {3, 0});
+    Rate(1, 3, {5, 5});
+    if (c.Member3) {
+        WriteFile(RecusalFileName,
+                  *c.Member3 == TDecisionKind::Recused ? "1,3,R,SISTER\r\n" : "1,3,A,\r\n");
+    }
+    const std::string ratings = ReadFile(RatingFileName);
+    const auto lines = ComputeFinalRating(TRatingData::ReadWorkingDirectory(),
+                                          Rules(true, true, c.FillIn), TRecusalFile::Read());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(FirstValues(lines[0], 3), c.Criteria);
+    EXPECT_EQ(lines[0].Total, c.Total);
+    EXPECT_EQ(lines[0].VeteranPoints, c.VeteranPoints);
+    EXPECT_EQ(lines[0].Score, c.Total + c.VeteranPoints);
+    EXPECT_EQ(ReadFile(RatingFileName), ratings) << "the member's ratings stay as they are";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecisionScoreTest,
+    ::testing::Values(
+        // 10 × 12, 20 × 7; veteran base 50 + 100, 50, 50 + 100.
+        TDecisionCase{"NoneFillInOff", std::nullopt, false, {120, 140, 0}, 260, 35},
+        // Member 2's blank: (2 + 5) / 2 = 3.5 gives 4; 100 more for the veteran base.
+        TDecisionCase{"NoneFillInOn", std::nullopt, true, {120, -220, 0}, 340, 45},
+        // Member 3 takes the others' averages: (4 + 3) / 2 = 3.5 gives 4, and 2 / 1 = 2; the
+        // fill-ins count for the veteran base as member 3's own ratings did.
+        TDecisionCase{"RecusedFillInOff", TDecisionKind::Recused, false, {-110, -80, 0}, 190, 35},
+        TDecisionCase{"RecusedFillInOn", TDecisionKind::Recused, true, {-110, -120, 0}, 230, 45},
+        // Member 3 counts as not rated, and his ratings stay out of the averages.
+        TDecisionCase{"AbstainedFillInOff", TDecisionKind::Abstained, false, {70, 40, 0}, 110, 20},
+        TDecisionCase{
+            "AbstainedFillInOn", TDecisionKind::Abstained, true, {-110, -120, 0}, 230, 45}),
+    [](const auto& test) { return std::string(test.param.Name); });
+
+// Member 2's sheet under each decision (same position, member 2 decided on ADAMS instead).
+TEST_F(ScoreComputationTest, AMemberSheetNamesTheDecisionAndFillsInARecusalOnlyWithTotals) {
+    AddMembers({1, 2, 3});
+    AddWeights({10, 20});
+    AddApplicant(1, "ADAMS");
+    AddApplicant(2, "BAKER");
+    Rate(1, 1, {4, 2});
+    Rate(1, 2, {3, 3}, "GOOD");
+    Rate(1, 3, {5, 5});
+    Rate(2, 2, {1, 1}, "FAIR");
+    const auto data = TRatingData::ReadWorkingDirectory();
+    const struct {
+        const char* File;
+        bool Totals;
+        Values Adams;
+        std::string Comment;
+    } cases[] = {
+        {"", true, {30, 60}, "GOOD"},
+        // Averages of members 1 and 3: 4.5 gives 4, 3.5 gives 4.
+        {"1,2,R,COLLEAGUE\r\n", true, {-40, -80}, "Recused"},
+        {"1,2,R,COLLEAGUE\r\n", false, {0, 0}, "Recused"},
+        {"1,2,A,\r\n", true, {0, 0}, "Abstained"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(RecusalFileName, c.File);
+        const auto lines =
+            ComputeMemberRating(data, Rules(true, false, false), 2, c.Totals, TRecusalFile::Read());
+        ASSERT_EQ(lines.size(), 2u);
+        const TScoreLine& adams = lines[0].ApplicantID == 1 ? lines[0] : lines[1];
+        EXPECT_EQ(FirstValues(adams, 2), c.Adams) << c.File;
+        EXPECT_EQ(adams.Comments, c.Comment) << c.File;
+        const TScoreLine& baker = lines[0].ApplicantID == 2 ? lines[0] : lines[1];
+        EXPECT_EQ(FirstValues(baker, 2), (Values{10, 20})) << "another applicant: " << c.File;
+    }
+}
+
 // Rate × Base rounded half to even from the exact decimal expansion of the double.
 std::uint64_t DecimalRoundedProduct(double Rate, std::uint64_t Base) {
     char text[1200];

@@ -203,6 +203,7 @@ struct TExportCase {
     std::string Answers;
     TModalResult Result;
     std::vector<std::string> Copied;
+    std::vector<std::string> Present = {}; // files of the position beyond the data files
 };
 
 const QString CouldNotCopy = QStringLiteral("The Following Files Could Not Be Copied:\n\n");
@@ -220,6 +221,9 @@ TEST_P(ExportFlowTest, CopiesWhatItMayAndClosesWithItsResult) {
     }
     for (const auto& name : c.Missing) {
         fs::remove(name);
+    }
+    for (const auto& name : c.Present) {
+        WriteFile(name, "3,1,R,SISTER\r\n");
     }
     WriteFile(SupportFileName, "HIGHLIGHTON=1\r\n");
     fs::remove(Disk() / "kvn.dat");
@@ -284,6 +288,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "OO",
                     TModalResult::Ok,
                     {DataFiles.begin(), DataFiles.end() - 1}},
+        TExportCase{"RecusalsCarriedWhenThere",
+                    Title,
+                    true,
+                    {},
+                    0,
+                    {InsertPrompt, Completed},
+                    "OO",
+                    TModalResult::Ok,
+                    [] {
+                        std::vector<std::string> files = DataFiles;
+                        files.push_back(RecusalFileName);
+                        return files;
+                    }(),
+                    {RecusalFileName}},
         // A full disk: every file that does not fit is listed in table order and keeps its older
         // copy; a missing kvn.dat always fails; a missing data file is not listed.
         TExportCase{
@@ -362,6 +380,8 @@ TEST_F(ExportTest, TheMenuCommandShowsEveryFileInTheProgressWindow) {
         expected << QStringLiteral("Exporting Data|Exporting File: ") +
                         QString::fromStdString(name);
     }
+    // Named like every file of the table; copied only when it is there.
+    expected << QStringLiteral("Exporting Data|Exporting File: Recusal.dat");
     EXPECT_EQ(recorder.Painted().filter(QStringLiteral("File:")), expected);
 }
 

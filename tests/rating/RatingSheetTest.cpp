@@ -21,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ModalScript;
+using test::Type;
 
 class RatingSheetTest : public test::RatingFilesTest {
 protected:
@@ -180,6 +181,87 @@ TEST_F(RatingSheetTest, ASheetIsTypedWithDigitsTabAndAltKeys) {
               QStringList{QStringLiteral("Error: Points Are Whole Numbers From 0 To 5 (0: Not "
                                          "Rated)")});
     EXPECT_EQ(script.Pending(), 0);
+}
+
+// One decision on the sheet of member 1 for ADAMS: Alt+R, then the keys in the Not Rating
+// dialog; the messages on the way, Recusal.dat and the sheet afterwards.
+struct TDecisionStep {
+    const char* Name;
+    std::string DialogKeys;
+    const char* Message; // nullptr: none
+    std::string File;
+    const char* Shown;
+};
+
+TEST_F(RatingSheetTest, DecisionsAreMadeAndLiftedByKeyboardAndLockTheSheet) {
+    SelectCriteria(2);
+    StoreRating(Rating(3, "OLD", {4, 4}, -1));
+    const std::string ratings = ReadFile(RatingFileName);
+    const TDecisionStep steps[] = {
+        // Enter at once: a recusal needs its reason, and the reason field has the focus then.
+        {"RecusalNeedsItsReason", "\nSISTER\n", "Error: A Recusal Needs A Reason",
+         "3,1,R,SISTER\r\n", "Recused: SISTER"},
+        {"AbstainedInstead", "@A@Oaway, ill\n", nullptr, "3,1,A,away, ill\r\n",
+         "Abstained: away, ill"},
+        {"CancelChangesNothing", "@L\x1b", nullptr, "3,1,A,away, ill\r\n", "Abstained: away, ill"},
+        {"RatingAfterAll", "@L\n", nullptr, "", ""},
+    };
+    auto sheet = Open(3);
+    ModalScript script;
+    script.Then([&](QWidget*) {
+        for (const TDecisionStep& step : steps) {
+            SCOPED_TRACE(step.Name);
+            const int before = static_cast<int>(script.Messages().size());
+            Type("@R");
+            EXPECT_EQ(script.Messages().mid(before),
+                      step.Message ? QStringList{QString::fromLatin1(step.Message)}
+                                   : QStringList());
+            EXPECT_EQ(ReadFile(RecusalFileName), step.File);
+            EXPECT_EQ(sheet->Decision->text(), QString::fromLatin1(step.Shown));
+            const bool open = *step.Shown == '\0';
+            EXPECT_EQ(sheet->Rate[0]->isEnabled(), open);
+            EXPECT_EQ(sheet->Comments->isEnabled(), open);
+            EXPECT_EQ(sheet->SaveBtn->isEnabled(), open);
+        }
+        Type("\x1b");
+    });
+    for (const TDecisionStep& step : steps) {
+        script.Then([&step](QWidget* dialog) {
+            EXPECT_EQ(dialog->objectName(), QStringLiteral("NotRatingForm"));
+            Type(step.DialogKeys);
+        });
+        if (step.Message != nullptr) {
+            script.ThenAnswer(TModalResult::Ok);
+        }
+    }
+    sheet->exec();
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(ReadFile(RatingFileName), ratings) << "the ratings stay as they were";
+}
+
+// A damaged Recusal.dat is reported once per sheet, and no decision is written into it.
+TEST_F(RatingSheetTest, ADamagedRecusalFileIsReportedOnceAndNeverRewritten) {
+    SelectCriteria(2);
+    WriteFile(RecusalFileName, "3,1,R,SISTER\r\nbad\r\n");
+    ModalScript script;
+    script.ThenAnswer(TModalResult::Ok);
+    auto sheet = Open(0);
+    EXPECT_EQ(sheet->Decision->text(), QStringLiteral("Recused: SISTER"));
+    script.Then([&](QWidget*) {
+        Type("@N");
+        EXPECT_EQ(sheet->ApplicantID(), 4);
+        Type("@R");
+        Type("\x1b");
+    });
+    script.Then([](QWidget*) { Type("@A\n"); }).ThenAnswer(TModalResult::Ok);
+    sheet->exec();
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(
+        script.Messages(),
+        (QStringList{QStringLiteral("Error: Line 2 Of Recusal.dat Is Damaged And Was Skipped"),
+                     QStringLiteral("Error: Recusal.dat Has Damaged Lines; It Is Not "
+                                    "Changed Until They Are Repaired")}));
+    EXPECT_EQ(ReadFile(RecusalFileName), "3,1,R,SISTER\r\nbad\r\n");
 }
 
 struct TCloseCase {

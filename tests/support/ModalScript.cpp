@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,32 @@ void ModalScript::Poll() {
             (*step)(target);
         }
     });
+}
+
+void Type(const std::string& Keys) {
+    for (std::size_t i = 0; i < Keys.size(); ++i) {
+        // With no window manager nobody hands the focus back to the window under a window that
+        // closed: do what one would.
+        if (QApplication::focusWidget() == nullptr &&
+            QApplication::activeModalWidget() != nullptr) {
+            QApplication::activeModalWidget()->activateWindow();
+        }
+        const bool focused =
+            QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000);
+        ASSERT_TRUE(focused) << "no focus for key " << i << " of " << Keys;
+        QWidget* focus = QApplication::focusWidget();
+        if (Keys[i] == '@' && i + 1 < Keys.size()) {
+            QTest::keyClick(focus, static_cast<Qt::Key>(Keys[++i]), Qt::AltModifier);
+            // A button's access key presses it after a short animation, as a user waits for.
+            QTest::qWait(150);
+        } else if (Keys[i] == '\n') {
+            QTest::keyClick(focus, Qt::Key_Return);
+        } else if (Keys[i] == '\x1b') {
+            QTest::keyClick(focus, Qt::Key_Escape);
+        } else {
+            QTest::keyClick(focus, Keys[i]);
+        }
+    }
 }
 
 } // namespace korvane::test

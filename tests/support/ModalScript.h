@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,11 @@ private:
     QList<TMessageKind> Kinds_;
     QTimer Timer_;
 };
+
+// Keys as a user types them, each to the widget that has the focus then: "@" and a capital
+// letter is Alt with that letter (followed by the pause in which a button's access key presses
+// it), "\n" Enter, "\x1b" Esc, any other character itself.
+void Type(const std::string& Keys);
 
 // Finds a child by object name and type, failing the test when it is missing.
 template <typename T> T* Child(QWidget* parent, const char* name) {
