@@ -18,6 +18,7 @@
 #include "rating/ProgressPrintout.h"
 #include "reports/FirstLevelScreeningForm.h"
 #include "reports/PrintDestination.h"
+#include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "reports/RatingWarnings.h"
@@ -121,6 +122,7 @@ const std::vector<THeadlessPrintout>& Printouts() {
          PrintMemberSheets<TPrintRatingSheetsForm, CheckPreferredSetup>,
          MemberChoice | TotalsChoice},
         {QStringLiteral("final"), PrintAfterCheck<PrintFinalRatingSheet, true>},
+        {QStringLiteral("disagreements"), PrintAfterCheck<PrintRatingDisagreements, true>},
         {QStringLiteral("progress"), PrintAfterCheck<PrintRatingProgress, false>},
         {QStringLiteral("changelog"),
          [](const TPrintDestination& to, const THeadlessOptions&) {

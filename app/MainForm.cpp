@@ -40,6 +40,7 @@
 #include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "setup/ApplicantForm.h"
@@ -175,6 +176,8 @@ void TMainForm::BuildMenu() {
         AddItem(Print1, "RatingsSheets1", "&Ratings Sheets", 170, &TMainForm::RatingsSheets1Click);
     FinalRatingSheet1 = AddItem(Print1, "FinalRatingSheet1", "&Final Rating Sheet", 180,
                                 &TMainForm::FinalRatingSheet1Click);
+    RatingDisagreements1 = AddItem(Print1, "RatingDisagreements1", "Rating &Disagreements", 250,
+                                   &TMainForm::RatingDisagreements1Click);
     Print1->addSeparator();
     FinaliseFinalRating1 = AddItem(Print1, "FinaliseFinalRating1", "Fi&nalise Final Rating...", 560,
                                    &TMainForm::FinaliseFinalRating1Click);
@@ -258,6 +261,7 @@ QList<QAction*> TMainForm::DataCommands() const {
             FirstLevelScreeningsheets1,
             RatingsSheets1,
             FinalRatingSheet1,
+            RatingDisagreements1,
             ChangeLog1,
             HelpContext1};
 }
@@ -474,22 +478,25 @@ void TMainForm::FirstLevelScreeningsheets1Click() {
     screen.exec();
 }
 
-void TMainForm::RatingsSheets1Click() {
+template <class TScreen> void TMainForm::OpenRatingPrintout() {
     if (!CheckPreferredSetup(this)) {
         return;
     }
-    TPrintRatingSheetsForm screen(this);
+    TScreen screen(this);
     screen.ShowProgress = ShowRatingProgress;
     screen.exec();
 }
 
+void TMainForm::RatingsSheets1Click() {
+    OpenRatingPrintout<TPrintRatingSheetsForm>();
+}
+
 void TMainForm::FinalRatingSheet1Click() {
-    if (!CheckPreferredSetup(this)) {
-        return;
-    }
-    TPrintFinalForm prompt(this);
-    prompt.ShowProgress = ShowRatingProgress;
-    prompt.exec();
+    OpenRatingPrintout<TPrintFinalForm>();
+}
+
+void TMainForm::RatingDisagreements1Click() {
+    OpenRatingPrintout<TPrintDisagreementsForm>();
 }
 
 void TMainForm::FinaliseFinalRating1Click() {

@@ -59,6 +59,7 @@ public:
     QAction* FirstLevelScreeningsheets1;
     QAction* RatingsSheets1;
     QAction* FinalRatingSheet1;
+    QAction* RatingDisagreements1;
     QAction* FinaliseFinalRating1; // administrative mode
     QAction* ReopenFinalRating1;   // administrative mode
     QAction* HelpContext1;
@@ -89,6 +90,7 @@ public:
     void FirstLevelScreeningsheets1Click();
     void RatingsSheets1Click();
     void FinalRatingSheet1Click();
+    void RatingDisagreements1Click();
     void FinaliseFinalRating1Click();
     void ReopenFinalRating1Click();
     void HelpContext1Click();
@@ -117,6 +119,9 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, int helpContext,
                      void (TMainForm::*handler)());
     QMenu* AddMenu(const char* name, const char* caption, int helpContext);
+    // A printout resting on the ratings: its screen after the set-up check, the progress screen
+    // behind its warning of missing ratings.
+    template <class TScreen> void OpenRatingPrintout();
 
     // A list in the working directory whose import failed is not tried again while unchanged.
     TImportRetryGuard ImportGuard_;

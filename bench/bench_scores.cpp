@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench/BenchPosition.h"
+#include "data/Disagreements.h"
 #include "data/FileNames.h"
 #include "data/RatingProgress.h"
 #include "data/ScoreComputation.h"
@@ -45,6 +46,30 @@ void BM_FinalLiteral(benchmark::State& state) {
     const TSettings settings = FillIn();
     for (auto _ : state) {
         benchmark::DoNotOptimize(test::LiteralFinalRating(settings, position.Folder()));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * Members);
+}
+
+// The same with every tie rule in force (equal scores are rare in a generated position: the cost
+// is the longer sort key).
+void BM_FinalTieRules(benchmark::State& state) {
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
+    TSettings settings = FillIn();
+    settings.TieBreak = {TTieRule::Veteran, TTieRule::Points, TTieRule::ID};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeFinalRating(TRatingData::ReadWorkingDirectory(), settings));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * Members);
+}
+
+// The consensus agenda: reading the files, the final rating for its order and the spreads.
+void BM_Disagreements(benchmark::State& state) {
+    const TPositionFolder position({static_cast<int>(state.range(0)), Members});
+    const TSettings settings = FillIn();
+    for (auto _ : state) {
+        const TRatingData data = TRatingData::ReadWorkingDirectory();
+        benchmark::DoNotOptimize(ComputeDisagreements(data, ComputeFinalRating(data, settings),
+                                                      settings.Disagreement, {}));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0) * Members);
 }
@@ -130,6 +155,8 @@ BENCHMARK(BM_FinalIndexed)
     ->Arg(5000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinalTieRules)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Disagreements)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinalLiteral)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 // Minutes per run: once is enough to show the growth.
 BENCHMARK(BM_FinalLiteral)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);

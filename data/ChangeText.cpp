@@ -171,6 +171,22 @@ std::string ImportChange(const TImportResult& Result) {
            " stored";
 }
 
+std::string DecisionChange(const TDecision* Before, const TDecision* After) {
+    const TDecision* pair = After ? After : Before;
+    if (!pair || (Before && After && *Before == *After)) {
+        return {};
+    }
+    const auto text = [](const TDecision* Decision) {
+        if (!Decision) {
+            return std::string("none");
+        }
+        std::string kind = Decision->Kind == TDecisionKind::Recused ? "recused" : "abstained";
+        return Decision->Reason.empty() ? kind : kind + ' ' + Quoted(Decision->Reason);
+    };
+    return "decision of member " + std::to_string(pair->CommitteeID) + " on applicant " +
+           std::to_string(pair->ApplicantID) + ": " + FromTo(text(Before), text(After));
+}
+
 std::string MergeChange(const TMergeCounts& Counts) {
     return "ratings merged: " + std::to_string(Counts.Added) + " added, " +
            std::to_string(Counts.Combined) + " combined, " + std::to_string(Counts.Unchanged) +

@@ -6,6 +6,7 @@
 #include "data/DataBase.h"
 #include "data/RateDataBase.h"
 #include "data/RatingMerge.h"
+#include "data/RecusalFile.h"
 #include "data/SelectDataBase.h"
 
 // What a change did, in the program's own terms, for the change log (UTF-8; the names of the
@@ -35,6 +36,10 @@ std::string WithRatings(int Count, const char* What);
 // A rating sheet stored over Before (the blank rating of the pair when it was new): rating of
 // applicant 4711 by member 3, criterion 2: 3 → 4.
 std::string RatingChange(const TRateRecord& Before, const TRateRecord& After, bool New);
+
+// A recusal or abstention recorded over Before (none when new), or lifted (no After): decision
+// of member 3 on applicant 4711: none → recused "BROTHER".
+std::string DecisionChange(const TDecision* Before, const TDecision* After);
 
 // An import that stored applicants: "Korvane Updated": 214 applicants.
 std::string ImportChange(const TImportResult& Result);

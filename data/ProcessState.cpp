@@ -2,6 +2,7 @@
 
 #include "data/DataBase.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -111,21 +112,73 @@ double RateValue(const std::string& Value) {
     return rate;
 }
 
-int FontSizeValue(const std::string& Value) {
+namespace {
+
+// A whole number from Lowest to Highest, blanks around it allowed; otherwise EConvertError, whose
+// message names the value and, for a number out of range, what it should be.
+int WholeNumberValue(const std::string& Value, int Lowest, int Highest, const std::string& What) {
     const std::string text = Trimmed(Value);
     const char* first = text.data();
     if (!text.empty() && text[0] == '+') {
         ++first;
     }
-    long long size = 0;
-    const auto [end, error] = std::from_chars(first, text.data() + text.size(), size);
+    long long number = 0;
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), number);
     if (text.empty() || error == std::errc::invalid_argument || end != text.data() + text.size()) {
         throw EConvertError("'" + Value + "' is not a valid integer value");
     }
-    if (error != std::errc() || size < 4 || size > 72) {
-        throw EConvertError("'" + Value + "' is not a font size from 4 to 72 points");
+    if (error != std::errc() || number < Lowest || number > Highest) {
+        throw EConvertError("'" + Value + "' is not " + What + " from " + std::to_string(Lowest) +
+                            " to " + std::to_string(Highest) + " points");
     }
-    return static_cast<int>(size);
+    return static_cast<int>(number);
+}
+
+} // namespace
+
+int FontSizeValue(const std::string& Value) {
+    return WholeNumberValue(Value, 4, 72, "a font size");
+}
+
+int DisagreementValue(const std::string& Value) {
+    return WholeNumberValue(Value, 1, 4, "a disagreement spread");
+}
+
+std::vector<TTieRule> TieBreakValue(const std::string& Value) {
+    static const struct {
+        const char* Name;
+        TTieRule Rule;
+    } names[] = {
+        {"VETERAN", TTieRule::Veteran}, {"POINTS", TTieRule::Points}, {"ID", TTieRule::ID}};
+    const auto refuse = [&Value] {
+        return EConvertError("'" + Value +
+                             "' is not a tie-break: FILE, or VETERAN, POINTS and ID separated by "
+                             "commas");
+    };
+    std::vector<TTieRule> rules;
+    const std::string text = AsciiUpper(Value);
+    bool fileOrder = false;
+    for (std::size_t from = 0; from <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        const std::string name = Trimmed(text.substr(from, comma - from));
+        from = comma + 1;
+        // File order closes the list: every tie ends in it, and nothing can follow it.
+        if (fileOrder) {
+            throw refuse();
+        }
+        if (name == "FILE") {
+            fileOrder = true;
+            continue;
+        }
+        const auto known = std::find_if(std::begin(names), std::end(names),
+                                        [&name](const auto& rule) { return name == rule.Name; });
+        if (known == std::end(names) ||
+            std::find(rules.begin(), rules.end(), known->Rule) != rules.end()) {
+            throw refuse();
+        }
+        rules.push_back(known->Rule);
+    }
+    return rules;
 }
 
 int VeteranPercent(int Index) {
@@ -165,6 +218,10 @@ void LoadSettings() {
             Settings.LandscapeFont = FontSizeValue(Value);
         } else if (Key == "PORTRAITFONT") {
             Settings.PortraitFont = FontSizeValue(Value);
+        } else if (Key == "TIEBREAK") {
+            Settings.TieBreak = TieBreakValue(Value);
+        } else if (Key == "DISAGREEMENT") {
+            Settings.Disagreement = DisagreementValue(Value);
         } else if (Key == "ORGANISATIONNAME") {
             OrganisationName = Value;
         }

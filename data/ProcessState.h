@@ -4,6 +4,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -14,6 +15,13 @@ inline constexpr const char* VersionText = "Version 1.3";
 class EConvertError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A rule that orders applicants with equal final scores (support.dat TIEBREAK).
+enum class TTieRule {
+    Veteran, // a higher veteran preference choice first
+    Points,  // more points before veteran points first
+    ID,      // a lower applicant ID first
 };
 
 // The scoring and printing settings of support.dat, loaded once at start-up.
@@ -27,6 +35,11 @@ struct TSettings {
     bool HighlightOn = false;
     int LandscapeFont = 8;
     int PortraitFont = 10;
+    // Applied in order to equal final scores, then the applicant file's order; empty: that
+    // order alone.
+    std::vector<TTieRule> TieBreak;
+    // Ratings of one criterion that spread by this many points or more are a disagreement.
+    int Disagreement = 2;
 };
 
 // The process-wide values of one run. The start-up sequence loads the settings and the
@@ -54,8 +67,8 @@ bool ReadSupportFile(
     const std::function<void(const std::string& Key, const std::string& Value)>& Entry);
 
 // Defaults first, then every recognised entry of support.dat; the last line of a key wins. Sets
-// Settings and OrganisationName. A rate that is not a number from 0 to 1, or a font size that
-// is not a whole number from 4 to 72, raises EConvertError naming the value.
+// Settings and OrganisationName. A rate, font size, disagreement spread or tie-break that is not
+// a value of its kind raises EConvertError naming the value.
 void LoadSettings();
 
 // The decimal separator of the user's locale (the program sets the locale from the environment
@@ -67,6 +80,12 @@ char DecimalSeparator();
 double RateValue(const std::string& Value);
 // A font size in points; raises EConvertError unless it is a whole number from 4 to 72.
 int FontSizeValue(const std::string& Value);
+// The spread that makes a disagreement; raises EConvertError unless it is a whole number from
+// 1 to 4.
+int DisagreementValue(const std::string& Value);
+// "FILE", or VETERAN, POINTS and ID in any case separated by commas, each at most once and
+// optionally followed by FILE; raises EConvertError for anything else.
+std::vector<TTieRule> TieBreakValue(const std::string& Value);
 
 // The percentage of veteran choice Index (1 or 2) as the screens show it: the rate in force
 // times 100, truncated toward zero (0.07 gives 7). 0 for any other index.

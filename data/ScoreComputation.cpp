@@ -122,7 +122,39 @@ struct TScoreRule {
     bool FillRecused = true; // a recused member's criteria take the average
     bool Scored = true;      // the lines carry their total with veteran points
     bool InPoolOnly = false;
+    // What orders equal scores before the applicant file does.
+    std::span<const TTieRule> TieBreak;
 };
+
+// A line's place in the ranking: the key of its score, then of each tie rule in turn (lower
+// first); rules not used leave 0.
+using TRankKey = std::array<std::int64_t, 4>;
+
+TRankKey RankKey(const TScoreLine& Line, std::int64_t VeteranChoice,
+                 std::span<const TTieRule> TieBreak) {
+    TRankKey key{-Line.Score};
+    for (std::size_t r = 0; r < TieBreak.size() && r + 1 < key.size(); ++r) {
+        switch (TieBreak[r]) {
+        case TTieRule::Veteran:
+            key[r + 1] = -VeteranChoice;
+            break;
+        case TTieRule::Points:
+            key[r + 1] = -Line.Total;
+            break;
+        case TTieRule::ID:
+            key[r + 1] = Line.ApplicantID;
+            break;
+        }
+    }
+    return key;
+}
+
+// The veteran choice of a stored preference as the tie rule ranks it: a choice without a rate
+// in the table counts as none, as it earns no points.
+std::int64_t VeteranChoice(const TSettings& Rules, double VeteranPreference) {
+    const int index = VeteranIndex(VeteranPreference);
+    return index > 0 && static_cast<std::size_t>(index) < Rules.VeteranRates.size() ? index : 0;
+}
 
 // The ratings given on each criterion by a set of members: their sum and how many there are.
 struct TGiven {
@@ -148,6 +180,8 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Rules,
     const std::vector<TDataRecord>& applicants = Data.Applicants();
     std::vector<TScoreLine> lines;
     lines.reserve(applicants.size());
+    std::vector<std::int64_t> veteranChoices; // by line, for the tie rules
+    veteranChoices.reserve(applicants.size());
     for (std::size_t i = 0; i < applicants.size(); ++i) {
         const TDataRecord& applicant = applicants[i];
         const TRateRecord* own = Rule.Member != nullptr ? (*Rule.Member)[i] : nullptr;
@@ -233,13 +267,14 @@ std::vector<TScoreLine> Compute(const TRatingData& Data, const TSettings& Rules,
         line.ApplicantStatus = shown.ApplicantStatus;
         if (!Rule.InPoolOnly || line.ApplicantStatus == 0) {
             lines.push_back(std::move(line));
+            veteranChoices.push_back(VeteranChoice(Rules, applicant.VeteranPreference));
         }
     }
-    // Best score first, equal scores in applicant-file order; the lines are put in that order
-    // where they are, cycle by cycle.
-    std::vector<std::pair<std::int64_t, std::size_t>> order(lines.size());
+    // Best score first, equal scores by the tie rules and then in applicant-file order; the
+    // lines are put in that order where they are, cycle by cycle.
+    std::vector<std::pair<TRankKey, std::size_t>> order(lines.size());
     for (std::size_t k = 0; k < order.size(); ++k) {
-        order[k] = {-lines[k].Score, k};
+        order[k] = {RankKey(lines[k], veteranChoices[k], Rule.TieBreak), k};
     }
     std::sort(order.begin(), order.end());
     for (std::size_t start = 0; start < order.size(); ++start) {
@@ -439,7 +474,24 @@ std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSetti
     TScoreRule rule;
     rule.Decisions = &Decisions;
     rule.FillIn = Rules.FillInBlankRatings;
+    rule.TieBreak = Rules.TieBreak;
     return Compute(Data, Rules, rule);
+}
+
+std::vector<std::pair<std::size_t, std::size_t>>
+EqualScoreRuns(const std::vector<TScoreLine>& Lines) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t first = 0; first < Lines.size();) {
+        std::size_t end = first + 1;
+        while (end < Lines.size() && Lines[end].Score == Lines[first].Score) {
+            ++end;
+        }
+        if (end - first > 1) {
+            runs.emplace_back(first, end);
+        }
+        first = end;
+    }
+    return runs;
 }
 
 std::vector<TScoreLine> ComputeMemberRating(const TRatingData& Data, const TSettings& Rules,
@@ -480,11 +532,7 @@ std::int64_t VeteranPoints(double Rate, std::int64_t Base) {
 }
 
 double VeteranRate(const TSettings& Rules, double VeteranPreference) {
-    const int index = VeteranIndex(VeteranPreference);
-    // VeteranIndex keeps to the table today; a later choice without a rate gets none.
-    return index >= 0 && static_cast<std::size_t>(index) < Rules.VeteranRates.size()
-               ? Rules.VeteranRates[static_cast<std::size_t>(index)]
-               : 0.0;
+    return Rules.VeteranRates[static_cast<std::size_t>(VeteranChoice(Rules, VeteranPreference))];
 }
 
 } // namespace korvane

@@ -120,12 +120,17 @@ struct TScoreLine {
     bool operator==(const TScoreLine&) const = default;
 };
 
-// The committee's score of every applicant, best final score first; equal scores keep the order
-// of the applicant file. A recused member's ratings never count: each criterion takes the average
-// of the other members' ratings instead, as a fill-in, whatever the settings say. An abstaining
-// member's ratings count as not given.
+// The committee's score of every applicant, best final score first; equal scores are ordered by
+// the tie rules of Rules, then by the applicant file. A recused member's ratings never count: each
+// criterion takes the average of the other members' ratings instead, as a fill-in, whatever the
+// settings say. An abstaining member's ratings count as not given.
 std::vector<TScoreLine> ComputeFinalRating(const TRatingData& Data, const TSettings& Rules,
                                            const TRecusalFile& Decisions = TRecusalFile());
+
+// Each run of two or more lines with equal scores in Lines, which stand by score, as the place
+// of its first line and of the line after its last.
+std::vector<std::pair<std::size_t, std::size_t>>
+EqualScoreRuns(const std::vector<TScoreLine>& Lines);
 
 // One member's rating sheet: only applicants still in the pool, by score with totals and in
 // applicant-file order without. Blank ratings are filled in only with totals (and the setting),

@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "data/ChangeLog.h"
+#include "data/ChangeText.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
@@ -100,6 +103,15 @@ void TNotRatingForm::OkBtnClick() {
         return;
     }
     accept();
+}
+
+void LogDecision(const char* Command, const TDecision* Before, const TDecision* After,
+                 QWidget* Parent) {
+    const TDecision* pair = After ? After : Before;
+    const std::string what = DecisionChange(Before, After);
+    if (!what.empty() && !LogChange({Command, what, pair->ApplicantID, pair->CommitteeID}).Ok()) {
+        ShowChangeNotLogged(Parent);
+    }
 }
 
 } // namespace korvane

@@ -42,4 +42,9 @@ private:
     void ChoiceChanged();
 };
 
+// Logs a decision recorded or lifted (After null) through Command, and warns when the change log
+// missed it.
+void LogDecision(const char* Command, const TDecision* Before, const TDecision* After,
+                 QWidget* Parent);
+
 } // namespace korvane

@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "data/FinalRating.h"
+#include "platform/ui/ChangeMessages.h"
 #include "platform/ui/CodePage.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScreenKit.h"
+#include "rating/NotRatingForm.h"
 #include "rating/ProgressPrintout.h"
 #include "reports/PrintDestination.h"
 #include "reports/RatingWarnings.h"
@@ -220,7 +223,7 @@ const TDecision* TRatingProgressForm::CurrentDecision() const {
 
 void TRatingProgressForm::LiftBtnClick() {
     const TDecision* decision = CurrentDecision();
-    if (decision == nullptr) {
+    if (decision == nullptr || RefusedChange(MayChange(), this)) {
         return;
     }
     const TDecision lifted = *decision;
@@ -246,6 +249,8 @@ void TRatingProgressForm::LiftBtnClick() {
         const TDecisionsWrite written = file.Write();
         if (written != TDecisionsWrite::Written) {
             ShowError(DecisionsWriteText(written), this);
+        } else {
+            LogDecision("Rating Progress", &lifted, nullptr, this);
         }
     }
     Reload();

@@ -418,7 +418,7 @@ void TRatingSheetForm::NotRatingBtnClick() {
         ShowError(QString::fromLatin1(NoApplicantInPool), this);
         return;
     }
-    if (!SettleChanges()) {
+    if (!SettleChanges() || RefusedChange(MayChange(), this)) {
         return;
     }
     TNotRatingForm dialog(this);
@@ -427,6 +427,10 @@ void TRatingSheetForm::NotRatingBtnClick() {
         return;
     }
     TRecusalFile file = TRecusalFile::Read();
+    std::optional<TDecision> before;
+    if (const TDecision* found = file.Find(ApplicantID_, CommitteeID_)) {
+        before = *found;
+    }
     const std::optional<TDecisionKind> kind = dialog.Kind();
     if (kind) {
         file.Set({ApplicantID_, CommitteeID_, *kind, ToCodePage(dialog.ReasonText())});
@@ -438,6 +442,8 @@ void TRatingSheetForm::NotRatingBtnClick() {
         ShowError(DecisionsWriteText(written), this);
         return;
     }
+    LogDecision("Rating Sheet", before ? &*before : nullptr, file.Find(ApplicantID_, CommitteeID_),
+                this);
     LoadSheet();
     StatusLine->setText(
         (kind ? QStringLiteral("Decision On %1 Recorded") : QStringLiteral("Decision On %1 Lifted"))

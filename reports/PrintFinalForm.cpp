@@ -1,18 +1,60 @@
 #include "reports/PrintFinalForm.h"
 
-#include <QLabel>
-#include <QPushButton>
-
 #include "data/ProcessState.h"
 #include "data/ScoreComputation.h"
-#include "platform/ui/Display.h"
-#include "platform/ui/HelpWindow.h"
-#include "platform/ui/ScreenKit.h"
+#include "platform/ui/CodePage.h"
 #include "reports/RatingSheetLayout.h"
 #include "reports/RatingWarnings.h"
 #include "reports/ReportPreviewForm.h"
 
 namespace korvane {
+
+namespace {
+
+// How equal final scores were put in order: "Equal final scores, in applicant-file order:",
+// "Equal final scores, lower applicant ID first, then in applicant-file order:".
+QString TieRuleText(const std::vector<TTieRule>& rules) {
+    QString text = QStringLiteral("Equal final scores");
+    for (std::size_t r = 0; r < rules.size(); ++r) {
+        text += r == 0 ? QStringLiteral(", ") : QStringLiteral(", then ");
+        switch (rules[r]) {
+        case TTieRule::Veteran:
+            text += QStringLiteral("higher veteran preference first");
+            break;
+        case TTieRule::Points:
+            text += QStringLiteral("more points before veteran preference first");
+            break;
+        case TTieRule::ID:
+            text += QStringLiteral("lower applicant ID first");
+            break;
+        }
+    }
+    return text + (rules.empty() ? QStringLiteral(", in applicant-file order:")
+                                 : QStringLiteral(", then in applicant-file order:"));
+}
+
+// Below the lines, nothing without a tie; else the rule and each group of equal final scores:
+// "310: ADAMS, LEE; BAKER, SAM".
+void PrintTieNote(TRatingSheetLayout& sheet, const std::vector<TScoreLine>& lines,
+                  const std::vector<TTieRule>& rules) {
+    const auto runs = EqualScoreRuns(lines);
+    if (runs.empty()) {
+        return;
+    }
+    // The free line, the rule and the first group on one page.
+    sheet.Break(3);
+    sheet.Note(TieRuleText(rules).split(QLatin1Char(' ')), 0.5);
+    for (const auto& [first, end] : runs) {
+        // A name stays whole on its line.
+        QStringList pieces{QString::number(lines[first].Score) + QLatin1Char(':')};
+        for (std::size_t k = first; k < end; ++k) {
+            pieces << FromCodePage(lines[k].Name) + (k + 1 < end ? QStringLiteral(";") : QString());
+        }
+        sheet.Note(pieces, 0.75);
+    }
+}
+
+} // namespace
 
 void PrintFinalRatingSheet(QWidget* owner, const TPrintDestination& to) {
     // The files are read before the job starts: a file that cannot be read starts no job.
@@ -24,45 +66,13 @@ void PrintFinalRatingSheet(QWidget* owner, const TPrintDestination& to) {
     report.BeginReport(to, false, true);
     TRatingSheetLayout sheet(report, FinalSheetStyle(), LegendCriteria(data.Criteria()));
     sheet.Print(lines);
+    PrintTieNote(sheet, lines, Settings.TieBreak);
     sheet.Decisions(progress.Counted());
     report.EndReport();
 }
 
-TPrintFinalForm::TPrintFinalForm(QWidget* owner) : QDialog(owner) {
-    setObjectName(QStringLiteral("PrintFinalForm"));
-    setWindowTitle(QStringLiteral("Print Final Rating Sheet"));
-    setWindowFlags(FixedDialogFlags());
-    setFixedSize(320, 120);
-    setFont(ScreenFont());
-    SetHelpContext(this, 180);
-
-    Label1 = new QLabel(QStringLiteral("Print Final Rating Sheet?"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont large = ScreenFont();
-    large.setPixelSize(20);
-    large.setBold(true);
-    Label1->setFont(large);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setGeometry(8, 16, 304, 32);
-
-    YesBtn = new QPushButton(QStringLiteral("&Yes"), this);
-    YesBtn->setObjectName(QStringLiteral("YesBtn"));
-    YesBtn->setGeometry(72, 76, 75, 25);
-    YesBtn->setDefault(true);
-    NoBtn = new QPushButton(QStringLiteral("&No"), this);
-    NoBtn->setObjectName(QStringLiteral("NoBtn"));
-    NoBtn->setGeometry(172, 76, 75, 25);
-    connect(YesBtn, &QPushButton::clicked, this, &TPrintFinalForm::YesBtnClick);
-    connect(NoBtn, &QPushButton::clicked, this, &QDialog::reject);
-    CentreOnScreen(this);
-}
-
-void TPrintFinalForm::YesBtnClick() {
-    const TPrintDestination to = SettingsDestination();
-    if (ConfirmMissingRatings(this, {}, ShowProgress) && ConfirmPrint(this, to)) {
-        PrintFinalRatingSheet(this, to);
-    }
-    accept();
-}
+TPrintFinalForm::TPrintFinalForm(QWidget* owner)
+    : TPrintPromptForm(owner, "PrintFinalForm", QStringLiteral("Print Final Rating Sheet"), 180,
+                       PrintFinalRatingSheet) {}
 
 } // namespace korvane

@@ -252,6 +252,40 @@ void TRatingSheetLayout::Line(const TScoreLine& line) {
     EndLine();
 }
 
+void TRatingSheetLayout::Note(const QStringList& pieces, double x) {
+    TReportPreviewForm& r = Report_;
+    const double right = Style_.Totals ? 10.5 : 9.37;
+    QString line;
+    double at = x;
+    const auto flush = [&] {
+        r.TextAt(FittedText(r, line, at, right), at);
+        EndLine();
+        line.clear();
+        at = x + 0.25;
+    };
+    for (const QString& piece : pieces) {
+        const QString longer = line.isEmpty() ? piece : line + QLatin1Char(' ') + piece;
+        if (!line.isEmpty() && !TextFits(r, longer, at, right)) {
+            flush();
+            line = piece;
+        } else {
+            line = longer;
+        }
+    }
+    flush();
+}
+
+void TRatingSheetLayout::Break(int together) {
+    TReportPreviewForm& r = Report_;
+    const double line = static_cast<double>(r.LineHeight()) / r.VerticalResolution();
+    if (r.GetPosition() + together * line >= LastLineTop) {
+        r.NewPage();
+        PageHeader();
+    } else {
+        r.NewLine();
+    }
+}
+
 void TRatingSheetLayout::EndLine() {
     TReportPreviewForm& r = Report_;
     r.NewLine();
@@ -288,14 +322,8 @@ void TRatingSheetLayout::Decisions(const std::vector<TDecisionRow>& rows) {
         return;
     }
     TReportPreviewForm& r = Report_;
-    // A blank line, then the heading, the band and the first decision together.
-    const double line = static_cast<double>(r.LineHeight()) / r.VerticalResolution();
-    if (r.GetPosition() + 3 * line >= LastLineTop) {
-        r.NewPage();
-        PageHeader();
-    } else {
-        r.NewLine();
-    }
+    // The heading, the band and the first decision together.
+    Break(3);
     r.SetFont(Style_.LandscapeFont, Qt::black, TFontStyle::Bold);
     r.TextAt(QStringLiteral("Recusals And Abstentions"), 0.5);
     r.SetFont(Style_.LandscapeFont, Qt::black, {});
@@ -322,12 +350,15 @@ void TRatingSheetLayout::Decisions(const std::vector<TDecisionRow>& rows) {
     }
 }
 
-QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to) {
+bool TextFits(const TReportPreviewForm& report, const QString& text, double from, double to) {
     // A small gap before the rule that ends the room.
     const int gap = report.HorizontalResolution() * 3 / 100;
-    const int room = report.Column(to) - report.Column(from) - gap;
+    return report.TextWidth(text) <= report.Column(to) - report.Column(from) - gap;
+}
+
+QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to) {
     QString fitted = text;
-    while (!fitted.isEmpty() && report.TextWidth(fitted) > room) {
+    while (!fitted.isEmpty() && !TextFits(report, fitted, from, to)) {
         fitted.chop(1);
     }
     return fitted;

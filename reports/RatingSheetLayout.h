@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -65,6 +66,13 @@ public:
 
     void PageHeader();
     void Line(const TScoreLine& line);
+    // A free line below the lines, or a new page when the next `together` lines would not all
+    // fit on this one.
+    void Break(int together);
+    // A text below the lines: the pieces joined by blanks, from x to the right end of the
+    // lines, wrapped between pieces onto further lines a quarter inch further in; the pages
+    // break as they do after a line.
+    void Note(const QStringList& pieces, double x);
     // After the lines: the recusals and abstentions (member, applicant, decision, reason) under
     // a heading and a band of their own, on the same page when they fit.
     void Decisions(const std::vector<TDecisionRow>& rows);
@@ -83,6 +91,9 @@ private:
     std::vector<TLegendCriterion> Legend_;
 };
 
+// Whether text in the report's current font fits between the positions from and to (inches),
+// a small gap before to.
+bool TextFits(const TReportPreviewForm& report, const QString& text, double from, double to);
 // The longest start of text that fits between the positions from and to (inches) in the report's
 // current font: a long name stops short of the next column instead of running over it.
 QString FittedText(const TReportPreviewForm& report, const QString& text, double from, double to);

@@ -61,15 +61,16 @@ void PrintTitleBesideDate(TReportPreviewForm& report, const QString& text, doubl
 }
 
 void PrintListPageHeader(TReportPreviewForm& report, const TListHeaderText& text) {
+    const double right = report.PageWidth() - 0.5;
     PrintSheetBanner(report, text.Organisation);
     report.SetFont(14, Qt::black, {});
-    report.TextCentred(text.Title, 0.5, 8.0);
+    report.TextCentred(text.Title, 0.5, right);
     report.NewLine();
     // The line feed after the date advances by a line of the portrait font.
-    PrintTitleBesideDate(report, text.Position, 0.5, 8.0, 8.0, text.PortraitFont);
+    PrintTitleBesideDate(report, text.Position, 0.5, right, right, text.PortraitFont);
     report.NewLine();
-    report.TextRightAt(QStringLiteral("Page:"), 7.5);
-    report.TextRightAt(QString::number(report.PageNumber()), 8.0);
+    report.TextRightAt(QStringLiteral("Page:"), right - 0.5);
+    report.TextRightAt(QString::number(report.PageNumber()), right);
     report.NewLine();
 }
 

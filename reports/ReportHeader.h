@@ -29,10 +29,11 @@ struct TListHeaderText {
     int PortraitFont = 10;
 };
 
-// Lines 1 to 6 of the page header of a list printout (portrait): the banner; the title and
-// the position centred between 0.5 and 8.0 in 14 pt (a long position smaller, beside the date:
-// PrintTitleBesideDate); "Printed: " with the date right at 8.0 and "Page:" with the page
-// number right at 7.5 and 8.0, in the portrait font size, which stays set afterwards.
+// Lines 1 to 6 of the page header of a list printout: the banner; the title and the position
+// centred between 0.5 in and half an inch before the page's right edge (8.0 in on a portrait
+// page) in 14 pt (a long position smaller, beside the date: PrintTitleBesideDate); "Printed: "
+// with the date right at that edge and "Page:" with the page number right half an inch before
+// it and at it, in the portrait font size, which stays set afterwards.
 void PrintListPageHeader(TReportPreviewForm& report, const TListHeaderText& text);
 
 // The header text of a list titled title, from the organisation, the position title and the

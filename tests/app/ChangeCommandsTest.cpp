@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <filesystem>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "data/FinalRating.h"
 #include "exchange/UpdateForm.h"
 #include "platform/ui/SpinEdit.h"
+#include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "setup/ApplicantAddEditForm.h"
 #include "setup/ApplicantForm.h"
@@ -160,6 +162,28 @@ const TCommandCase Commands[] = {
      },
      RatingFileName,
      {"Rating Sheet", "rating of applicant 3 by member 1, criterion 2: 4" + Arrow + "5", 3, 1}},
+    {"Abstained",
+     [](ModalScript& s) { s.Then([](QWidget*) { test::Type("@A@Oill\n"); }); },
+     [] {
+         TRatingSheetForm sheet(nullptr);
+         sheet.SetCommitteeMember(2);
+         sheet.SetApplicant(3);
+         sheet.NotRatingBtnClick();
+     },
+     RecusalFileName,
+     {"Rating Sheet", "decision of member 2 on applicant 3: none" + Arrow + "abstained \"ill\"", 3,
+      2}},
+    {"DecisionLifted",
+     [](ModalScript& s) { s.ThenAnswer(TModalResult::Yes); },
+     [] {
+         TRatingProgressForm screen(nullptr);
+         screen.DrawGrid1->SetRow(1);
+         screen.TreeView1->setCurrentItem(screen.TreeView1->topLevelItem(4)->child(0));
+         screen.LiftBtnClick();
+     },
+     RecusalFileName,
+     {"Rating Progress", "decision of member 1 on applicant 4: recused \"COUSIN\"" + Arrow + "none",
+      4, 1}},
     {"ListImported",
      [](ModalScript&) {},
      [] {
@@ -188,6 +212,7 @@ protected:
         TRateRecord cruz = Rating(4, "", {5, 5}, -1);
         cruz.CommitteeID = 2;
         StoreRating(cruz);
+        WriteFile(RecusalFileName, "4,1,R,COUSIN\r\n");
         WriteFile(ApplicantListFileName, "         5 EVANS, EVA\r\n         6 FOX, FAY\r\n");
     }
 

@@ -170,6 +170,8 @@ TEST_F(MainFormTest, PrintCommandsCheckTheSetUpFirst) {
          "Print Rating Sheets"},
         {form.FinalRatingSheet1, "Error: No Preferred Criteria Selected", PreferredFileName,
          "Print Final Rating Sheet"},
+        {form.RatingDisagreements1, "Error: No Preferred Criteria Selected", PreferredFileName,
+         "Print Rating Disagreements"},
     };
     for (const auto& command : commands) {
         SCOPED_TRACE(command.Screen);

@@ -19,6 +19,7 @@
 #include "rating/RatingProgressForm.h"
 #include "rating/RatingSheetForm.h"
 #include "reports/FirstLevelScreeningForm.h"
+#include "reports/PrintDisagreementsForm.h"
 #include "reports/PrintFinalForm.h"
 #include "reports/PrintRatingSheetsForm.h"
 #include "setup/ApplicantAddEditForm.h"
@@ -95,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         Screen<TNotRatingForm>("NotRating"), Screen<TRatingProgressForm>("RatingProgress"),
         Screen<TFirstLevelScreeningForm>("Screening"),
         Screen<TPrintRatingSheetsForm>("RatingSheets"), Screen<TPrintFinalForm>("FinalRating"),
-        Screen<TExportForm>("Export"), Screen<TUpdateForm>("Update"),
-        Screen<TMergeRatingsForm>("MergeRatings"), ConflictList(),
+        Screen<TPrintDisagreementsForm>("Disagreements"), Screen<TExportForm>("Export"),
+        Screen<TUpdateForm>("Update"), Screen<TMergeRatingsForm>("MergeRatings"), ConflictList(),
         Screen<TUnInstallForm>("Uninstall"), Screen<TSupportForm>("Support"),
         Screen<TAboutBox>("About"), Screen<TChangeLogForm>("ChangeLog"),
         Screen<TReopenFinalForm>("ReopenFinal")),

@@ -23,6 +23,7 @@ protected:
         Rate(1, 1, {5, 4});
         Rate(2, 1, {3, 3});
         Rules_.FillInBlankRatings = true;
+        Rules_.TieBreak = {TTieRule::ID};
     }
     TSettings Rules_;
 };
@@ -55,6 +56,7 @@ TEST_F(FinalRatingTest, SealsLocksVerifiesAndReopens) {
               (std::pair<std::string, std::string>{"COMPUTEVETONMAXPOINTS", "TRUE"}));
     EXPECT_EQ(made.Settings[3].second, "TRUE");
     EXPECT_EQ(made.Settings[0].second, "0.05");
+    EXPECT_EQ(made.Settings.back(), (std::pair<std::string, std::string>{"TIEBREAK", "ID,FILE"}));
 
     const auto refusal = MayChange();
     EXPECT_EQ(refusal.Reason, TChangeRefusal::Finalised);
@@ -112,9 +114,9 @@ TEST_P(DamagedFinalTest, IsReportedByLineAndStillLocks) {
 INSTANTIATE_TEST_SUITE_P(
     Damage, DamagedFinalTest,
     ::testing::Values(TDamageCase{"Heading", "Korvane Final Rating 1", "Korvane", 1},
-                      TDamageCase{"ShortDigest", "File committee.dat ", "File committee.dat a", 9},
+                      TDamageCase{"ShortDigest", "File committee.dat ", "File committee.dat a", 10},
                       // Cut after the seals: no row, so the file is not whole.
-                      TDamageCase{"CutShort", "Row ", "", 17}),
+                      TDamageCase{"CutShort", "Row ", "", 18}),
     [](const auto& test) { return std::string(test.param.Name); });
 
 } // namespace

@@ -132,6 +132,14 @@ TEST_F(RankingFileTest, ReplacesAnOlderFileWithRowsThatReadBackAsTheComputedLine
     EXPECT_EQ((Row{rows[2][1], rows[3][1], rows[4][1]}), (Row{"2", "2", "4"}));
     EXPECT_EQ((Row{rows[2][10], rows[4][10]}), (Row{"no", "no"}));
     EXPECT_EQ(rows[4][11], "Eliminated In Level 2");
+
+    // A tie rule orders the lines; the rank stays one more than the number of higher scores.
+    Settings_.TieBreak = {TTieRule::ID};
+    ASSERT_TRUE(WriteRankingFile("ranking.csv", Settings_).Ok());
+    const auto ruled = ParseCsv(ReadFile("ranking.csv"));
+    ASSERT_EQ(ruled.size(), 5u);
+    EXPECT_EQ((Row{ruled[1][2], ruled[2][2], ruled[3][2], ruled[4][2]}), (Row{"1", "2", "4", "3"}));
+    EXPECT_EQ((Row{ruled[1][1], ruled[2][1], ruled[3][1], ruled[4][1]}), (Row{"1", "2", "2", "4"}));
 }
 
 TEST_F(RankingFileTest, RefusesFilesOfThePositionAndReportsFailures) {

@@ -161,6 +161,36 @@ TEST_F(ScoreComputationTest, EqualScoresKeepTheApplicantFileOrder) {
     EXPECT_EQ(Order(Final()), high);
 }
 
+// Each tie rule and a combination on two groups of equal final scores; the other lines and the
+// groups themselves stay where the scores put them.
+TEST_F(ScoreComputationTest, TieRulesOrderEqualFinalScoresThenTheApplicantFile) {
+    using enum TTieRule;
+    TwoTieGroups();
+    const struct {
+        std::vector<TTieRule> Rules;
+        std::vector<std::int32_t> Order;
+    } cases[] = {
+        {{}, {7, 4, 5, 3, 6, 1, 8}},
+        {{Veteran}, {7, 5, 4, 3, 6, 1, 8}},
+        {{Points}, {7, 4, 3, 5, 6, 1, 8}},
+        {{ID}, {7, 3, 4, 5, 1, 6, 8}},
+        {{Veteran, ID}, {7, 5, 3, 4, 1, 6, 8}},
+    };
+    const auto data = TRatingData::ReadWorkingDirectory();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.Order));
+        TSettings settings;
+        settings.TieBreak = c.Rules;
+        const auto lines = ComputeFinalRating(data, settings);
+        EXPECT_EQ(Order(lines), c.Order);
+        EXPECT_EQ(EqualScoreRuns(lines),
+                  (std::vector<std::pair<std::size_t, std::size_t>>{{1, 4}, {4, 6}}));
+        // A member's sheet keeps its own order.
+        EXPECT_EQ(Order(ComputeMemberRating(data, settings, 1, true)),
+                  (std::vector<std::int32_t>{7, 4, 5, 3, 6, 1, 8}));
+    }
+}
+
 TEST_F(ScoreComputationTest, AnEmptyCommitteeGivesEveryoneZeroInFileOrder) {
     AddMembers({});
     AddWeights({10});

@@ -20,7 +20,11 @@ protected:
 
 TEST_F(SettingsTest, MissingFileLeavesTheDefaults) {
     Settings.PortraitFont = 99; // left over from an earlier load
+    Settings.TieBreak = {TTieRule::ID};
+    Settings.Disagreement = 4;
     LoadSettings();
+    EXPECT_TRUE(Settings.TieBreak.empty());
+    EXPECT_EQ(Settings.Disagreement, 2);
     EXPECT_TRUE(Settings.SendReportsToPrinter);
     EXPECT_DOUBLE_EQ(Settings.VeteranRates[0], 0.0);
     EXPECT_DOUBLE_EQ(Settings.VeteranRates[1], 0.05);
@@ -109,6 +113,11 @@ TEST_F(SettingsTest, RatesAndFontSizesMustBeInRange) {
         {"LANDSCAPEFONT=99999999999999999999",
          "'99999999999999999999' is not a font size from 4 to 72 points"},
         {"LANDSCAPEFONT=8.5", "'8.5' is not a valid integer value"},
+        {"DISAGREEMENT=1", nullptr},
+        {"DISAGREEMENT= 4", nullptr},
+        {"DISAGREEMENT=0", "'0' is not a disagreement spread from 1 to 4 points"},
+        {"DISAGREEMENT=5", "'5' is not a disagreement spread from 1 to 4 points"},
+        {"DISAGREEMENT=two", "'two' is not a valid integer value"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Line);
@@ -122,6 +131,44 @@ TEST_F(SettingsTest, RatesAndFontSizesMustBeInRange) {
             ADD_FAILURE() << "accepted";
         } catch (const EConvertError& error) {
             EXPECT_STREQ(error.what(), c.Error);
+        }
+    }
+}
+
+// A tie-break is FILE, or rules each named once, in any case, optionally closed by FILE.
+TEST_F(SettingsTest, TieBreakRulesOrNamedFailure) {
+    using enum TTieRule;
+    const struct {
+        const char* Value;
+        std::vector<TTieRule> Rules;
+        bool Valid;
+    } cases[] = {
+        {"FILE", {}, true},
+        {"veteran", {Veteran}, true},
+        {"ID, Points ,VETERAN", {ID, Points, Veteran}, true},
+        {"POINTS,FILE", {Points}, true},
+        {"", {}, false},
+        {"FILE,ID", {}, false},
+        {"ID,ID", {}, false},
+        {"VETERAN,", {}, false},
+        {"VETERAN;ID", {}, false},
+        {"AGE", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Value);
+        WriteFile("support.dat", "TIEBREAK=ID\r\nTIEBREAK=" + std::string(c.Value) + "\r\n");
+        if (c.Valid) {
+            EXPECT_NO_THROW(LoadSettings());
+            EXPECT_EQ(Settings.TieBreak, c.Rules);
+            continue;
+        }
+        try {
+            LoadSettings();
+            ADD_FAILURE() << "accepted";
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.what(), "'" + std::string(c.Value) +
+                                        "' is not a tie-break: FILE, or VETERAN, POINTS and ID "
+                                        "separated by commas");
         }
     }
 }

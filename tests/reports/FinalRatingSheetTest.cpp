@@ -207,16 +207,78 @@ TEST_F(FinalRatingSheetTest, LongPositionRunsToThreePagesEachWithItsHeader) {
             }
         }
     }
-    // Equal scores in applicant-file order, each once.
+    // Equal scores in applicant-file order, each once; the note below the lines names them all
+    // in that order, wrapped onto as many lines as it takes.
     ASSERT_EQ(all.size(), Count);
+    QStringList note;
     for (int i = 1; i <= Count; ++i) {
         EXPECT_EQ(all[i - 1], QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')));
+        note << QStringLiteral("ROW %1").arg(i, 3, 10, QLatin1Char('0'));
+    }
+    EXPECT_TRUE(PdfPageText(words, 3).contains(
+        QStringLiteral("Equal final scores, in applicant-file order: 0: ") +
+        note.join(QStringLiteral("; ")) + QStringLiteral(" Preferred Criteria Weight")));
+    // No name is split at the end of a line of the note.
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i].Text == QStringLiteral("ROW")) {
+            EXPECT_NEAR(words[i + 1].Top, words[i].Top, 1.0) << words[i + 1].Text.toStdString();
+        }
     }
     // A page holds as many lines as fit above 6.5 in: the first line of the next page would
     // have started there or lower.
     const auto tops = PdfTopsOf(words, 1, QStringLiteral("ROW"));
     const double pitch = tops[1] - tops[0];
     EXPECT_GE(tops.back() + pitch, Top + 6.5 * Inch - 1);
+}
+
+// Below the lines, each group of equal final scores with the rule that ordered it; the lines
+// stand in that order. Without equal scores there is no note.
+TEST_F(FinalRatingSheetTest, TieNoteNamesTheGroupsAndTheirRule) {
+    TwoTieGroups();
+    const struct {
+        const char* Support;
+        QString Note;
+        QString Lines;
+    } cases[] = {
+        {"",
+         QStringLiteral("Equal final scores, in applicant-file order: 60: ADAMS; BAKER; CLARK "
+                        "35: DAVIS; EVANS"),
+         QStringLiteral("*FOX *ADAMS *BAKER *CLARK *DAVIS *EVANS *GRAY")},
+        {"TIEBREAK=Veteran,ID\r\n",
+         QStringLiteral("Equal final scores, higher veteran preference first, then lower "
+                        "applicant ID first, then in applicant-file order: 60: BAKER; CLARK; "
+                        "ADAMS 35: EVANS; DAVIS"),
+         QStringLiteral("*FOX *BAKER *CLARK *ADAMS *EVANS *DAVIS *GRAY")},
+        {"TIEBREAK=POINTS\r\n",
+         QStringLiteral("Equal final scores, more points before veteran preference first, then "
+                        "in applicant-file order: 60: ADAMS; CLARK; BAKER 35: DAVIS; EVANS"),
+         QStringLiteral("*FOX *ADAMS *CLARK *BAKER *DAVIS *EVANS *GRAY")},
+    };
+    const auto names = [](const std::vector<TPdfWord>& words) {
+        QStringList found;
+        for (const TPdfWord& w : words) {
+            if (w.Left < 0.7 * Inch && w.Text.startsWith(QLatin1Char('*'))) {
+                found << w.Text;
+            }
+        }
+        return found;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Support);
+        Support(c.Support);
+        const auto words = Print("final");
+        const QString text = PdfPageText(words, 1);
+        EXPECT_TRUE(text.contains(c.Note + QStringLiteral(" Preferred Criteria Weight")))
+            << text.toStdString();
+        EXPECT_EQ(names(words).join(QLatin1Char(' ')), c.Lines);
+    }
+
+    // BAKER 90, CLARK 50 and EVANS 45: no two scores are equal.
+    Rate(5, 1, {4, 4});
+    Rate(3, 1, {4, 1});
+    Rate(1, 1, {2, 2});
+    const QString text = PdfPageText(Print("final"), 1);
+    EXPECT_FALSE(text.contains(QStringLiteral("Equal"))) << text.toStdString();
 }
 
 // The ranking file holds the rows of the computation, in its order.

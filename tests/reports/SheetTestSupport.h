@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,19 @@ protected:
         return ReadPdfWords(PdfPath());
     }
 
-    // The names of the applicants added by AddApplicant("ROW 001", ...) on a page, in order.
+    // The names of the applicants added by AddApplicant("ROW 001", ...) on a page, in order:
+    // the names that start where the page's lines start them, not those of a note below them.
     static QStringList Rows(const std::vector<TPdfWord>& words, int page) {
+        double column = 1e9;
+        for (const TPdfWord& w : words) {
+            if (w.Page == page && w.Text == QStringLiteral("ROW")) {
+                column = std::min(column, w.Left);
+            }
+        }
         QStringList rows;
         for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-            if (words[i].Page == page && words[i].Text == QStringLiteral("ROW")) {
+            if (words[i].Page == page && words[i].Text == QStringLiteral("ROW") &&
+                words[i].Left < column + 2) {
                 rows << words[i + 1].Text;
             }
         }
