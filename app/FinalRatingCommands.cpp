@@ -9,6 +9,8 @@
 #include "platform/sys/Sha256.h"
 #include "platform/ui/ChangeMessages.h"
 #include "platform/ui/MessageBox.h"
+#include "rating/RatingProgressForm.h"
+#include "reports/RatingWarnings.h"
 #include "setup/SetupPrecheck.h"
 
 namespace korvane {
@@ -52,9 +54,9 @@ void FinaliseFinalRatingCommand(QWidget* Owner) {
     if (RefusedChange(MayChange(), Owner)) {
         return;
     }
-    // The missing-ratings warning goes here, before the question: it says which ratings are still
-    // missing and returns whether to finalise all the same.
-    if (!AskYesNo(QStringLiteral("Finalise The Final Rating?\n\nFrom Then On No Data Can Be "
+    // Sealing a rating with ratings still missing is allowed, but never without a word.
+    if (!ConfirmMissingRatings(Owner, {}, ShowRatingProgress, QStringLiteral("&Finalise Anyway")) ||
+        !AskYesNo(QStringLiteral("Finalise The Final Rating?\n\nFrom Then On No Data Can Be "
                                  "Changed Until The Final Rating Is Reopened In The "
                                  "Administrative Mode."),
                   Owner)) {

@@ -99,7 +99,7 @@ QString ProgressVerdictText(const TMissingRatings& Missing) {
 }
 
 bool ConfirmMissingRatings(QWidget* Owner, std::span<const std::int32_t> Members,
-                           const TShowProgress& ShowProgress) {
+                           const TShowProgress& ShowProgress, const QString& GoOn) {
     for (;;) {
         const QString warning =
             MissingRatingsText(TRatingProgress::ReadWorkingDirectory().Missing(Members));
@@ -109,8 +109,7 @@ bool ConfirmMissingRatings(QWidget* Owner, std::span<const std::int32_t> Members
         // Enter shows where the rating stands: looking first loses nothing.
         const TModalResult answer = ShowMessage(
             warning, TMessageKind::Warning, TMessageButtons::YesNoCancel, Owner,
-            TDefaultAnswer::Yes,
-            {QStringLiteral("&Show"), QStringLiteral("&Print Anyway"), QStringLiteral("Cancel")});
+            TDefaultAnswer::Yes, {QStringLiteral("&Show"), GoOn, QStringLiteral("Cancel")});
         if (answer != TModalResult::Yes) {
             return answer == TModalResult::No;
         }

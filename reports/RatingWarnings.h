@@ -37,8 +37,10 @@ using TShowProgress = std::function<void(QWidget* Owner)>;
 
 // Before a printout that rests on the ratings: when ratings of these members (every member when
 // none is named) are missing, says how many and asks. Show opens the progress screen through
-// ShowProgress and asks again after it, Print Anyway goes on, Cancel stops. True to print.
+// ShowProgress and asks again after it, Print Anyway (or GoOn) goes on, Cancel stops. True to
+// go on.
 bool ConfirmMissingRatings(QWidget* Owner, std::span<const std::int32_t> Members,
-                           const TShowProgress& ShowProgress);
+                           const TShowProgress& ShowProgress,
+                           const QString& GoOn = QStringLiteral("&Print Anyway"));
 
 } // namespace korvane

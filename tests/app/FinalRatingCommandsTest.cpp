@@ -45,13 +45,20 @@ TEST_F(FinalRatingCommandsTest, FinaliseSealsAndLogsReopenNeedsAReason) {
     EXPECT_FALSE(form.FinaliseFinalRating1->isEnabled() || form.ReopenFinalRating1->isEnabled());
     form.StatusBar1MouseDown(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, true);
     EXPECT_TRUE(form.FinaliseFinalRating1->isEnabled() && form.ReopenFinalRating1->isEnabled());
+    // CRUZ is not rated: the warning comes first, and Cancel there or No to the question keep
+    // the data open.
     ModalScript script;
-    script.ThenAnswer(TModalResult::No);
+    script.ThenAnswer(TModalResult::Cancel);
+    form.FinaliseFinalRating1->trigger();
+    EXPECT_EQ(script.Messages(),
+              QStringList{QStringLiteral("Warning: 1 Rating Is Missing (1 Committee Member, 1 "
+                                         "Applicant)")});
+    script.ThenAnswer(TModalResult::No).ThenAnswer(TModalResult::No);
     form.FinaliseFinalRating1->trigger();
     EXPECT_FALSE(fs::exists(FinalFileName));
     EXPECT_TRUE(Logged().empty());
 
-    script.ThenAnswer(TModalResult::Yes).ThenAnswer(TModalResult::Ok);
+    script.ThenAnswer(TModalResult::No).ThenAnswer(TModalResult::Yes).ThenAnswer(TModalResult::Ok);
     form.FinaliseFinalRating1->trigger();
     ASSERT_TRUE(fs::exists(FinalFileName));
     ASSERT_EQ(Logged().size(), 1u);
