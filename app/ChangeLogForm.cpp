@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -270,14 +271,21 @@ void TChangeLogForm::PrintLog(const TPrintDestination& to) {
     };
     header();
     const int room = report.Column(7.95) - report.Column(4.5);
+    const int commandRoom = report.Column(4.45) - report.Column(3.25);
     for (const TChangeEntry& entry : Shown_) {
         report.TextAt(ColumnText(entry, TimeColumn), 0.55);
         report.TextAt(FittedText(report, ColumnText(entry, UserColumn), 2.0, 2.75), 2.0);
         report.TextAt(ColumnText(entry, ModeColumn), 2.8);
-        report.TextAt(FittedText(report, ColumnText(entry, CommandColumn), 3.25, 4.45), 3.25);
+        // A command's name is read whole, like what it changed.
+        const QStringList commands = Wrapped(report, ColumnText(entry, CommandColumn), commandRoom);
         const QStringList lines = Wrapped(report, ColumnText(entry, WhatColumn), room);
-        for (int i = 0; i < lines.size(); ++i) {
-            report.TextAt(lines[i], 4.5);
+        for (qsizetype i = 0; i < std::max(commands.size(), lines.size()); ++i) {
+            if (i < commands.size()) {
+                report.TextAt(commands[i], 3.25);
+            }
+            if (i < lines.size()) {
+                report.TextAt(lines[i], 4.5);
+            }
             newLine();
         }
     }
