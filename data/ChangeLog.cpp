@@ -116,6 +116,9 @@ bool ParseChangeLine(const std::string& Line, TChangeEntry& Entry) {
 }
 
 TResult<TLogFailure> LogChange(const TChange& Change) {
+    if (Change.What.empty()) {
+        return {};
+    }
     TChangeEntry entry{UtcTimeStamp(), LoginName(), AdministrativeMode, Change};
     const std::string folder = CurrentFolder();
     std::string lines;

@@ -47,7 +47,7 @@ enum class TLogFailure {
 // Appends the change to Changes.log in the working directory, with the time, the login name and
 // the administrative mode, and flushes it before returning. After a line that could not be
 // written, the next line written in the folder by this run is preceded by one that says how many
-// changes may be missing since when.
+// changes may be missing since when. A change with nothing to say (an empty What) is no line.
 TResult<TLogFailure> LogChange(const TChange& Change);
 
 // Changes.log as read: its entries in file order and the numbers (from 1) of the lines that are

@@ -96,8 +96,7 @@ TImportResult TUpdateForm::ImportApplicants(const std::string& ListPath, const c
     if (progress) {
         progress->CloseProgress();
     }
-    const std::string what = ImportChange(result);
-    result.NotLogged = !what.empty() && !LogChange({Command, what}).Ok();
+    result.NotLogged = !LogChange({Command, ImportChange(result)}).Ok();
     return result;
 }
 

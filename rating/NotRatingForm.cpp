@@ -108,8 +108,8 @@ void TNotRatingForm::OkBtnClick() {
 void LogDecision(const char* Command, const TDecision* Before, const TDecision* After,
                  QWidget* Parent) {
     const TDecision* pair = After ? After : Before;
-    const std::string what = DecisionChange(Before, After);
-    if (!what.empty() && !LogChange({Command, what, pair->ApplicantID, pair->CommitteeID}).Ok()) {
+    if (!LogChange({Command, DecisionChange(Before, After), pair->ApplicantID, pair->CommitteeID})
+             .Ok()) {
         ShowChangeNotLogged(Parent);
     }
 }

@@ -130,7 +130,7 @@ bool TListScreen::RunDialog(std::uint8_t mode) {
 
 void TListScreen::LogListChange(const std::string& What, std::int32_t ApplicantID,
                                 std::int32_t MemberID) {
-    if (!What.empty() && !LogChange({Layout_.Caption, What, ApplicantID, MemberID}).Ok()) {
+    if (!LogChange({Layout_.Caption, What, ApplicantID, MemberID}).Ok()) {
         ShowChangeNotLogged(this);
     }
 }

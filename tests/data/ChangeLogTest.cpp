@@ -88,6 +88,7 @@ TEST_F(LogChangeTest, AppendsOneLineAndOwnsUpToMissedOnes) {
     ASSERT_TRUE(LogChange({"Applicants", "first", 4711}).Ok());
     AdministrativeMode = false;
     ASSERT_TRUE(LogChange({"Committee Members", "second", 0, 3}).Ok());
+    ASSERT_TRUE(LogChange({"Rating Sheet", "", 4711, 3}).Ok()) << "saved as it stood: no line";
     TChangeLog log = ReadChangeLog();
     ASSERT_EQ(log.Entries.size(), 2u);
     EXPECT_TRUE(log.DamagedLines.empty());
