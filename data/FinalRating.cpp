@@ -139,21 +139,6 @@ TResult<TFinalFailure> ReadFinalRating(TFinalRating& Final) {
     return {};
 }
 
-namespace {
-
-// As support.dat would give the rules: FILE alone, or the rules in order, then FILE.
-std::string TieBreakText(const std::vector<TTieRule>& Rules) {
-    std::string text;
-    for (const TTieRule rule : Rules) {
-        text += rule == TTieRule::Veteran  ? "VETERAN,"
-                : rule == TTieRule::Points ? "POINTS,"
-                                           : "ID,";
-    }
-    return text + "FILE";
-}
-
-} // namespace
-
 std::vector<std::pair<std::string, std::string>> ScoringSettings(const TSettings& Rules) {
     const auto flag = [](bool On) { return std::string(On ? "TRUE" : "FALSE"); };
     return {{"VETPREFERENCERATE1", RateText(Rules.VeteranRates[1])},

@@ -144,12 +144,18 @@ int DisagreementValue(const std::string& Value) {
     return WholeNumberValue(Value, 1, 4, "a disagreement spread");
 }
 
+namespace {
+
+// The tie rules by their support.dat names.
+constexpr struct {
+    const char* Name;
+    TTieRule Rule;
+} TieRuleNames[] = {
+    {"VETERAN", TTieRule::Veteran}, {"POINTS", TTieRule::Points}, {"ID", TTieRule::ID}};
+
+} // namespace
+
 std::vector<TTieRule> TieBreakValue(const std::string& Value) {
-    static const struct {
-        const char* Name;
-        TTieRule Rule;
-    } names[] = {
-        {"VETERAN", TTieRule::Veteran}, {"POINTS", TTieRule::Points}, {"ID", TTieRule::ID}};
     const auto refuse = [&Value] {
         return EConvertError("'" + Value +
                              "' is not a tie-break: FILE, or VETERAN, POINTS and ID separated by "
@@ -170,15 +176,27 @@ std::vector<TTieRule> TieBreakValue(const std::string& Value) {
             fileOrder = true;
             continue;
         }
-        const auto known = std::find_if(std::begin(names), std::end(names),
+        const auto known = std::find_if(std::begin(TieRuleNames), std::end(TieRuleNames),
                                         [&name](const auto& rule) { return name == rule.Name; });
-        if (known == std::end(names) ||
+        if (known == std::end(TieRuleNames) ||
             std::find(rules.begin(), rules.end(), known->Rule) != rules.end()) {
             throw refuse();
         }
         rules.push_back(known->Rule);
     }
     return rules;
+}
+
+std::string TieBreakText(const std::vector<TTieRule>& Rules) {
+    std::string text;
+    for (const TTieRule rule : Rules) {
+        for (const auto& known : TieRuleNames) {
+            if (known.Rule == rule) {
+                text += std::string(known.Name) + ',';
+            }
+        }
+    }
+    return text + "FILE";
 }
 
 int VeteranPercent(int Index) {

@@ -86,6 +86,8 @@ int DisagreementValue(const std::string& Value);
 // "FILE", or VETERAN, POINTS and ID in any case separated by commas, each at most once and
 // optionally followed by FILE; raises EConvertError for anything else.
 std::vector<TTieRule> TieBreakValue(const std::string& Value);
+// The rules as support.dat would give them: each name and a comma, then FILE.
+std::string TieBreakText(const std::vector<TTieRule>& Rules);
 
 // The percentage of veteran choice Index (1 or 2) as the screens show it: the rate in force
 // times 100, truncated toward zero (0.07 gives 7). 0 for any other index.
